@@ -1,0 +1,59 @@
+#include "engine/ChainReader.h"
+#include "engine/Collapse.h"
+#include "engine/Deck.h"
+#include "engine/FastDeal.h"
+#include "platform/MessageSink.h"
+
+#include <benchmark/benchmark.h>
+
+// Deal a random chain and count its collapse on the fast path: one item is
+// one chain, as in the generator's deal loop.
+static void BM_DealAndCount(benchmark::State &state)
+{
+    RandomSource random(2026);
+    fastdeal::Deal deal;
+    std::int64_t solved = 0;
+    for (auto _ : state) {
+        fastdeal::dealRandom(random, deal);
+        solved += fastdeal::countCollapse(deal) == 2;
+    }
+    benchmark::DoNotOptimize(solved);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DealAndCount);
+
+// The record path's collapse with metrics on fresh random chains.
+static void BM_CollapseWithMetrics(benchmark::State &state)
+{
+    QString deck;
+    MakeOrderedDeck(deck);
+    seedRandom(7);
+    std::vector<TTLKoloda> chains(256);
+    for (auto &chain : chains) {
+        QString text;
+        MakeRandomChain(chain, text);
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        TTLKoloda chain = chains[i++ % chains.size()];
+        CollapseWithMetrics(chain);
+        benchmark::DoNotOptimize(chain.TransitTotal);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CollapseWithMetrics);
+
+static void BM_ReadChain(benchmark::State &state)
+{
+    QString text;
+    MakeOrderedDeck(text);
+    for (auto _ : state) {
+        TTLKoloda chain;
+        ReadChain(text, chain);
+        benchmark::DoNotOptimize(chain.Cards[36].Position);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ReadChain);
+
+BENCHMARK_MAIN();

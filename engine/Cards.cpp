@@ -1,0 +1,47 @@
+#include "Cards.h"
+
+const OneBased<QString, 4> SuitLetters{{QStringLiteral("п"), QStringLiteral("б"), QStringLiteral("к"), QStringLiteral("ч")}};
+const OneBased<QString, 9> RankLetters{
+    {QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("X"), QStringLiteral("В"), QStringLiteral("Д"), QStringLiteral("К"), QStringLiteral("Т")}};
+
+TTLKoloda CurrentChain;
+TTLKoloda OrderedDeck;
+std::int32_t MaxMobileCount = 0;
+std::int32_t MaxDepth = 0;
+
+int suitIndex(const QString &letter)
+{
+    for (int s = 1; s <= 4; ++s)
+        if (SuitLetters[s] == letter)
+            return s;
+    return 0;
+}
+
+int rankIndex(const QString &letter)
+{
+    for (int r = 1; r <= 9; ++r)
+        if (RankLetters[r] == letter)
+            return r;
+    return 0;
+}
+
+void ClearChain(TTLKoloda &Chain)
+{
+    for (int n = 1; n <= 36; ++n) {
+        TKarta &card = Chain.Cards[n];
+        card.Rank.clear();
+        card.Suit.clear();
+        card.Position = 0;
+        card.MobileCount = 0;
+        card.Transit = 0;
+        card.Remainder = 0;
+        card.Depth = 0;
+    }
+    for (int n = 1; n <= 36; ++n)
+        Chain.ExtremeNames[n].clear();
+    for (int n = 1; n <= 5; ++n)
+        Chain.SuitStatistics[n].clear();
+    for (int n = 1; n <= 4; ++n)
+        Chain.HexagramNumbers[n] = 0;
+    Chain.TransitTotal = 0;
+}

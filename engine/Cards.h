@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// An array indexed from 1, as positions, card numbers and table rows are.
+template <typename T, int N>
+struct OneBased
+{
+    std::array<T, N> items{};
+
+    T &operator[](int index) { return items[std::size_t(index - 1)]; }
+    const T &operator[](int index) const { return items[std::size_t(index - 1)]; }
+    static constexpr int size() { return N; }
+    bool operator==(const OneBased &) const = default;
+};
+
+// One card entry of a chain: its two letters (empty when the entry holds no
+// card), its place, and what the collapse did to it.
+struct TKarta
+{
+    QString Rank;
+    QString Suit;
+    std::int32_t Position = 0;
+    std::int32_t MobileCount = 0;
+    std::int32_t Transit = 0;
+    std::int32_t Remainder = 0;
+    std::int32_t Depth = 0;
+
+    QString name() const { return Rank + Suit; }
+    bool operator==(const TKarta &) const = default;
+};
+
+using TKoloda = OneBased<TKarta, 36>;
+using TStrings = OneBased<QString, 36>;
+
+// A whole chain with its results; always exactly 36 entries.
+struct TTLKoloda
+{
+    TKoloda Cards;
+    std::int32_t TransitTotal = 0;
+    TStrings ExtremeNames;
+    std::uint8_t ExtremeCount = 0;
+    OneBased<QString, 5> SuitStatistics;        // п, б, к, ч, then the whole line
+    OneBased<std::uint8_t, 4> HexagramNumbers{}; // п, б, к, ч; 0 = not computed
+
+    bool operator==(const TTLKoloda &) const = default;
+};
+
+// Suit letters п, б, к, ч (indices 1 to 4) and rank letters 6 … Т (1 to 9). The
+// ten is the Latin capital X; В, Д, К, Т are Cyrillic capitals.
+extern const OneBased<QString, 4> SuitLetters;
+extern const OneBased<QString, 9> RankLetters;
+
+// Index of a letter in its table, 0 when it is none of them.
+int suitIndex(const QString &letter);
+int rankIndex(const QString &letter);
+
+// Empties the letters and counters of every entry and the chain's results.
+// ExtremeCount is left as it is: only the depth search sets it.
+void ClearChain(TTLKoloda &Chain);
+
+// Shared for the whole run.
+extern TTLKoloda CurrentChain;         // the chain of the last completed analysis
+extern TTLKoloda OrderedDeck;          // the 36 cards in deck order
+extern std::int32_t MaxMobileCount;    // largest move count of the chain last shown
+extern std::int32_t MaxDepth;          // EFL found by the last depth search

@@ -1,0 +1,111 @@
+#include "Deck.h"
+
+#include "FastDeal.h"
+#include "RandomSource.h"
+
+void MakeOrderedDeck(QString &Text)
+{
+    Text.clear();
+    for (int s = 1; s <= 4; ++s)
+        for (int r = 1; r <= 9; ++r) {
+            const int e = (s - 1) * 9 + r;
+            TKarta &card = OrderedDeck.Cards[e];
+            card.Rank = RankLetters[r];
+            card.Suit = SuitLetters[s];
+            card.Position = e;
+            Text += RankLetters[r] + SuitLetters[s] + u' ';
+        }
+}
+
+void MakeRandomChain(TTLKoloda &Chain, QString &Text)
+{
+    // The same deal as the generator's fast path, so that a seeded run gives the
+    // same chains on either path.
+    fastdeal::Deal deal;
+    fastdeal::dealRandom(globalRandom(), deal);
+    Chain = OrderedDeck;
+    fastdeal::toRecord(deal, Chain);
+    Text = fastdeal::toText(deal);
+}
+
+void FindMostMobileCard(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QString &ValueText)
+{
+    std::int32_t best = 0;
+    for (int k = 1; k <= 36; ++k) {
+        const TKarta &card = Chain.Cards[k];
+        if (card.MobileCount > best) {
+            best = card.MobileCount;
+            Name = card.name();
+            Index = std::uint8_t(k);
+            Chain.ExtremeNames[1] = Name;
+        }
+    }
+    ValueText = QString::number(best);
+}
+
+void FindDeepestCards(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QString &ValueText)
+{
+    std::int32_t best = 0;
+    for (int k = 1; k <= 36; ++k) {
+        const TKarta &card = Chain.Cards[k];
+        if (card.Depth > best) {
+            best = card.Depth;
+            Name = card.name();
+            Index = std::uint8_t(k);
+            Chain.ExtremeNames[1] = Name;
+        }
+    }
+    ValueText = QString::number(best);
+
+    if (best == 0) {
+        // No collapse: every card ties at 0. List each card once, in position
+        // order, rather than counting past the 36 names the list can hold.
+        Name = Chain.Cards[1].name();
+        Index = 1;
+        for (int k = 1; k <= 36; ++k)
+            Chain.ExtremeNames[k] = Chain.Cards[k].name();
+        Chain.ExtremeCount = 36;
+        MaxDepth = 0;
+        return;
+    }
+
+    int count = 1;
+    for (int k = 1; k <= 36; ++k)
+        if (Chain.Cards[k].Depth == best && k != Index) {
+            ++count;
+            Chain.ExtremeNames[count] = Chain.Cards[k].name();
+        }
+    Chain.ExtremeCount = std::uint8_t(count);
+    MaxDepth = best;
+}
+
+void ExchangeCards(TTLKoloda &Chain, TKarta CardA, TKarta CardB)
+{
+    // Every test reads the unchanged Chain and writes the work record, so the
+    // exchanges happen at once and never undo each other.
+    TTLKoloda work = Chain;
+    const bool pattern = CardA.Rank == u"?" || CardA.Suit == u"?";
+    for (int k = 1; k <= 36; ++k) {
+        const TKarta &entry = Chain.Cards[k];
+        TKarta &out = work.Cards[k];
+        if (pattern) {
+            if (entry.Rank == CardA.Rank)
+                out.Rank = CardB.Rank;
+            if (entry.Suit == CardA.Suit)
+                out.Suit = CardB.Suit;
+            if (entry.Rank == CardB.Rank)
+                out.Rank = CardA.Rank;
+            if (entry.Suit == CardB.Suit)
+                out.Suit = CardA.Suit;
+        }
+        if (entry.Rank == CardA.Rank && entry.Suit == CardA.Suit) {
+            out.Rank = CardB.Rank;
+            out.Suit = CardB.Suit;
+        }
+        if (entry.Rank == CardB.Rank && entry.Suit == CardB.Suit) {
+            out.Rank = CardA.Rank;
+            out.Suit = CardA.Suit;
+        }
+    }
+    Chain = work;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Cards.h"
+
+#include <cstdint>
+
+// Fills OrderedDeck with the 36 cards in deck order (Position = ordinal) and
+// sets Text to the deck text: every card followed by one blank, 108 characters.
+void MakeOrderedDeck(QString &Text);
+
+// Deals the 36 cards in random order into Chain (Position n for the n-th card,
+// counters 0) and sets Text to them joined by single blanks, 107 characters.
+void MakeRandomChain(TTLKoloda &Chain, QString &Text);
+
+// The first card with the largest MobileCount: its name, index and count as text;
+// element 1 of ExtremeNames gets the name. With no moved card Name and Index
+// keep what the caller gave and ValueText is "0".
+void FindMostMobileCard(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QString &ValueText);
+
+// The cards with the largest Depth (the EFL): the first one's name and index, the
+// EFL as text, every such card's name in ExtremeNames (the first one first, the
+// others in position order), their number in ExtremeCount; MaxDepth = the EFL.
+void FindDeepestCards(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QString &ValueText);
+
+// Exchanges two cards, two suits ("?п") or two ranks ("Т?") throughout Chain; only
+// the letters of CardA and CardB are used. Position and counters stay.
+void ExchangeCards(TTLKoloda &Chain, TKarta CardA, TKarta CardB);

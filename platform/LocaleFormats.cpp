@@ -1,0 +1,54 @@
+#include "LocaleFormats.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace platform {
+namespace {
+
+Clock &currentClock()
+{
+    static Clock clock = [] { return QDateTime::currentDateTime(); };
+    return clock;
+}
+
+} // namespace
+
+QString shortDate(const QDate &date) { return QLocale().toString(date, QLocale::ShortFormat); }
+
+QString longTime(const QTime &time)
+{
+    // A desktop's long time format names hours, minutes and seconds; Qt's long
+    // format adds the time zone, which the time lines never showed.
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zone(QStringLiteral(R"(\s*\bt+\b)"));
+    format.remove(zone);
+    return QLocale().toString(time, format.trimmed());
+}
+
+QChar decimalSeparator()
+{
+    // QLocale gives a string; every locale Qt knows uses one character here.
+    const QString separator = QLocale().decimalPoint();
+    return separator.isEmpty() ? QChar(u'.') : separator.front();
+}
+
+QDateTime now()
+{
+    const Clock clock = currentClock();
+    return clock();
+}
+
+Clock setClock(Clock clock)
+{
+    Clock previous = currentClock();
+    currentClock() = clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); });
+    return previous;
+}
+
+QString dateTimeText(const QDateTime &when)
+{
+    return shortDate(when.date()) + u' ' + longTime(when.time());
+}
+
+} // namespace platform

@@ -1,0 +1,119 @@
+#include "../TestSupport.h"
+#include "engine/ChainReader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Entry
+{
+    const char16_t *rank;
+    const char16_t *suit;
+};
+
+struct ReaderCase
+{
+    const char *name;
+    const char16_t *text;
+    bool warns;
+    std::vector<Entry> first; // the first entries; the rest must be empty
+};
+
+class ChainReader : public ::testing::TestWithParam<ReaderCase>
+{
+};
+
+} // namespace
+
+TEST_P(ChainReader, ReadsEntriesAsTheTextGivesThem)
+{
+    const ReaderCase c = GetParam();
+    MessageRecorder recorder;
+    TTLKoloda chain;
+    ReadChain(QString::fromUtf16(c.text), chain);
+    EXPECT_EQ(recorder.messages.size(), c.warns ? 1 : 0);
+    if (c.warns) {
+        EXPECT_EQ(recorder.messages.value(0), QStringLiteral("Цепочка маловата"));
+    }
+    for (int n = 1; n <= 36; ++n) {
+        const TKarta &card = chain.Cards[n];
+        EXPECT_EQ(card.Position, n);
+        if (std::size_t(n) <= c.first.size()) {
+            EXPECT_EQ(card.Rank, QString::fromUtf16(c.first[std::size_t(n - 1)].rank)) << n;
+            EXPECT_EQ(card.Suit, QString::fromUtf16(c.first[std::size_t(n - 1)].suit)) << n;
+        } else {
+            EXPECT_TRUE(card.Rank.isEmpty()) << n;
+            EXPECT_TRUE(card.Suit.isEmpty()) << n;
+        }
+        EXPECT_EQ(card.MobileCount, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeCases, ChainReader,
+    ::testing::Values(
+        ReaderCase{"TenAsTwoDigits", u"10п 6б", true, {{u"X", u"п"}, {u"6", u"б"}}},
+        ReaderCase{"TenAsLatinX", u"Xп 6б", true, {{u"X", u"п"}, {u"6", u"б"}}},
+        ReaderCase{"OneIsARankOfItsOwn", u"1п", true, {{u"1", u"п"}}},
+        ReaderCase{"CommaIsNoSeparator", u"6п,7п", true, {{u"6", u"п"}, {u",", u"7"}, {u"п", u""}}},
+        ReaderCase{"BlankAfterRankIsTheSuit", u"6 п", true, {{u"6", u" "}, {u"п", u""}}},
+        ReaderCase{"ThreeCards", u"6п 7п 8п", true, {{u"6", u"п"}, {u"7", u"п"}, {u"8", u"п"}}},
+        ReaderCase{"NoSeparatorNeeded", u"6п7п", true, {{u"6", u"п"}, {u"7", u"п"}}},
+        ReaderCase{"LeadingAndRunsOfBlanks", u"   6п     7п", true, {{u"6", u"п"}, {u"7", u"п"}}},
+        ReaderCase{"Empty", u"", true, {}},
+        ReaderCase{"ThirtySixCharactersDoNotWarn", u"6п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТб", false,
+                   {{u"6", u"п"}, {u"7", u"п"}, {u"8", u"п"}, {u"9", u"п"}, {u"X", u"п"},
+                    {u"В", u"п"}, {u"Д", u"п"}, {u"К", u"п"}, {u"Т", u"п"}, {u"6", u"б"},
+                    {u"7", u"б"}, {u"8", u"б"}, {u"9", u"б"}, {u"X", u"б"}, {u"В", u"б"},
+                    {u"Д", u"б"}, {u"К", u"б"}, {u"Т", u"б"}}},
+        ReaderCase{"CyrillicHaIsNotTheTen", u"Хп", true, {{u"Х", u"п"}}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ChainReaderDeck, OrderedDeckTextReadsAsTheDeckWithoutWarning)
+{
+    MessageRecorder recorder;
+    TTLKoloda chain;
+    ReadChain(OrderedDeckText, chain);
+    EXPECT_TRUE(recorder.messages.isEmpty());
+    for (int s = 1; s <= 4; ++s)
+        for (int r = 1; r <= 9; ++r) {
+            const TKarta &card = chain.Cards[(s - 1) * 9 + r];
+            EXPECT_EQ(card.Rank, RankLetters[r]);
+            EXPECT_EQ(card.Suit, SuitLetters[s]);
+        }
+}
+
+TEST(ChainReaderDeck, TextAfterTheThirtySixthCardIsIgnored)
+{
+    TTLKoloda chain;
+    ReadChain(OrderedDeckText + QStringLiteral("7п 8п 9п"), chain);
+    EXPECT_EQ(chain.Cards[36].name(), QStringLiteral("Тч"));
+}
+
+TEST(ClearChainRecord, EmptiesLettersCountersAndResults)
+{
+    TTLKoloda chain;
+    ReadChain(OrderedDeckText, chain);
+    chain.Cards[5].MobileCount = 3;
+    chain.Cards[5].Depth = 2;
+    chain.TransitTotal = 7;
+    chain.ExtremeNames[2] = QStringLiteral("Тб");
+    chain.SuitStatistics[5] = QStringLiteral("line");
+    chain.HexagramNumbers[3] = 27;
+    chain.ExtremeCount = 4;
+    ClearChain(chain);
+    TTLKoloda expected;
+    expected.ExtremeCount = 4; // only the depth search sets it
+    EXPECT_TRUE(chain == expected);
+}
+
+TEST(ChainRecordCopy, ChangingACopyLeavesTheOriginal)
+{
+    ClearChain(CurrentChain);
+    ReadChain(OrderedDeckText, CurrentChain);
+    TTLKoloda copy = CurrentChain;
+    copy.Cards[1].Rank = QStringLiteral("Т");
+    copy.Cards[1].Suit += QStringLiteral("!");
+    EXPECT_EQ(CurrentChain.Cards[1].name(), QStringLiteral("6п"));
+    ClearChain(CurrentChain);
+}

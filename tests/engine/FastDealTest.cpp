@@ -1,0 +1,102 @@
+#include "../TestSupport.h"
+#include "engine/ChainReader.h"
+#include "engine/Collapse.h"
+#include "engine/Deck.h"
+#include "engine/FastDeal.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+fastdeal::Deal dealFromText(const QString &text)
+{
+    TTLKoloda chain;
+    ReadChain(text, chain);
+    fastdeal::Deal deal{};
+    for (int n = 1; n <= 36; ++n)
+        deal[std::size_t(n - 1)] = fastdeal::makeCard(suitIndex(chain.Cards[n].Suit),
+                                                      rankIndex(chain.Cards[n].Rank));
+    return deal;
+}
+
+} // namespace
+
+TEST(FastDeal, WorkedExamplesCountAsOnTheRecords)
+{
+    EXPECT_EQ(fastdeal::countCollapse(dealFromText(OrderedDeckText)), 2);
+    EXPECT_EQ(fastdeal::countCollapse(dealFromText(NoCollapseText)), 36);
+    EXPECT_EQ(fastdeal::countCollapse(fastdeal::orderedDeal()), 2);
+}
+
+TEST(FastDeal, TextAndRecordOfADealAgree)
+{
+    EXPECT_EQ(fastdeal::toText(fastdeal::orderedDeal()) + u' ', OrderedDeckText);
+    TTLKoloda chain;
+    fastdeal::toRecord(fastdeal::orderedDeal(), chain);
+    TTLKoloda read;
+    ReadChain(OrderedDeckText, read);
+    EXPECT_TRUE(chain.Cards == read.Cards);
+}
+
+class FastDealAgreement : public ::testing::TestWithParam<std::uint64_t>
+{
+};
+
+TEST_P(FastDealAgreement, FastCountEqualsRecordCountOnSeededDeals)
+{
+    RandomSource random(GetParam());
+    fastdeal::Deal deal;
+    int solved = 0;
+    for (int i = 0; i < 20000; ++i) {
+        fastdeal::dealRandom(random, deal);
+        fastdeal::Deal sorted = deal;
+        std::sort(sorted.begin(), sorted.end());
+        fastdeal::Deal ordered = fastdeal::orderedDeal();
+        std::sort(ordered.begin(), ordered.end());
+        ASSERT_EQ(sorted, ordered) << "not a permutation of the deck";
+
+        TTLKoloda chain;
+        fastdeal::toRecord(deal, chain);
+        const int fast = fastdeal::countCollapse(deal);
+        ASSERT_EQ(fast, CountCollapse(chain)) << fastdeal::toText(deal).toStdString();
+        solved += fast == 2;
+    }
+    // About 0.77 % of deals collapse to two cards.
+    EXPECT_GT(solved, 60);
+    EXPECT_LT(solved, 260);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, FastDealAgreement, ::testing::Values(1u, 42u, 20261208u));
+
+TEST(FastDeal, EveryCardLandsEverywhereAboutEquallyOften)
+{
+    RandomSource random(9);
+    fastdeal::Deal deal;
+    int firstPlace[36] = {};
+    const int deals = 72000;
+    for (int i = 0; i < deals; ++i) {
+        fastdeal::dealRandom(random, deal);
+        const auto c = deal[0];
+        ++firstPlace[(fastdeal::suitOf(c) - 1) * 9 + fastdeal::rankOf(c) - 1];
+    }
+    for (int k = 0; k < 36; ++k) {
+        EXPECT_GT(firstPlace[k], 1700) << k; // 2000 expected
+        EXPECT_LT(firstPlace[k], 2300) << k;
+    }
+}
+
+TEST(FastDeal, RandomChainOfTheRecordPathIsTheFastDeal)
+{
+    QString deck;
+    MakeOrderedDeck(deck);
+    seedRandom(123);
+    TTLKoloda chain;
+    QString text;
+    MakeRandomChain(chain, text);
+    RandomSource random(123);
+    fastdeal::Deal deal;
+    fastdeal::dealRandom(random, deal);
+    EXPECT_EQ(text, fastdeal::toText(deal));
+}
