@@ -43,7 +43,8 @@ void FindMostMobileCard(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QS
     ValueText = QString::number(best);
 }
 
-void FindDeepestCards(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QString &ValueText)
+std::int32_t findDeepestCardsOf(TTLKoloda &Chain, QString &Name, std::uint8_t &Index,
+                                QString &ValueText)
 {
     std::int32_t best = 0;
     for (int k = 1; k <= 36; ++k) {
@@ -65,8 +66,7 @@ void FindDeepestCards(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QStr
         for (int k = 1; k <= 36; ++k)
             Chain.ExtremeNames[k] = Chain.Cards[k].name();
         Chain.ExtremeCount = 36;
-        MaxDepth = 0;
-        return;
+        return 0;
     }
 
     int count = 1;
@@ -76,7 +76,12 @@ void FindDeepestCards(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QStr
             Chain.ExtremeNames[count] = Chain.Cards[k].name();
         }
     Chain.ExtremeCount = std::uint8_t(count);
-    MaxDepth = best;
+    return best;
+}
+
+void FindDeepestCards(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QString &ValueText)
+{
+    MaxDepth = findDeepestCardsOf(Chain, Name, Index, ValueText);
 }
 
 void ExchangeCards(TTLKoloda &Chain, TKarta CardA, TKarta CardB)

@@ -22,6 +22,11 @@ void FindMostMobileCard(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QS
 // others in position order), their number in ExtremeCount; MaxDepth = the EFL.
 void FindDeepestCards(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QString &ValueText);
 
+// The same search without touching MaxDepth, for callers off the window's
+// thread; returns the EFL.
+std::int32_t findDeepestCardsOf(TTLKoloda &Chain, QString &Name, std::uint8_t &Index,
+                                QString &ValueText);
+
 // Exchanges two cards, two suits ("?п") or two ranks ("Т?") throughout Chain; only
 // the letters of CardA and CardB are used. Position and counters stay.
 void ExchangeCards(TTLKoloda &Chain, TKarta CardA, TKarta CardB);

@@ -1,0 +1,146 @@
+#include "ChainGenerator.h"
+
+#include "engine/Collapse.h"
+#include "engine/Deck.h"
+#include "engine/FastDeal.h"
+#include "platform/IntConvert.h"
+#include "platform/LocaleFormats.h"
+
+std::uint32_t TriedVariants = 0;
+
+namespace {
+
+void call(const std::function<void()> &hook)
+{
+    if (hook)
+        hook();
+}
+
+} // namespace
+
+bool matchesCardPattern(const QString &v, const QString &t)
+{
+    const QString v1 = v.left(1), v2 = v.mid(1, 1);
+    const QString t1 = t.left(1), t2 = t.mid(1, 1);
+    if (v1 == u"?" && v2 == t2)
+        return true;
+    if (v2 == u"?" && v1 == t1)
+        return true;
+    return v == t;
+}
+
+bool fullBalancePossible(const TTLKoloda &chain)
+{
+    int perRank[10] = {};
+    for (int k = 1; k <= 36; ++k) {
+        const TKarta &card = chain.Cards[k];
+        if (card.MobileCount != 0)
+            ++perRank[rankIndex(card.Rank)];
+    }
+    int balanced = 0;
+    for (int r = 1; r <= 9; ++r)
+        balanced += perRank[r] == 2;
+    return balanced >= 6;
+}
+
+bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
+                     const GeneratorHooks &hooks)
+{
+    if (conditions.boxChecked(1)) {
+        const int n = platform::StrToInt(conditions.listItem(1));
+        const bool pass = candidate.TransitTotal <= n;
+        call(hooks.processPendingEvents);
+        if (!pass)
+            return false;
+    }
+
+    QString name, efl;
+    std::uint8_t index = 0;
+    const auto findDeepest = [&] {
+        if (hooks.setsMaxDepth)
+            FindDeepestCards(candidate, name, index, efl);
+        else
+            findDeepestCardsOf(candidate, name, index, efl);
+        return efl.toInt();
+    };
+    if (conditions.boxChecked(2)) {
+        const int n = platform::StrToInt(conditions.listItem(2));
+        const bool pass = n <= findDeepest();
+        call(hooks.processPendingEvents);
+        if (!pass)
+            return false;
+    }
+    const int deepest = findDeepest();
+
+    if (conditions.boxChecked(3)) {
+        const int n = platform::StrToInt(conditions.listItem(3));
+        const bool pass = n >= 1 && n <= 36 && candidate.Cards[n].Depth == deepest;
+        if (!pass) {
+            call(hooks.processPendingEvents);
+            return false;
+        }
+    }
+
+    call(hooks.repaint);
+
+    if (conditions.boxChecked(4)) {
+        bool pass = false;
+        for (int k = 1; k <= candidate.ExtremeCount && !pass; ++k)
+            pass = matchesCardPattern(conditions.listItem(4), candidate.ExtremeNames[k]);
+        if (!pass) {
+            call(hooks.processPendingEvents);
+            return false;
+        }
+    }
+
+    if (conditions.boxChecked(5)) {
+        const bool pass = fullBalancePossible(candidate);
+        call(hooks.processPendingEvents);
+        if (!pass)
+            return false;
+    }
+    return true;
+}
+
+SearchResult searchChain(RandomSource &random, ConditionSource &conditions,
+                         const GeneratorHooks &hooks, std::uint32_t &tried)
+{
+    SearchResult result;
+    fastdeal::Deal deal;
+    for (;;) {
+        if (hooks.stopRequested && hooks.stopRequested()) {
+            result.end = SearchEnd::Stopped;
+            return result;
+        }
+        // The hot loop: deal and count on bytes; a record is built only for a
+        // chain that collapses to two cards.
+        do {
+            fastdeal::dealRandom(random, deal);
+            ++tried;
+        } while (fastdeal::countCollapse(deal) != 2);
+
+        TTLKoloda &candidate = result.chain;
+        candidate = OrderedDeck;
+        fastdeal::toRecord(deal, candidate);
+        CollapseWithMetrics(candidate);
+        if (candidatePasses(candidate, conditions, hooks)) {
+            result.end = SearchEnd::Found;
+            result.text = fastdeal::toText(deal);
+            return result;
+        }
+    }
+}
+
+QStringList generatorTimeLines(const QDateTime &start, const QDateTime &end)
+{
+    const qint64 ms = start.msecsTo(end);
+    const qint64 hours = ms / 3600000;
+    const qint64 minutes = ms / 60000 - 60 * hours;
+    const qint64 seconds = ms / 1000 - 60 * (ms / 60000);
+    return {QStringLiteral("Генерировать Начали в     = ") + platform::dateTimeText(start),
+            QStringLiteral("Генерировать Закончили в  = ") + platform::dateTimeText(end),
+            QStringLiteral("Времени ушло = %1 часов, %2 минут, %3 секунд.")
+                .arg(hours)
+                .arg(minutes)
+                .arg(seconds)};
+}

@@ -1,0 +1,614 @@
+#include "TForm1.h"
+
+#include "engine/ChainReader.h"
+#include "engine/Collapse.h"
+#include "engine/Deck.h"
+#include "mainwindow/CardReplacement.h"
+#include "mainwindow/ChainGenerator.h"
+#include "hexagrams/HexagramSelection.h"
+#include "hexagrams/views/HexagramPicture.h"
+#include "hexagrams/views/HexagramTableCells.h"
+#include "platform/IntConvert.h"
+#include "platform/LocaleFormats.h"
+#include "platform/MessageSink.h"
+#include "platform/PendingEvents.h"
+#include "platform/views/GridView.h"
+#include "platform/views/ReportView.h"
+#include "platform/views/SystemColors.h"
+#include "platform/views/TextDrawing.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// The client area paints the kept hexagram picture over its background.
+class ClientArea : public QWidget
+{
+public:
+    explicit ClientArea(const QImage &picture, QWidget *parent)
+        : QWidget(parent), picture_(picture)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        if (picture_.isNull())
+            return;
+        QPainter painter(this);
+        painter.drawImage(0, 0, picture_);
+    }
+
+private:
+    const QImage &picture_;
+};
+
+QFont pixelFont(const QString &family, int pixelHeight)
+{
+    QFont font(family);
+    font.setPixelSize(pixelHeight);
+    return font;
+}
+
+template <typename Widget>
+Widget *named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QStringList numberItems()
+{
+    QStringList items{QStringLiteral("Выбери")};
+    for (int n = 1; n <= 36; ++n)
+        items << QString::number(n);
+    return items;
+}
+
+// "Выбери", the 36 cards in deck order, the four suit patterns, the nine rank
+// patterns: the items of the target and replacement lists.
+QStringList cardItems()
+{
+    QStringList items{QStringLiteral("Выбери")};
+    for (int n = 1; n <= 36; ++n)
+        items << OrderedDeck.Cards[n].Rank + OrderedDeck.Cards[n].Suit;
+    for (int s = 1; s <= 4; ++s)
+        items << u'?' + SuitLetters[s];
+    for (int r = 1; r <= 9; ++r)
+        items << RankLetters[r] + u'?';
+    return items;
+}
+
+QColor suitColour(const QString &suit, const QColor &fallback)
+{
+    if (suit == u"ч")
+        return QColor(255, 204, 204);
+    if (suit == u"б")
+        return QColor(255, 255, 0);
+    if (suit == u"к")
+        return QColor(204, 255, 204);
+    if (suit == u"п")
+        return QColor(204, 204, 255);
+    return fallback;
+}
+
+// The condition boxes and lists as the generator reads them, afresh each time.
+class WindowConditions : public ConditionSource
+{
+public:
+    explicit WindowConditions(TForm1 &form) : form_(form) {}
+
+    bool boxChecked(int box) override
+    {
+        QCheckBox *const boxes[] = {form_.CheckBox1, form_.CheckBox2, form_.CheckBox3,
+                                    form_.CheckBox4, form_.CheckBox5};
+        return box >= 1 && box <= 5 && boxes[box - 1]->isChecked();
+    }
+    QString listItem(int list) override
+    {
+        QComboBox *const lists[] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3,
+                                    form_.ComboBox4};
+        return list >= 1 && list <= 4 ? selectedItemText(lists[list - 1]) : QString();
+    }
+
+private:
+    TForm1 &form_;
+};
+
+} // namespace
+
+QString selectedItemText(const QComboBox *list)
+{
+    const int index = list->currentIndex();
+    const QString typed = list->currentText();
+    if (index >= 0 && list->itemText(index) == typed)
+        return typed;
+    const int match = list->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return match >= 0 ? list->itemText(match) : QString();
+}
+
+TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+{
+    setFont(pixelFont(QStringLiteral("Tahoma"), 11));
+    client_ = new ClientArea(hexagramPicture_, this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setMouseTracking(true);
+    client_->installEventFilter(this);
+    setCentralWidget(client_);
+    createControls();
+    createMenu();
+    setWindowTitle(QStringLiteral("ТЛ калькулятор 022"));
+    client_->setFixedSize(976, 465);
+}
+
+TForm1::~TForm1()
+{
+    // The tables outlive nothing that listens to them.
+    tables_.StringGrid1.setChangeListener({});
+    tables_.StringGrid2.setChangeListener({});
+    tables_.StringGrid3.setChangeListener({});
+    tables_.RichEdit1.setChangeListener({});
+}
+
+void TForm1::createControls()
+{
+    QWidget *c = client_;
+    Edit1 = named(new QLineEdit(c), "Edit1");
+    QFont courier = pixelFont(QStringLiteral("Courier New"), 12);
+    courier.setStyleHint(QFont::Monospace);
+    Edit1->setFont(courier);
+    Edit2 = named(new QLineEdit(c), "Edit2");
+    Edit3 = named(new QLineEdit(c), "Edit3");
+    Edit2->hide();
+    Edit3->hide();
+
+    ButtonCheckString = named(new QPushButton(QStringLiteral("Проверка Строки и Анализ"), c),
+                              "ButtonCheckString");
+    ButtonClose = named(new QPushButton(QStringLiteral("Выход"), c), "ButtonClose");
+    ButtonTLG = named(new QPushButton(QStringLiteral("Создать ЦС ТЛ"), c), "ButtonTLG");
+    Label1 = named(new QLabel(QStringLiteral("Количество перебранных вариантов"), c), "Label1");
+    Label1->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
+
+    StringGrid1 = named(new platform::GridView(tables_.StringGrid1, c), "StringGrid1");
+    StringGrid2 = named(new platform::GridView(tables_.StringGrid2, c), "StringGrid2");
+    StringGrid3 = named(new platform::GridView(tables_.StringGrid3, c), "StringGrid3");
+    StringGrid1->setDrawCell([this](QPainter &p, int col, int row, const QRect &r) {
+        StringGrid1DrawCell(p, col, row, r);
+    });
+    StringGrid2->setDrawCell([this](QPainter &p, int col, int row, const QRect &r) {
+        StringGrid2DrawCell(p, tables_.StringGrid2, col, row, r);
+    });
+    StringGrid3->setDrawCell([this](QPainter &p, int col, int row, const QRect &r) {
+        StringGrid3DrawCell(p, tables_.StringGrid3, col, row, r);
+    });
+    StringGrid3->setDrawFocusRect(true);
+    StringGrid1->setSelectCell([this](int col, int row) { StringGrid1SelectCell(col, row); });
+    StringGrid2->setSelectCell([this](int col, int row) { StringGrid2SelectCell(col, row); });
+    StringGrid3->setSelectCell([this](int col, int row) { StringGrid3SelectCell(col, row); });
+
+    RichEdit1 = named(new platform::ReportView(tables_.RichEdit1, c), "RichEdit1");
+    RichEdit1->setFont(pixelFont(QStringLiteral("Lucida Console"), 11));
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    CheckBox1 = named(new QCheckBox(QStringLiteral("Количество транзитов <="), c), "CheckBox1");
+    CheckBox2 = named(new QCheckBox(QStringLiteral("Максимальный обвал EFL >="), c), "CheckBox2");
+    CheckBox3 = named(new QCheckBox(QStringLiteral("Задать положение Целевой карты = "), c),
+                      "CheckBox3");
+    CheckBox4 = named(new QCheckBox(QStringLiteral("Задать значение Целевой карты = "), c),
+                      "CheckBox4");
+    CheckBox5 = named(new QCheckBox(QStringLiteral("Задать полную балансировку? "), c),
+                      "CheckBox5");
+
+    const auto makeList = [c](const char *name) {
+        auto *list = named(new QComboBox(c), name);
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        list->setMaxVisibleItems(20);
+        return list;
+    };
+    ComboBox1 = makeList("ComboBox1");
+    ComboBox2 = makeList("ComboBox2");
+    ComboBox3 = makeList("ComboBox3");
+    ComboBox4 = makeList("ComboBox4");
+    ComboBox5 = makeList("ComboBox5");
+    ComboBox6 = makeList("ComboBox6");
+    Button1 = named(new QPushButton(QStringLiteral("Заменить на"), c), "Button1");
+    ComboBox5->setEnabled(false);
+    ComboBox6->setEnabled(false);
+    Button1->setEnabled(false);
+
+    ButtonMicro = named(new QPushButton(c), "ButtonMicro");
+    ButtonSqare = named(new QPushButton(c), "ButtonSqare");
+    ButtonMicro->hide();
+    ButtonSqare->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer1->start();
+
+    connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] {
+        if (ButtonCheckString->isEnabled())
+            ButtonCheckStringClick();
+    });
+    connect(ButtonCheckString, &QPushButton::clicked, this, [this] { ButtonCheckStringClick(); });
+    connect(ButtonClose, &QPushButton::clicked, this, [this] { ButtonCloseClick(); });
+    connect(ButtonTLG, &QPushButton::clicked, this, [this] { ButtonTLGClick(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(ComboBox5, &QComboBox::editTextChanged, this, [this] { ComboBox5Change(); });
+    connect(ComboBox6, &QComboBox::editTextChanged, this, [this] { ComboBox6Change(); });
+}
+
+void TForm1::createMenu()
+{
+    QMenuBar *bar = menuBar();
+    N1 = bar->addAction(QStringLiteral("ТЛ"));
+    N1->setObjectName(QStringLiteral("N1"));
+    FILE1 = bar->addMenu(QStringLiteral("FILE"));
+    FILE1->setObjectName(QStringLiteral("FILE1"));
+    FILE1->setEnabled(false);
+    FILE1->menuAction()->setEnabled(false);
+    OPEN1 = FILE1->addAction(QStringLiteral("OPEN"));
+    OPEN1->setEnabled(false);
+    SAVE1 = FILE1->addAction(QStringLiteral("SAVE"));
+    SAVE1->setEnabled(false);
+    QUIT1 = FILE1->addAction(QStringLiteral("QUIT"));
+    connect(QUIT1, &QAction::triggered, this, [this] { QUIT1Click(); });
+    FILTERS1 = bar->addAction(QStringLiteral("Фильтры"));
+    connect(FILTERS1, &QAction::triggered, this, [this] { FILTERS1Click(); });
+    N2 = bar->addAction(QStringLiteral("Рисунки"));
+    connect(N2, &QAction::triggered, this, [this] { N2Click(); });
+    Compass1 = bar->addAction(QStringLiteral("Компас"));
+    connect(Compass1, &QAction::triggered, this, [this] { CompassClick(); });
+    HELP1 = bar->addMenu(QStringLiteral("HELP"));
+    HELP1->setObjectName(QStringLiteral("HELP1"));
+    FAQ1 = HELP1->addAction(QStringLiteral("FAQ"));
+    ABOUT1 = HELP1->addAction(QStringLiteral("ABOUT"));
+    FAQ1->setEnabled(false);
+    HELP1->menuAction()->setEnabled(false);
+    for (QAction *action : {OPEN1, SAVE1, QUIT1, FILTERS1, N2, FAQ1, ABOUT1})
+        action->setObjectName(action->text() + QStringLiteral("1"));
+    N2->setObjectName(QStringLiteral("N2"));
+    Compass1->setObjectName(QStringLiteral("Compass1"));
+}
+
+void TForm1::FormActivate()
+{
+    QString deckText;
+    MakeOrderedDeck(deckText);
+    // Laid out once: later activations (after a modal window, after switching
+    // programs) must not take the user's chain and choices away.
+    if (!laidOut_) {
+        laidOut_ = true;
+        FormSetup();
+    }
+}
+
+void TForm1::FormSetup()
+{
+    Edit1->setText(QStringLiteral(" Строка для ввода Цепочки. Калькулятор для пасьянса ТЛ."));
+    Edit1->setGeometry(20, 10, 790, 23);
+    Edit2->setText(QStringLiteral(" Сколько МикроЦС надо? "));
+    Edit2->setGeometry(640, 321, 60, 24);
+    Edit3->setText(QStringLiteral(" n1= "));
+    Edit3->setGeometry(840, 321, 60, 24);
+
+    ButtonCheckString->setGeometry(20, 43, 180, 24);
+    ButtonCheckString->setEnabled(false);
+    ButtonClose->setGeometry(210, 43, 180, 24);
+    ButtonTLG->setGeometry(400, 43, 180, 24);
+    Label1->setGeometry(590, 43, 216, 16);
+
+    StringGrid1->setDefaultColumnWidth(23);
+    StringGrid1->setDefaultRowHeight(15);
+    StringGrid1->setGeometry(20, 77, 936, 129);
+    StringGrid1->setColumnWidthOf(0, StringGrid1->columnWidthOf(0) + 23);
+
+    StringGrid2->setDefaultColumnWidth(23);
+    StringGrid2->setDefaultRowHeight(15);
+    StringGrid2->setGeometry(20, 216, 265, 129);
+
+    StringGrid3->setDefaultColumnWidth(23);
+    StringGrid3->setDefaultRowHeight(15);
+    StringGrid3->setGeometry(295, 216, 265, 129);
+    StringGrid3->setColumnWidthOf(9, StringGrid3->columnWidthOf(9) + 2);
+    StringGrid3->setColumnWidthOf(10, StringGrid3->columnWidthOf(10) - 2);
+    tables_.setTableTitles();
+
+    RichEdit1->setGeometry(20, 355, 540, 100);
+
+    const int clientHeight = Edit1->height() + 20 + ButtonCheckString->height() + 10 +
+                             StringGrid1->height() + 10 + StringGrid2->height() + 10 +
+                             RichEdit1->height() + 10;
+    client_->setFixedSize(StringGrid1->width() + 40, clientHeight);
+    Edit1->resize(StringGrid1->width(), Edit1->height());
+
+    ButtonMicro->setGeometry(StringGrid3->x() + StringGrid3->width() + 20,
+                             StringGrid3->y() + StringGrid3->height() - ButtonCheckString->height(),
+                             ButtonCheckString->width() / 3, ButtonCheckString->height());
+    ButtonMicro->setText(QStringLiteral("МикроЦС"));
+    ButtonSqare->setGeometry(Edit2->x() + ButtonMicro->width(), Edit2->y(), ButtonMicro->width(),
+                             ButtonMicro->height());
+    ButtonSqare->setText(QStringLiteral("Корни ЦС"));
+    client_->setFixedWidth(StringGrid1->width() + 40);
+
+    int top = 216;
+    for (QCheckBox *box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5}) {
+        box->setGeometry(580, top, 200, 15);
+        box->setChecked(false);
+        top += 20;
+    }
+    fillConditionLists();
+
+    // Drop-down lists take the height their font gives them, as on the desktop.
+    const int listHeight = 21;
+    ComboBox5->setGeometry(580, 321, 70, listHeight);
+    Button1->setGeometry(670, 321, 100, 21);
+    ComboBox6->setGeometry(790, 321, 70, listHeight);
+}
+
+void TForm1::fillConditionLists()
+{
+    // Filled once, at the first activation, so the lists never grow twice.
+    const QStringList numbers = numberItems();
+    const QStringList cards = cardItems();
+    int top = 216;
+    for (QComboBox *list : {ComboBox1, ComboBox2, ComboBox3, ComboBox4}) {
+        list->clear();
+        list->addItems(list == ComboBox4 ? cards : numbers);
+        list->setGeometry(806, top, 50, 21);
+        top += 20;
+    }
+    ComboBox1->setCurrentIndex(36);
+    ComboBox2->setCurrentIndex(1);
+    ComboBox3->setCurrentIndex(1);
+    ComboBox4->setCurrentIndex(1);
+    for (QComboBox *list : {ComboBox5, ComboBox6}) {
+        list->clear();
+        list->addItems(cards);
+        list->setCurrentIndex(1);
+    }
+}
+
+void TForm1::ButtonCheckStringClick()
+{
+    RunAnalysis(tables_, Edit1->text());
+    Button1->setEnabled(true);
+    ComboBox5->setEnabled(true);
+    ComboBox6->setEnabled(true);
+    DrawChainHexagrams();
+}
+
+void TForm1::ButtonCloseClick()
+{
+    StopRequested = true;
+    platform::processPendingEvents();
+    Label1->setText(QStringLiteral("EXIT"));
+    close();
+}
+
+void TForm1::QUIT1Click() { close(); }
+
+void TForm1::showModally(QWidget *window)
+{
+    if (!window)
+        return;
+    if (auto *dialog = qobject_cast<QDialog *>(window)) {
+        dialog->exec();
+    } else {
+        window->setWindowModality(Qt::ApplicationModal);
+        window->show();
+    }
+}
+
+void TForm1::FILTERS1Click()
+{
+    if (!filterWindow_)
+        return;
+    const int width = 690;
+    filterWindow_->resize(width, height());
+    filterWindow_->move(x() + (this->width() - width) / 2, y());
+    showModally(filterWindow_);
+}
+
+void TForm1::N2Click() { showModally(drawingsWindow_); }
+
+void TForm1::CompassClick() { showModally(compassWindow_); }
+
+void TForm1::Timer1Timer() { platform::processPendingEvents(); }
+
+void TForm1::Edit1Change() { ButtonCheckString->setEnabled(true); }
+
+void TForm1::FormMouseMove()
+{
+    if (StopRequested) {
+        close();
+        return;
+    }
+    if (ButtonCheckString->isEnabled())
+        DrawChainHexagrams();
+}
+
+void TForm1::StringGrid1SelectCell(int, int) {}
+
+void TForm1::StringGrid2SelectCell(int, int) {}
+
+void TForm1::StringGrid3SelectCell(int column, int row)
+{
+    AppendHexagramSelection(tables_.StringGrid3, column, row, tables_.RichEdit1);
+}
+
+void TForm1::StringGrid1DrawCell(QPainter &painter, int column, int row, const QRect &rect)
+{
+    using platform::SystemColor;
+    const TextGrid &grid = tables_.StringGrid1;
+    const QColor window = platform::systemColor(SystemColor::Window);
+    QColor brush = window;
+    if (row == 2 && column >= 1 && column <= 36 && !CurrentChain.Cards[column].Suit.isEmpty())
+        brush = suitColour(CurrentChain.Cards[column].Suit, window);
+    if (row == 4 && column > 0 && !grid.cell(column, 4).isEmpty())
+        brush = QColor(204, 255, 204);
+    if (row == 5 && column > 0 && !grid.cell(column, 5).isEmpty())
+        brush = QColor(204, 204, 255);
+    if ((row == 1 || row == 6) && grid.cell(column, 6) == QString::number(MaxDepth))
+        brush = QColor(220, 100, 100);
+    if ((row == 1 || row == 3) && grid.cell(column, 3) == QString::number(MaxMobileCount))
+        brush = QColor(230, 100, 230);
+    if (column == 37)
+        brush = platform::systemColor(SystemColor::ButtonFace);
+    if (column > 0)
+        platform::fillAndDrawCentred(painter, rect, brush, grid.cell(column, row));
+    if (column == 0 || row == 0) {
+        painter.fillRect(rect, platform::systemColor(SystemColor::ButtonFace));
+        painter.setPen(Qt::black);
+        platform::drawTextLeftClipped(painter, rect, grid.cell(column, row));
+    }
+}
+
+void TForm1::DrawChainHexagrams()
+{
+    // Drawn into a kept picture, so a repaint of the window shows it again.
+    QImage picture(client_->size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    {
+        QPainter painter(&picture);
+        painter.setFont(font());
+        ::DrawChainHexagrams(painter, QPoint(CheckBox5->x(), RichEdit1->y()),
+                             tables_.StringGrid3);
+    }
+    hexagramPicture_ = picture;
+    client_->update();
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == client_ && event->type() == QEvent::MouseMove)
+        FormMouseMove();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+    QMainWindow::changeEvent(event);
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    // Lay the window out before it is first painted, even where the platform
+    // never activates it (offscreen tests).
+    if (!laidOut_)
+        FormActivate();
+    QMainWindow::showEvent(event);
+}
+
+void TForm1::showTriedVariants()
+{
+    Label1->setText(QStringLiteral("Перебрали = %1 вариантов").arg(TriedVariants));
+}
+
+void TForm1::ButtonTLGClick()
+{
+    QString deckText;
+    MakeOrderedDeck(deckText);
+    Edit1->setText(deckText);
+    ButtonCheckString->setEnabled(false);
+    Button1->setEnabled(true);
+    ComboBox5->setEnabled(true);
+    ComboBox6->setEnabled(true);
+    tables_.RichEdit1.clear();
+    ClearResultTables(tables_);
+    TriedVariants = 0;
+    const QDateTime start = platform::now();
+
+    // The count is kept by the search and shown only where the window can show
+    // it: before events are processed and before the repaint.
+    WindowConditions conditions(*this);
+    GeneratorHooks hooks;
+    hooks.stopRequested = [] { return StopRequested; };
+    hooks.processPendingEvents = [this] {
+        showTriedVariants();
+        platform::processPendingEvents();
+    };
+    hooks.repaint = [this] {
+        showTriedVariants();
+        repaint();
+    };
+    SearchResult result;
+    try {
+        result = searchChain(globalRandom(), conditions, hooks, TriedVariants);
+    } catch (const platform::ConversionError &error) {
+        showTriedVariants();
+        platform::showMessage(error.message());
+        return;
+    }
+    if (result.end == SearchEnd::Stopped)
+        return;
+    showTriedVariants();
+
+    Edit1->setText(result.text);
+    ButtonCheckString->setEnabled(true);
+    for (const QString &line : generatorTimeLines(start, platform::now()))
+        tables_.RichEdit1.append(line);
+
+    // Analysed afresh from the edit line, below the time lines.
+    TTLKoloda candidate;
+    ClearChain(candidate);
+    ClearResultTables(tables_);
+    ReadChain(Edit1->text(), candidate);
+    AnalyseChain(candidate);
+    FillAnalysisTable(tables_, candidate);
+    RunHexagramAnalyses(tables_, candidate);
+    DrawChainHexagrams();
+    CurrentChain = candidate;
+}
+
+void TForm1::Button1Click()
+{
+    Edit1->setText(replaceCards(Edit1->text(), ComboBox5->currentText(), ComboBox6->currentText()));
+    StringGrid1->repaint();
+    platform::processPendingEvents();
+    // The new chain is analysed as the check button does it, and becomes the
+    // current chain, so the formula row is coloured by its own suits.
+    RunAnalysis(tables_, Edit1->text());
+    platform::processPendingEvents();
+    DrawChainHexagrams();
+}
+
+void TForm1::keepKindsAlike(QComboBox *changed, QComboBox *other)
+{
+    const QString text = kindAlikeText(changed->currentText(), other->currentText());
+    if (text == other->currentText())
+        return;
+    const int index = other->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        other->setCurrentIndex(index);
+    else
+        other->setEditText(text);
+}
+
+void TForm1::ComboBox5Change() { keepKindsAlike(ComboBox5, ComboBox6); }
+
+void TForm1::ComboBox6Change() { keepKindsAlike(ComboBox6, ComboBox5); }
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // Closed in any way, the window ends a generator run as "Выход" does: a run
+    // must never go on in a process without its window.
+    StopRequested = true;
+    QMainWindow::closeEvent(event);
+}

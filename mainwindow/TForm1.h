@@ -1,0 +1,136 @@
+#pragma once
+
+#include "mainwindow/MainTables.h"
+
+#include <QImage>
+#include <QMainWindow>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QAction;
+
+namespace platform {
+class GridView;
+class ReportView;
+} // namespace platform
+
+// The main window. The client area is the central widget: every position below
+// is in its coordinates, as the layout gives them.
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    MainTables &tables() { return tables_; }
+    QWidget *client() const { return client_; }
+
+    // Secondary windows, opened from the menu; the application creates them.
+    void setFilterWindow(QWidget *window) { filterWindow_ = window; }
+    void setDrawingsWindow(QWidget *window) { drawingsWindow_ = window; }
+    void setCompassWindow(QWidget *window) { compassWindow_ = window; }
+    void setAboutWindow(QWidget *window) { aboutWindow_ = window; }
+    void setHelpWindow(QWidget *window) { helpWindow_ = window; }
+
+    // Handlers, named as the controls' events.
+    void FormActivate();
+    void FormSetup();
+    void ButtonCheckStringClick();
+    void ButtonCloseClick();
+    void QUIT1Click();
+    void FILTERS1Click();
+    void N2Click();
+    void CompassClick();
+    void Timer1Timer();
+    void Edit1Change();
+    void FormMouseMove();
+    void StringGrid1SelectCell(int column, int row);
+    void StringGrid2SelectCell(int column, int row);
+    void StringGrid3SelectCell(int column, int row);
+    void StringGrid1DrawCell(QPainter &painter, int column, int row, const QRect &rect);
+    void DrawChainHexagrams();
+    void ButtonTLGClick();
+    void Button1Click();
+    void ComboBox5Change();
+    void ComboBox6Change();
+
+    // The hexagram picture as the last DrawChainHexagrams call drew it.
+    const QImage &hexagramPicture() const { return hexagramPicture_; }
+
+    // Controls, named as the window's fields.
+    QLineEdit *Edit1 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QLineEdit *Edit3 = nullptr;
+    QPushButton *ButtonCheckString = nullptr;
+    QPushButton *ButtonClose = nullptr;
+    QPushButton *ButtonTLG = nullptr;
+    QLabel *Label1 = nullptr;
+    platform::GridView *StringGrid1 = nullptr;
+    platform::GridView *StringGrid2 = nullptr;
+    platform::GridView *StringGrid3 = nullptr;
+    platform::ReportView *RichEdit1 = nullptr;
+    QCheckBox *CheckBox1 = nullptr;
+    QCheckBox *CheckBox2 = nullptr;
+    QCheckBox *CheckBox3 = nullptr;
+    QCheckBox *CheckBox4 = nullptr;
+    QCheckBox *CheckBox5 = nullptr;
+    QComboBox *ComboBox1 = nullptr;
+    QComboBox *ComboBox2 = nullptr;
+    QComboBox *ComboBox3 = nullptr;
+    QComboBox *ComboBox4 = nullptr;
+    QComboBox *ComboBox5 = nullptr;
+    QComboBox *ComboBox6 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *ButtonMicro = nullptr;
+    QPushButton *ButtonSqare = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    QAction *N1 = nullptr;
+    QMenu *FILE1 = nullptr;
+    QAction *OPEN1 = nullptr;
+    QAction *SAVE1 = nullptr;
+    QAction *QUIT1 = nullptr;
+    QAction *FILTERS1 = nullptr;
+    QAction *N2 = nullptr;
+    QAction *Compass1 = nullptr;
+    QMenu *HELP1 = nullptr;
+    QAction *FAQ1 = nullptr;
+    QAction *ABOUT1 = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createMenu();
+    void fillConditionLists();
+    void showModally(QWidget *window);
+    void showTriedVariants();
+    void keepKindsAlike(QComboBox *changed, QComboBox *other);
+
+    MainTables tables_;
+    QWidget *client_ = nullptr;
+    QImage hexagramPicture_;
+    bool laidOut_ = false;
+
+    QWidget *filterWindow_ = nullptr;
+    QWidget *drawingsWindow_ = nullptr;
+    QWidget *compassWindow_ = nullptr;
+    QWidget *aboutWindow_ = nullptr;
+    QWidget *helpWindow_ = nullptr;
+};
+
+// The text of a list's selected item, or the empty text when none is selected:
+// a text typed over the items selects the item it equals, if any.
+QString selectedItemText(const QComboBox *list);

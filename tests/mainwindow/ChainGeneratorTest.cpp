@@ -1,0 +1,284 @@
+#include "../TestSupport.h"
+#include "engine/ChainReader.h"
+#include "engine/Collapse.h"
+#include "engine/Deck.h"
+#include "mainwindow/ChainGenerator.h"
+#include "platform/IntConvert.h"
+
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Conditions fixed for a whole run.
+class FixedConditions : public ConditionSource
+{
+public:
+    bool boxes[6] = {};
+    QString items[5] = {QString(), QStringLiteral("36"), QStringLiteral("1"), QStringLiteral("1"),
+                        QStringLiteral("6п")};
+
+    bool boxChecked(int box) override { return boxes[box]; }
+    QString listItem(int list) override { return items[list]; }
+};
+
+int efl(const TTLKoloda &chain)
+{
+    int best = 0;
+    for (int n = 1; n <= 36; ++n)
+        best = std::max(best, chain.Cards[n].Depth);
+    return best;
+}
+
+// Checks a found chain against the engine alone, whatever the generator did.
+void expectSolvedPermutation(const SearchResult &result)
+{
+    ASSERT_EQ(result.end, SearchEnd::Found);
+    EXPECT_FALSE(result.text.endsWith(u' '));
+    TTLKoloda read;
+    MessageRecorder recorder;
+    ReadChain(result.text, read);
+    EXPECT_TRUE(recorder.messages.isEmpty());
+    QSet<QString> names;
+    for (int n = 1; n <= 36; ++n)
+        names.insert(read.Cards[n].name());
+    EXPECT_EQ(names.size(), 36);
+    for (int n = 1; n <= 36; ++n)
+        EXPECT_TRUE(names.contains(OrderedDeck.Cards[n].name()));
+    EXPECT_EQ(CountCollapse(read), 2);
+}
+
+class Generator : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QString deck;
+        MakeOrderedDeck(deck);
+    }
+    SearchResult run(std::uint64_t seed)
+    {
+        RandomSource random(seed);
+        tried = 0;
+        return searchChain(random, conditions, hooks, tried);
+    }
+    FixedConditions conditions;
+    GeneratorHooks hooks;
+    std::uint32_t tried = 0;
+};
+
+} // namespace
+
+TEST_F(Generator, NoConditionTakesTheFirstSolvedChain)
+{
+    const SearchResult result = run(1);
+    expectSolvedPermutation(result);
+    EXPECT_GE(tried, 1u);
+    // The same seed deals the same chains.
+    const std::uint32_t firstTried = tried;
+    EXPECT_EQ(run(1).text, result.text);
+    EXPECT_EQ(tried, firstTried);
+}
+
+struct ConditionCase
+{
+    const char *name;
+    int box;
+    const char16_t *item;
+};
+
+class GeneratorCondition : public Generator, public ::testing::WithParamInterface<ConditionCase>
+{
+};
+
+TEST_P(GeneratorCondition, FoundChainsMeetTheTickedCondition)
+{
+    const ConditionCase c = GetParam();
+    conditions.boxes[c.box] = true;
+    if (c.box <= 4)
+        conditions.items[c.box] = QString::fromUtf16(c.item);
+    for (std::uint64_t seed : {3u, 4u, 5u}) {
+        const SearchResult result = run(seed);
+        expectSolvedPermutation(result);
+        const TTLKoloda &chain = result.chain;
+        const int deepest = efl(chain);
+        switch (c.box) {
+        case 1:
+            EXPECT_LE(chain.TransitTotal, conditions.items[1].toInt());
+            break;
+        case 2:
+            EXPECT_GE(deepest, conditions.items[2].toInt());
+            break;
+        case 3:
+            EXPECT_EQ(chain.Cards[conditions.items[3].toInt()].Depth, deepest);
+            break;
+        case 4: {
+            bool any = false;
+            for (int n = 1; n <= 36; ++n)
+                if (chain.Cards[n].Depth == deepest)
+                    any = any || matchesCardPattern(conditions.items[4], chain.Cards[n].name());
+            EXPECT_TRUE(any);
+            break;
+        }
+        case 5:
+            EXPECT_TRUE(fullBalancePossible(chain));
+            break;
+        }
+        EXPECT_EQ(MaxDepth, deepest);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, GeneratorCondition,
+    ::testing::Values(ConditionCase{"AtMostTenTransits", 1, u"10"},
+                      ConditionCase{"EflAtLeastEight", 2, u"8"},
+                      ConditionCase{"TargetAtPositionThirtySix", 3, u"36"},
+                      ConditionCase{"TargetAtPositionTwenty", 3, u"20"},
+                      ConditionCase{"TargetSuitSpades", 4, u"?п"},
+                      ConditionCase{"TargetRankAce", 4, u"Т?"},
+                      ConditionCase{"TargetCard", 4, u"Кч"},
+                      ConditionCase{"FullBalance", 5, u""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Generator, AllConditionsTogether)
+{
+    for (int box = 1; box <= 5; ++box)
+        conditions.boxes[box] = true;
+    conditions.items[1] = QStringLiteral("20");
+    conditions.items[2] = QStringLiteral("4");
+    conditions.items[3] = QStringLiteral("36");
+    conditions.items[4] = QStringLiteral("?ч");
+    const SearchResult result = run(8);
+    expectSolvedPermutation(result);
+    EXPECT_LE(result.chain.TransitTotal, 20);
+    EXPECT_GE(efl(result.chain), 4);
+    EXPECT_EQ(result.chain.Cards[36].Depth, efl(result.chain));
+    EXPECT_EQ(result.chain.Cards[36].Suit, QStringLiteral("ч"));
+    EXPECT_TRUE(fullBalancePossible(result.chain));
+}
+
+TEST_F(Generator, PositionTestPassesExactlyAtTheTargetCards)
+{
+    // A solved chain with at least two target cards.
+    SearchResult found;
+    for (std::uint64_t seed = 100;; ++seed) {
+        found = run(seed);
+        if (found.chain.ExtremeCount >= 2)
+            break;
+    }
+    QSet<int> targets;
+    for (int n = 1; n <= 36; ++n)
+        if (found.chain.Cards[n].Depth == efl(found.chain))
+            targets.insert(n);
+    ASSERT_GE(targets.size(), 2);
+    conditions.boxes[3] = true;
+    for (int n = 1; n <= 36; ++n) {
+        conditions.items[3] = QString::number(n);
+        TTLKoloda candidate = found.chain;
+        EXPECT_EQ(candidatePasses(candidate, conditions, hooks), targets.contains(n)) << n;
+    }
+}
+
+TEST_F(Generator, CardPatternsMatchBySuitRankOrName)
+{
+    struct Case
+    {
+        const char16_t *v;
+        const char16_t *t;
+        bool matches;
+    };
+    for (const Case &c : {Case{u"?п", u"Кп", true}, Case{u"?п", u"Кб", false},
+                          Case{u"Т?", u"Тч", true}, Case{u"Т?", u"Кч", false},
+                          Case{u"Кч", u"Кч", true}, Case{u"Кч", u"Кп", false},
+                          Case{u"Выбери", u"Вы", false}, Case{u"", u"Тч", false}})
+        EXPECT_EQ(matchesCardPattern(QString::fromUtf16(c.v), QString::fromUtf16(c.t)), c.matches)
+            << QString::fromUtf16(c.v).toStdString() << " " << QString::fromUtf16(c.t).toStdString();
+}
+
+TEST_F(Generator, FullBalanceNeedsSixRanksWithTwoMovedCards)
+{
+    TTLKoloda chain;
+    MessageRecorder recorder;
+    ReadChain(OrderedDeckText, chain);
+    // Two moved cards in each of the first k ranks (spades and diamonds), and
+    // three in the rest.
+    const auto withBalancedRanks = [&](int k) {
+        TTLKoloda c = chain;
+        for (int r = 1; r <= 9; ++r) {
+            c.Cards[r].MobileCount = 1;          // spade
+            c.Cards[9 + r].MobileCount = 1;      // diamond
+            c.Cards[18 + r].MobileCount = r > k; // club
+        }
+        return c;
+    };
+    EXPECT_TRUE(fullBalancePossible(withBalancedRanks(9)));
+    EXPECT_TRUE(fullBalancePossible(withBalancedRanks(6)));
+    EXPECT_FALSE(fullBalancePossible(withBalancedRanks(5)));
+}
+
+TEST_F(Generator, PlaceholderItemEndsTheRunWithTheConversionMessage)
+{
+    conditions.boxes[1] = true;
+    conditions.items[1] = QStringLiteral("Выбери");
+    try {
+        run(2);
+        FAIL() << "no conversion error";
+    } catch (const platform::ConversionError &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("'Выбери' is not a valid integer value"));
+    }
+    EXPECT_GE(tried, 1u); // it ends at the first solved chain
+}
+
+TEST_F(Generator, EventsAreProcessedAtTheirPointsOnly)
+{
+    int events = 0, repaints = 0;
+    hooks.processPendingEvents = [&] { ++events; };
+    hooks.repaint = [&] { ++repaints; };
+    TTLKoloda chain = run(6).chain;
+    EXPECT_EQ(events, 0); // no box ticked: the deal loop processes nothing
+    EXPECT_EQ(repaints, 1);
+
+    conditions.boxes[1] = conditions.boxes[2] = conditions.boxes[5] = true;
+    conditions.items[1] = QStringLiteral("36");
+    conditions.items[2] = QStringLiteral("1");
+    events = repaints = 0;
+    const bool balanced = fullBalancePossible(chain);
+    candidatePasses(chain, conditions, hooks);
+    EXPECT_EQ(events, 3); // after 1 and 2, pass or fail, and after 5
+    EXPECT_EQ(repaints, 1);
+    (void)balanced;
+
+    conditions.boxes[1] = conditions.boxes[2] = conditions.boxes[5] = false;
+    conditions.boxes[3] = true;
+    conditions.items[3] = QString::number(36);
+    events = 0;
+    const bool pass = candidatePasses(chain, conditions, hooks);
+    EXPECT_EQ(events, pass ? 0 : 1); // only on failure
+}
+
+TEST_F(Generator, StopIsSeenBeforeTheNextDeal)
+{
+    hooks.stopRequested = [] { return true; };
+    EXPECT_EQ(run(1).end, SearchEnd::Stopped);
+    EXPECT_EQ(tried, 0u);
+
+    int polls = 0;
+    hooks.stopRequested = [&] { return ++polls > 3; };
+    conditions.boxes[2] = true;
+    conditions.items[2] = QStringLiteral("36"); // no solved chain reaches it
+    EXPECT_EQ(run(1).end, SearchEnd::Stopped);
+    EXPECT_EQ(polls, 4);
+}
+
+TEST(GeneratorTimeLines, ElapsedTimeInWholeHoursMinutesAndSeconds)
+{
+    const QDateTime start(QDate(2026, 12, 8), QTime(10, 0, 0));
+    QStringList lines = generatorTimeLines(start, start.addMSecs(999));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Генерировать Начали в     = ")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Генерировать Закончили в  = ")));
+    EXPECT_EQ(lines[2], QStringLiteral("Времени ушло = 0 часов, 0 минут, 0 секунд."));
+    lines = generatorTimeLines(start, start.addMSecs(3600000 + 2 * 60000 + 5700));
+    EXPECT_EQ(lines[2], QStringLiteral("Времени ушло = 1 часов, 2 минут, 5 секунд."));
+}

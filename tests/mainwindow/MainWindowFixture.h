@@ -1,0 +1,57 @@
+#pragma once
+
+#include "../TestSupport.h"
+#include "mainwindow/TForm1.h"
+#include "platform/views/GridView.h"
+#include "platform/views/ReportView.h"
+#include "platform/views/SystemColors.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A shown main window with a message recorder, and helpers to read what a
+// person sees on it.
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        MaxDepth = 0;
+        MaxMobileCount = 0;
+        StopRequested = false;
+        ClearChain(CurrentChain);
+        form = std::make_unique<TForm1>();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void TearDown() override
+    {
+        form.reset();
+        StopRequested = false;
+    }
+
+    void typeAndCheck(const QString &text)
+    {
+        form->Edit1->setText(text);
+        QTest::mouseClick(form->ButtonCheckString, Qt::LeftButton);
+    }
+
+    // The colour painted in the middle of a cell of a grid.
+    QColor cellColour(platform::GridView *grid, int column, int row)
+    {
+        const QImage image = grid->grab().toImage();
+        // A corner of the cell, away from the centred text.
+        const QRect r = grid->cellRect(column, row);
+        return image.pixelColor(grid->viewport()->mapTo(grid, r.topLeft() + QPoint(2, 2)));
+    }
+
+    MessageRecorder recorder;
+    std::unique_ptr<TForm1> form;
+};

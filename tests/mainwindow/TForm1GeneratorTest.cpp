@@ -1,0 +1,182 @@
+#include "MainWindowFixture.h"
+#include "engine/ChainReader.h"
+#include "engine/Collapse.h"
+#include "engine/RandomSource.h"
+#include "mainwindow/ChainGenerator.h"
+#include "platform/LocaleFormats.h"
+#include "platform/PendingEvents.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+namespace {
+
+// Restores the pending-events hook and the clock after a test that scripts them.
+struct HookGuard
+{
+    platform::PendingEventsHook events = platform::setPendingEventsHook({});
+    platform::Clock clock = platform::setClock({});
+    ~HookGuard()
+    {
+        platform::setPendingEventsHook(events);
+        platform::setClock(clock);
+    }
+};
+
+} // namespace
+
+class GeneratorWindow : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        seedRandom(2026);
+    }
+    HookGuard guard;
+};
+
+TEST_F(GeneratorWindow, FoundChainIsShownAnalysedAndTimed)
+{
+    const QDateTime start(QDate(2026, 12, 8), QTime(12, 0, 0));
+    int calls = 0;
+    platform::setClock([&] { return start.addMSecs(calls++ == 0 ? 0 : 3725700); });
+    form->CheckBox2->setChecked(true);
+    form->ComboBox2->setCurrentIndex(5); // EFL at least 5
+    QTest::mouseClick(form->ButtonTLG, Qt::LeftButton);
+
+    const QString text = form->Edit1->text();
+    EXPECT_FALSE(text.endsWith(u' '));
+    EXPECT_EQ(text.size(), 107);
+    EXPECT_TRUE(form->ButtonCheckString->isEnabled());
+    EXPECT_TRUE(form->Button1->isEnabled());
+    const QStringList lines = form->tables().RichEdit1.lines();
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Генерировать Начали в     = ")));
+    EXPECT_EQ(lines[2], QStringLiteral("Времени ушло = 1 часов, 2 минут, 5 секунд."));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral(" Сбалансированных участков  = ")));
+    EXPECT_TRUE(lines.back().startsWith(QStringLiteral("P(п,б,к,ч) = {")));
+    EXPECT_EQ(form->Label1->text(), QStringLiteral("Перебрали = %1 вариантов").arg(TriedVariants));
+
+    TTLKoloda read;
+    ReadChain(text, read);
+    EXPECT_EQ(CountCollapse(read), 2);
+    AnalyseChain(read);
+    EXPECT_TRUE(CurrentChain.Cards == read.Cards);
+    int deepest = 0;
+    for (int n = 1; n <= 36; ++n)
+        deepest = std::max(deepest, read.Cards[n].Depth);
+    EXPECT_GE(deepest, 5);
+    EXPECT_EQ(MaxDepth, deepest);
+    EXPECT_EQ(form->tables().StringGrid1.cell(1, 1), read.Cards[1].name());
+    EXPECT_FALSE(form->tables().StringGrid3.cell(8, 1).isEmpty());
+}
+
+TEST_F(GeneratorWindow, PlaceholderEndsTheRunWithTheMessageAndChangesNothingElse)
+{
+    typeAndCheck(NoCollapseText);
+    const TTLKoloda before = CurrentChain;
+    form->CheckBox1->setChecked(true);
+    form->ComboBox1->setCurrentIndex(0);
+    QTest::mouseClick(form->ButtonTLG, Qt::LeftButton);
+    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
+    EXPECT_EQ(form->Edit1->text(), OrderedDeckText);
+    EXPECT_FALSE(form->ButtonCheckString->isEnabled());
+    EXPECT_TRUE(CurrentChain == before);
+    EXPECT_EQ(form->tables().RichEdit1.lineCount(), 0);
+    EXPECT_TRUE(form->tables().StringGrid1.cell(1, 1).isEmpty());
+    EXPECT_EQ(form->Label1->text(), QStringLiteral("Перебрали = %1 вариантов").arg(TriedVariants));
+}
+
+TEST_F(GeneratorWindow, ExitDuringARunWritesNothingMoreAndCloses)
+{
+    typeAndCheck(NoCollapseText);
+    const TTLKoloda before = CurrentChain;
+    form->CheckBox2->setChecked(true);
+    form->ComboBox2->setCurrentIndex(36); // no solved chain has an EFL of 36
+    int events = 0;
+    platform::setPendingEventsHook([&] {
+        if (++events == 3)
+            form->ButtonClose->click();
+    });
+    form->ButtonTLGClick();
+    EXPECT_TRUE(StopRequested);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->Label1->text(), QStringLiteral("EXIT"));
+    EXPECT_EQ(form->tables().RichEdit1.lineCount(), 0);
+    EXPECT_EQ(form->Edit1->text(), OrderedDeckText);
+    EXPECT_TRUE(CurrentChain == before);
+}
+
+TEST_F(GeneratorWindow, ClosingTheWindowAnyOtherWayAlsoEndsTheRun)
+{
+    form->CheckBox2->setChecked(true);
+    form->ComboBox2->setCurrentIndex(36);
+    int events = 0;
+    platform::setPendingEventsHook([&] {
+        if (++events == 2)
+            form->close();
+    });
+    form->ButtonTLGClick();
+    EXPECT_TRUE(StopRequested);
+    EXPECT_EQ(form->tables().RichEdit1.lineCount(), 0);
+}
+
+TEST_F(GeneratorWindow, ConditionChangedDuringTheRunAppliesToTheNextTest)
+{
+    form->CheckBox2->setChecked(true);
+    form->ComboBox2->setCurrentIndex(36);
+    int events = 0;
+    platform::setPendingEventsHook([&] {
+        if (++events == 5)
+            form->CheckBox2->setChecked(false); // give up the impossible condition
+    });
+    form->ButtonTLGClick();
+    EXPECT_GE(events, 5);
+    EXPECT_TRUE(form->tables().RichEdit1.lines().value(2).startsWith(QStringLiteral("Времени ушло")));
+}
+
+TEST_F(GeneratorWindow, ReplacementSwapsCardsAndAnalysesTheNewChain)
+{
+    typeAndCheck(OrderedDeckText);
+    form->ComboBox5->setCurrentIndex(1);  // 6п
+    form->ComboBox6->setCurrentIndex(36); // Тч
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    const QString text = form->Edit1->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Тч 7п")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("Кч 6п ")));
+    EXPECT_EQ(form->tables().StringGrid1.cell(1, 1), QStringLiteral("Тч"));
+    EXPECT_EQ(CurrentChain.Cards[1].name(), QStringLiteral("Тч"));
+    TTLKoloda read;
+    ReadChain(text, read);
+    EXPECT_EQ(form->tables().RichEdit1.lines().value(0),
+              QStringLiteral("Свёртка до %1 карт").arg(CountCollapse(read)));
+    EXPECT_TRUE(form->ButtonCheckString->isEnabled());
+    EXPECT_EQ(form->ComboBox5->currentText(), QStringLiteral("6п"));
+    EXPECT_EQ(form->ComboBox6->currentText(), QStringLiteral("Тч"));
+}
+
+TEST_F(GeneratorWindow, EqualItemsRewriteTheTextAndAnalyseAgain)
+{
+    typeAndCheck(NoCollapseText);
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    EXPECT_EQ(form->Edit1->text(), NoCollapseText + u' ');
+    EXPECT_EQ(form->tables().RichEdit1.lines().value(0), QStringLiteral("Свёртка до 36 карт"));
+}
+
+TEST_F(GeneratorWindow, ListsKeepToTheSameKind)
+{
+    typeAndCheck(OrderedDeckText);
+    form->ComboBox5->setCurrentIndex(39); // ?к
+    EXPECT_EQ(form->ComboBox6->currentText(), QStringLiteral("?к"));
+    form->ComboBox6->setCurrentIndex(5); // Xп
+    EXPECT_EQ(form->ComboBox5->currentText(), QStringLiteral("Xп"));
+    form->ComboBox5->setCurrentIndex(40); // ?ч
+    form->ComboBox6->setCurrentIndex(46); // В?
+    EXPECT_EQ(form->ComboBox5->currentText(), QStringLiteral("В?"));
+    form->ComboBox5->setCurrentIndex(37); // ?п
+    form->ComboBox6->setCurrentIndex(38); // ?б: both suits, nothing changes
+    EXPECT_EQ(form->ComboBox5->currentText(), QStringLiteral("?п"));
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    EXPECT_TRUE(form->Edit1->text().startsWith(QStringLiteral("6б 7б")));
+}
