@@ -1,0 +1,132 @@
+#include "MicroCommand.h"
+
+#include "CliCommon.h"
+#include "engine/Deck.h"
+#include "engine/RandomSource.h"
+#include "mainwindow/MicroChainSearch.h"
+
+#include <QCommandLineParser>
+#include <QJsonArray>
+
+#include <cstdio>
+
+namespace {
+
+// The targets the window's list offers: the 36 cards in deck order, the suit
+// patterns "?п" … "?ч" and the rank patterns "6?" … "Т?". Anything else would
+// leave the search drawing for a first card that is not there.
+QStringList targetNames()
+{
+    QStringList names;
+    for (int i = 1; i <= 36; ++i)
+        names.append(OrderedDeck.Cards[i].name());
+    for (int s = 1; s <= 4; ++s)
+        names.append(u'?' + SuitLetters[s]);
+    for (int r = 1; r <= 9; ++r)
+        names.append(RankLetters[r] + u'?');
+    return names;
+}
+
+// "10" is read as the ten, as in chain texts.
+QString normalisedTarget(QString text)
+{
+    text = text.trimmed();
+    if (text.startsWith(QStringLiteral("10")))
+        text.replace(0, 2, QStringLiteral("X"));
+    return text;
+}
+
+} // namespace
+
+QJsonObject microChainRecord(const TTLKoloda &chain, int number)
+{
+    return QJsonObject{
+        {QStringLiteral("cards"), QJsonArray::fromStringList(microChainCards(chain))},
+        {QStringLiteral("number"), number},
+    };
+}
+
+int runMicro(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Builds random micro-chains of E + 2 cards ending in the target card, "
+                       "as the window's \"МикроЦС\" command does."));
+    parser.addHelpOption();
+    const QCommandLineOption efl(QStringLiteral("efl"),
+                                 QStringLiteral("The EFL: collapse steps undone (1 to 34)."),
+                                 QStringLiteral("E"));
+    const QCommandLineOption target(
+        QStringLiteral("target"),
+        QStringLiteral("The last card: a card (Тч), a suit pattern (?п) or a rank pattern (Т?)."),
+        QStringLiteral("CARD"));
+    const QCommandLineOption count(QStringLiteral("count"),
+                                   QStringLiteral("How many micro-chains (at most 500)."),
+                                   QStringLiteral("N"));
+    const QCommandLineOption seed(
+        QStringLiteral("seed"), QStringLiteral("Seed of the random source, for a repeatable run."),
+        QStringLiteral("S"));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("One line of JSON per micro-chain."));
+    parser.addOptions({efl, target, count, seed, json});
+    if (!parseCommandLine(parser, arguments))
+        return BadUsage;
+    if (parser.isSet(QStringLiteral("help"))) {
+        writeLine(parser.helpText());
+        return 0;
+    }
+    for (const QCommandLineOption &required : {efl, target, count}) {
+        if (!parser.isSet(required)) {
+            writeError(QStringLiteral("tlcalc-cli micro: --%1 is required")
+                           .arg(required.names().constFirst()));
+            writeError(parser.helpText());
+            return BadUsage;
+        }
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        writeError(QStringLiteral("tlcalc-cli micro: unexpected argument '%1'")
+                       .arg(parser.positionalArguments().constFirst()));
+        return BadUsage;
+    }
+
+    QString deckText;
+    MakeOrderedDeck(deckText);
+
+    const QString targetText = normalisedTarget(parser.value(target));
+    if (!targetNames().contains(targetText)) {
+        writeError(QStringLiteral("tlcalc-cli micro: '%1' is not a card, a suit pattern or a "
+                                  "rank pattern")
+                       .arg(parser.value(target)));
+        return BadUsage;
+    }
+    if (parser.isSet(seed)) {
+        bool ok = false;
+        const quint64 value = parser.value(seed).toULongLong(&ok);
+        if (!ok) {
+            writeError(QStringLiteral("tlcalc-cli micro: '%1' is not a seed (a whole number "
+                                      "from 0 to 18446744073709551615)")
+                           .arg(parser.value(seed)));
+            return BadUsage;
+        }
+        seedRandom(value);
+    }
+
+    ReportLog report;
+    const MicroSearchResult result =
+        SearchMicroChains(report, parser.value(count), parser.value(efl), targetText);
+    if (result.outcome == MicroSearchResult::Outcome::Refused ||
+        result.outcome == MicroSearchResult::Outcome::NotANumber) {
+        // The search has shown its message through the message sink already.
+        return BadUsage;
+    }
+
+    if (parser.isSet(json)) {
+        for (int k = 1; k <= result.built; ++k)
+            writeJsonLine(microChainRecord(MicroChains[k], k));
+    } else {
+        for (const QString &line : report.lines())
+            writeLine(line);
+    }
+    std::fflush(stdout);
+    return 0;
+}

@@ -1,0 +1,363 @@
+#include "MicroChainSearch.h"
+
+#include "engine/RandomSource.h"
+#include "platform/IntConvert.h"
+#include "platform/LocaleFormats.h"
+#include "platform/MessageSink.h"
+
+#include <QDateTime>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <vector>
+
+OneBased<TTLKoloda, MicroChainCapacity> MicroChains;
+std::int32_t MicroChainCount = 0;
+
+namespace {
+
+// One micro-chain's attempts on a compact encoding: every letter text is turned
+// into a small number once, so that agreement stays plain text equality (a
+// pattern's "?" or an odd target letter equals only itself) while the attempts,
+// which may run by the million, compare integers. Slot 0 is the target, slots 1
+// to 36 the entries of the ordered deck.
+class MicroChainBuilder
+{
+public:
+    MicroChainBuilder(const QString &target, int efl)
+        : length_(efl + 2), targetRank_(target.mid(0, 1)), targetSuit_(target.mid(1, 1))
+    {
+        codes_[0] = {intern(targetRank_), intern(targetSuit_)};
+        for (int i = 1; i <= 36; ++i) {
+            const TKarta &card = OrderedDeck.Cards[i];
+            codes_[std::size_t(i)] = {intern(card.Rank), intern(card.Suit)};
+            startPool_[std::size_t(i)] = !card.Rank.isEmpty() && !card.Suit.isEmpty();
+        }
+        // A pattern names no card, so with a pattern target all 36 stay in the pool.
+        for (int i = 1; i <= 36; ++i) {
+            if (startPool_[std::size_t(i)] && OrderedDeck.Cards[i].name() == target) {
+                startPool_[std::size_t(i)] = false;
+                break;
+            }
+        }
+    }
+
+    // Without a card that agrees with the target no first card can ever be drawn.
+    bool possible() const
+    {
+        for (int i = 1; i <= 36; ++i)
+            if (startPool_[std::size_t(i)] && agree(i, 0))
+                return true;
+        return false;
+    }
+
+    bool attempt(MicroBuildStats &stats)
+    {
+        ++stats.attempts;
+        pool_ = startPool_;
+
+        const int first = drawAgreeingWith(0);
+        if (first == 0) {
+            ++stats.noFittingCard;
+            return false;
+        }
+        pool_[std::size_t(first)] = false;
+        const int second = drawAgreeingWith(-1);
+        if (second == 0) {
+            ++stats.noFittingCard;
+            return false;
+        }
+        pool_[std::size_t(second)] = false;
+
+        work_[1] = first;
+        work_[2] = second;
+        work_[3] = 0;
+        int count = 3;
+        // Each growth step undoes one collapse: the new card at r agrees with the
+        // card that then lies two places to its right, the target staying last.
+        while (count < length_) {
+            const int r = RandomInRange(1, std::uint8_t(count - 1));
+            for (int m = count; m >= r; --m)
+                work_[std::size_t(m + 1)] = work_[std::size_t(m)];
+            const int card = drawAgreeingWith(work_[std::size_t(r + 2)]);
+            if (card == 0) {
+                ++stats.noFittingCard;
+                return false;
+            }
+            work_[std::size_t(r)] = card;
+            pool_[std::size_t(card)] = false;
+            ++count;
+        }
+
+        // The pair ending on the target is meant to agree: it starts the collapse.
+        for (int j = 1; j <= length_ - 3; ++j) {
+            if (agree(work_[std::size_t(j)], work_[std::size_t(j + 2)])) {
+                ++stats.collapsing;
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The accepted micro-chain as a record: letters only, everything else empty.
+    void store(TTLKoloda &chain) const
+    {
+        chain = TTLKoloda{};
+        for (int m = 1; m <= length_; ++m) {
+            const int slot = work_[std::size_t(m)];
+            TKarta &entry = chain.Cards[m];
+            if (slot == 0) {
+                entry.Rank = targetRank_;
+                entry.Suit = targetSuit_;
+            } else {
+                entry.Rank = OrderedDeck.Cards[slot].Rank;
+                entry.Suit = OrderedDeck.Cards[slot].Suit;
+            }
+        }
+    }
+
+private:
+    struct Code
+    {
+        int rank = 0;
+        int suit = 0;
+    };
+
+    int intern(const QString &letter)
+    {
+        const auto found = std::find(letters_.begin(), letters_.end(), letter);
+        if (found != letters_.end())
+            return int(found - letters_.begin());
+        letters_.push_back(letter);
+        return int(letters_.size()) - 1;
+    }
+
+    bool agree(int a, int b) const
+    {
+        const Code &x = codes_[std::size_t(a)];
+        const Code &y = codes_[std::size_t(b)];
+        return x.rank == y.rank || x.suit == y.suit;
+    }
+
+    // Drawing until a fitting entry comes up is the same as drawing uniformly
+    // among the fitting entries, and this way an exhausted pool is seen at once.
+    // slot -1 asks for any card. Returns the deck slot, 0 when none fits.
+    int drawAgreeingWith(int slot)
+    {
+        int fitting[36];
+        int count = 0;
+        for (int i = 1; i <= 36; ++i)
+            if (pool_[std::size_t(i)] && (slot < 0 || agree(i, slot)))
+                fitting[count++] = i;
+        if (count == 0)
+            return 0;
+        return fitting[globalRandom().below(std::uint32_t(count))];
+    }
+
+    int length_;
+    QString targetRank_;
+    QString targetSuit_;
+    std::vector<QString> letters_;
+    std::array<Code, 37> codes_{};
+    std::array<bool, 37> startPool_{};
+    std::array<bool, 37> pool_{};
+    std::array<int, 38> work_{};
+};
+
+QString numberText(int k)
+{
+    return QStringLiteral("%1").arg(k, 3, 10, QChar(u'0'));
+}
+
+QString headerLine(int length)
+{
+    QString line;
+    for (int j = 1; j <= length; ++j)
+        line += QStringLiteral("%1 ").arg(j, 2, 10, QChar(u'0'));
+    return line + QStringLiteral("  № ЦС");
+}
+
+QString microChainLine(const TTLKoloda &chain, int length, int k)
+{
+    QString line;
+    for (int m = 1; m <= length; ++m)
+        line += chain.Cards[m].Rank + chain.Cards[m].Suit + u' ';
+    return line + QStringLiteral("  # ") + numberText(k) + u'.';
+}
+
+QString elapsedLine(std::int64_t ms)
+{
+    return QStringLiteral("Времени ушло = %1 часов, %2 минут, %3 секунд, %4 миллисекунд")
+        .arg(ms / 3600000)
+        .arg(ms / 60000 % 60)
+        .arg(ms / 1000 % 60)
+        .arg(ms % 1000);
+}
+
+bool isEmptyEntry(const TKarta &card)
+{
+    return card.Rank.isEmpty() && card.Suit.isEmpty();
+}
+
+bool agree(const TKarta &a, const TKarta &b)
+{
+    return a.Rank == b.Rank || a.Suit == b.Suit;
+}
+
+MicroSearchResult shownFailure(MicroSearchResult::Outcome outcome, const QString &message)
+{
+    platform::showMessage(message);
+    MicroSearchResult result;
+    result.outcome = outcome;
+    result.message = message;
+    return result;
+}
+
+} // namespace
+
+bool BuildMicroChain(const QString &Target, std::int32_t Efl, TTLKoloda &Chain,
+                     const std::function<bool()> &keepTrying, MicroBuildStats *stats)
+{
+    if (Efl < 1 || Efl > MicroChainMaxEfl)
+        return false;
+    MicroChainBuilder builder(Target, Efl);
+    if (!builder.possible())
+        return false;
+    MicroBuildStats local;
+    MicroBuildStats &counts = stats ? *stats : local;
+    for (std::int64_t failed = 1;; ++failed) {
+        if (builder.attempt(counts)) {
+            builder.store(Chain);
+            return true;
+        }
+        if (failed % MicroAttemptsPerCheck == 0 && keepTrying && !keepTrying())
+            return false;
+    }
+}
+
+MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
+                                    const QString &eflText, const QString &targetText,
+                                    const MicroProgress &progress)
+{
+    using Outcome = MicroSearchResult::Outcome;
+
+    // Values the store cannot hold are turned down before anything changes; texts
+    // that are no numbers take the command's usual road below.
+    int count = 0;
+    int efl = 0;
+    if (platform::tryStrToInt(countText, count)) {
+        if (count > MicroChainCapacity)
+            return shownFailure(Outcome::Refused, MicroCountTooLargeText);
+        if (platform::tryStrToInt(eflText, efl)) {
+            if (efl < 1 || efl > MicroChainMaxEfl)
+                return shownFailure(Outcome::Refused, MicroEflOutOfRangeText);
+            if (count > 0 && !MicroChainBuilder(targetText, efl).possible())
+                return shownFailure(Outcome::Refused, MicroTargetUnmatchedText.arg(targetText));
+        }
+    }
+
+    report.clear();
+    try {
+        count = platform::StrToInt(countText);
+        MicroChainCount = count;
+        efl = platform::StrToInt(eflText);
+    } catch (const platform::ConversionError &error) {
+        return shownFailure(Outcome::NotANumber, error.message());
+    }
+    const int length = efl + 2;
+
+    report.append(QStringLiteral("Целевая Карта = ") + targetText + QStringLiteral(" | EFL = ") +
+                  QString::number(efl));
+    const QDateTime start = platform::now();
+
+    MicroSearchResult result;
+    bool stopped = false;
+    if (count > 0) {
+        stopped = progress && !progress(0, count);
+        for (int k = 1; k <= count && !stopped; ++k) {
+            const auto keepTrying = [&] { return !progress || progress(result.built, count); };
+            TTLKoloda chain;
+            if (!BuildMicroChain(targetText, efl, chain, keepTrying)) {
+                stopped = true;
+                break;
+            }
+            MicroChains[k] = chain;
+            result.built = k;
+            if (progress && !progress(k, count) && k < count)
+                stopped = true;
+        }
+    }
+    if (stopped) {
+        MicroChainCount = result.built;
+        result.outcome = Outcome::Stopped;
+    }
+
+    report.append(QStringLiteral(" EFL объём = ") + QString::number(efl));
+    report.append(QStringLiteral(" EFL карта = ") + targetText);
+    report.append(QString());
+    report.append(headerLine(length));
+    report.append(QString());
+    for (int k = 1; k <= result.built; ++k)
+        report.append(microChainLine(MicroChains[k], length, k));
+    if (stopped)
+        report.append(MicroSearchStoppedText.arg(result.built).arg(count));
+
+    const QDateTime end = platform::now();
+    result.elapsedMs = std::abs(start.msecsTo(end));
+    report.append(QString());
+    report.append(QStringLiteral("Генерировать Начали в     = ") + platform::dateTimeText(start));
+    report.append(QStringLiteral("Генерировать Закончили в  = ") + platform::dateTimeText(end));
+    report.append(elapsedLine(result.elapsedMs));
+    return result;
+}
+
+QStringList microChainCards(const TTLKoloda &Chain)
+{
+    QStringList cards;
+    for (int m = 1; m <= 36 && !isEmptyEntry(Chain.Cards[m]); ++m)
+        cards.append(Chain.Cards[m].name());
+    return cards;
+}
+
+QStringList microChainRoot(const TTLKoloda &Chain)
+{
+    std::vector<TKarta> row;
+    for (int m = 1; m <= 36 && !isEmptyEntry(Chain.Cards[m]); ++m)
+        row.push_back(Chain.Cards[m]);
+    bool collapsed = true;
+    while (collapsed && row.size() > 2) {
+        collapsed = false;
+        for (std::size_t j = 0; j + 2 < row.size(); ++j) {
+            if (agree(row[j], row[j + 2])) {
+                row.erase(row.begin() + std::ptrdiff_t(j));
+                collapsed = true;
+                break;
+            }
+        }
+    }
+    QStringList root;
+    for (const TKarta &card : row)
+        root.append(card.name());
+    return root;
+}
+
+bool WriteMicroChainRoots(ReportLog &report, const QString &eflText)
+{
+    // The EFL is only checked: the cards come from the records themselves.
+    try {
+        platform::StrToInt(eflText);
+    } catch (const platform::ConversionError &error) {
+        platform::showMessage(error.message());
+        return false;
+    }
+    const int last = std::min<int>(MicroChainCount, MicroChainCapacity);
+    for (int k = 1; k <= last; ++k) {
+        const QStringList cards = microChainCards(MicroChains[k]);
+        const QString body = cards.isEmpty() ? MicroRootEmptyRecordText
+                                             : cards.join(u' ') + QStringLiteral("  ->  ") +
+                                                   microChainRoot(MicroChains[k]).join(u' ');
+        report.append(body + QStringLiteral("  # ") + numberText(k) + u'.');
+    }
+    return true;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "engine/Cards.h"
+#include "platform/LocaleFormats.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+inline void PrintTo(QChar letter, std::ostream *out)
+{
+    *out << '\'' << QString(letter).toStdString() << '\'';
+}
+
+// Two card names agree when their rank letters or their suit letters are equal;
+// written out here on the names so that the tests do not lean on the code under test.
+inline bool namesAgree(const QString &a, const QString &b)
+{
+    return a.at(0) == b.at(0) || a.at(1) == b.at(1);
+}
+
+// A record holding the given cards in entries 1 on, everything else empty.
+inline TTLKoloda recordOf(const QStringList &names)
+{
+    TTLKoloda chain;
+    for (int m = 1; m <= names.size(); ++m) {
+        chain.Cards[m].Rank = names[m - 1].left(1);
+        chain.Cards[m].Suit = names[m - 1].mid(1, 1);
+    }
+    return chain;
+}
+
+// A clock that hands out the given instants one after the other (the last one
+// again once they are used up), installed for the lifetime of the guard.
+class ScriptedClock
+{
+public:
+    explicit ScriptedClock(QList<QDateTime> instants) : instants_(std::move(instants))
+    {
+        previous_ = platform::setClock([this] {
+            const QDateTime when = instants_.at(next_);
+            if (next_ + 1 < instants_.size())
+                ++next_;
+            return when;
+        });
+    }
+    ~ScriptedClock() { platform::setClock(previous_); }
+    ScriptedClock(const ScriptedClock &) = delete;
+    ScriptedClock &operator=(const ScriptedClock &) = delete;
+
+private:
+    QList<QDateTime> instants_;
+    qsizetype next_ = 0;
+    platform::Clock previous_;
+};
+
+inline const QDateTime SearchStart(QDate(2024, 3, 5), QTime(14, 7, 9, 250));
