@@ -3,6 +3,7 @@
 #include "CliCommon.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
+#include "mainwindow/MainTables.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -10,32 +11,34 @@
 
 namespace {
 
-struct Analysed
-{
-    TTLKoloda chain;
-    std::int32_t left = 0;
-};
-
-Analysed analyse(const QString &text)
-{
-    Analysed result;
-    ClearChain(result.chain);
-    ReadChain(text, result.chain);
-    result.left = CountCollapse(result.chain);
-    AnalyseChain(result.chain);
-    return result;
-}
-
 QString padLeft(const QString &text, int width) { return text.rightJustified(width, u' '); }
+
+} // namespace
+
+namespace {
+
+QJsonArray gridRows(const TextGrid &grid)
+{
+    QJsonArray rows;
+    for (const auto &row : grid.rows()) {
+        QJsonArray cells;
+        for (const QString &cell : row)
+            cells.append(cell);
+        rows.append(cells);
+    }
+    return rows;
+}
 
 } // namespace
 
 QJsonObject analyseRecord(const QString &text)
 {
-    const Analysed analysed = analyse(text);
+    // The analysis run of the window, on tables of our own.
+    MainTables tables;
+    const TTLKoloda chain = RunAnalysis(tables, text);
     QJsonArray cards;
     for (int n = 1; n <= 36; ++n) {
-        const TKarta &card = analysed.chain.Cards[n];
+        const TKarta &card = chain.Cards[n];
         cards.append(QJsonObject{
             {QStringLiteral("rank"), card.Rank},
             {QStringLiteral("suit"), card.Suit},
@@ -45,25 +48,43 @@ QJsonObject analyseRecord(const QString &text)
             {QStringLiteral("remainder"), card.Remainder},
         });
     }
+    QJsonArray hexagrams, statistics;
+    for (int s = 1; s <= 4; ++s) {
+        hexagrams.append(int(chain.HexagramNumbers[s]));
+        statistics.append(chain.SuitStatistics[s]);
+    }
     return QJsonObject{
         {QStringLiteral("text"), text},
         {QStringLiteral("short"), text.size() < 36},
-        {QStringLiteral("left"), analysed.left},
-        {QStringLiteral("transitTotal"), analysed.chain.TransitTotal},
+        {QStringLiteral("left"), CountCollapse(chain)},
+        {QStringLiteral("transitTotal"), chain.TransitTotal},
         {QStringLiteral("cards"), cards},
+        {QStringLiteral("report"), QJsonArray::fromStringList(tables.RichEdit1.lines())},
+        {QStringLiteral("grids"),
+         QJsonObject{{QStringLiteral("StringGrid1"), gridRows(tables.StringGrid1)},
+                     {QStringLiteral("StringGrid2"), gridRows(tables.StringGrid2)},
+                     {QStringLiteral("StringGrid3"), gridRows(tables.StringGrid3)}}},
+        {QStringLiteral("hexagrams"), hexagrams},
+        {QStringLiteral("statistics"), statistics},
     };
 }
 
 QString analyseReport(const QString &text)
 {
-    const Analysed analysed = analyse(text);
+    MainTables tables;
+    const TTLKoloda chain = RunAnalysis(tables, text);
     QStringList lines;
     lines << QStringLiteral("Цепочка: ") + text;
-    lines << QStringLiteral("Свёртка до %1 карт").arg(analysed.left);
-    lines << QStringLiteral("Транзитов: %1").arg(analysed.chain.TransitTotal);
+    lines << tables.RichEdit1.lines();
+    lines << QStringLiteral("Транзитов: %1").arg(chain.TransitTotal);
+    lines << QStringLiteral("Гексаграммы (п, б, к, ч): %1 %2 %3 %4")
+                 .arg(chain.HexagramNumbers[1])
+                 .arg(chain.HexagramNumbers[2])
+                 .arg(chain.HexagramNumbers[3])
+                 .arg(chain.HexagramNumbers[4]);
     lines << QStringLiteral(" Поз  Карта  Мобилы  Транзит  Глубина  Остаток");
     for (int n = 1; n <= 36; ++n) {
-        const TKarta &card = analysed.chain.Cards[n];
+        const TKarta &card = chain.Cards[n];
         lines << padLeft(QString::number(n), 4) + padLeft(card.name(), 7) +
                      padLeft(QString::number(card.MobileCount), 8) +
                      padLeft(QString::number(card.Transit), 9) +

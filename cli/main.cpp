@@ -1,5 +1,8 @@
 #include "AnalyseCommand.h"
 #include "CliCommon.h"
+#include "ExchangeCommand.h"
+#include "GenerateCommand.h"
+#include "MicroCommand.h"
 
 #include <QCoreApplication>
 
@@ -13,6 +16,12 @@ QString usage()
     return QStringLiteral("Usage: tlcalc-cli COMMAND [options]\n"
                           "Commands:\n"
                           "  analyse [--json] [TEXT ...]   collapse and analyse chains\n"
+                          "  generate [--max-transits N] [--min-efl N] [--target-position N]\n"
+                          "           [--target CARD] [--full-balance] [--count K] [--seed S]\n"
+                          "           [--threads T] [--json]   find chains that collapse to two\n"
+                          "  exchange [--json] TEXT A B    exchange two cards, suits or ranks\n"
+                          "  micro --efl E --target CARD --count N [--seed S] [--json]\n"
+                          "                                build micro-chains ending in CARD\n"
                           "Run 'tlcalc-cli COMMAND --help' for a command's options.");
 }
 
@@ -25,6 +34,9 @@ int main(int argc, char *argv[])
 
     const std::map<QString, std::function<int(const QStringList &)>> commands{
         {QStringLiteral("analyse"), runAnalyse},
+        {QStringLiteral("micro"), runMicro},
+        {QStringLiteral("generate"), runGenerate},
+        {QStringLiteral("exchange"), runExchange},
     };
 
     QStringList arguments = QCoreApplication::arguments();

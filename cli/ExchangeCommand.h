@@ -1,0 +1,5 @@
+#pragma once
+
+#include <QStringList>
+
+int runExchange(const QStringList &arguments);
