@@ -1,3 +1,8 @@
+#include "auxwindows/HelpFAQUnit.h"
+#include "auxwindows/UnitAbout.h"
+#include "drawings/DrawingsKompas.h"
+#include "drawings/KompasDrawUnit.h"
+#include "hexagrams/views/FilterUnit.h"
 #include "mainwindow/TForm1.h"
 #include "platform/views/MessageBoxes.h"
 
@@ -9,10 +14,20 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tlcalc"));
     QApplication::setApplicationDisplayName(QStringLiteral("ТЛ калькулятор"));
 
-    // The windows are created at start, the main window first, and live until
-    // the main window closes.
+    // The windows are created at start, in this order, and live until the main
+    // window closes; the main window opens the others from its menu.
     TForm1 mainWindow;
     platform::installMessageBoxes(&mainWindow);
+    TFormHelp help(&mainWindow);
+    TFormFilter filter(&mainWindow);
+    TFormAbout about(&mainWindow);
+    TFormKompas compass(mainWindow.tables().StringGrid1, &mainWindow);
+    TFormDrawings drawings(mainWindow.tables().StringGrid1, &mainWindow);
+    mainWindow.setHelpWindow(&help);
+    mainWindow.setFilterWindow(&filter);
+    mainWindow.setAboutWindow(&about);
+    mainWindow.setCompassWindow(&compass);
+    mainWindow.setDrawingsWindow(&drawings);
 
     mainWindow.show();
     return application.exec();

@@ -5,6 +5,7 @@
 #include "engine/Deck.h"
 #include "mainwindow/CardReplacement.h"
 #include "mainwindow/ChainGenerator.h"
+#include "mainwindow/MicroChainSearch.h"
 #include "hexagrams/HexagramSelection.h"
 #include "hexagrams/views/HexagramPicture.h"
 #include "hexagrams/views/HexagramTableCells.h"
@@ -21,7 +22,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QInputDialog>
+#include <QProgressDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -250,6 +254,8 @@ void TForm1::createControls()
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(ComboBox5, &QComboBox::editTextChanged, this, [this] { ComboBox5Change(); });
     connect(ComboBox6, &QComboBox::editTextChanged, this, [this] { ComboBox6Change(); });
+    connect(ButtonMicro, &QPushButton::clicked, this, [this] { ButtonMicroClick(); });
+    connect(ButtonSqare, &QPushButton::clicked, this, [this] { ButtonSqareClick(); });
 }
 
 void TForm1::createMenu()
@@ -273,12 +279,19 @@ void TForm1::createMenu()
     connect(N2, &QAction::triggered, this, [this] { N2Click(); });
     Compass1 = bar->addAction(QStringLiteral("Компас"));
     connect(Compass1, &QAction::triggered, this, [this] { CompassClick(); });
+    // The micro-chain search and the chain roots, whose buttons stay hidden.
+    Micro1 = bar->addAction(QStringLiteral("МикроЦС"));
+    Micro1->setObjectName(QStringLiteral("Micro1"));
+    connect(Micro1, &QAction::triggered, this, [this] { MicroMenuClick(); });
+    Roots1 = bar->addAction(QStringLiteral("Корни ЦС"));
+    Roots1->setObjectName(QStringLiteral("Roots1"));
+    connect(Roots1, &QAction::triggered, this, [this] { ButtonSqareClick(); });
     HELP1 = bar->addMenu(QStringLiteral("HELP"));
     HELP1->setObjectName(QStringLiteral("HELP1"));
     FAQ1 = HELP1->addAction(QStringLiteral("FAQ"));
     ABOUT1 = HELP1->addAction(QStringLiteral("ABOUT"));
-    FAQ1->setEnabled(false);
-    HELP1->menuAction()->setEnabled(false);
+    connect(FAQ1, &QAction::triggered, this, [this] { FAQ1Click(); });
+    connect(ABOUT1, &QAction::triggered, this, [this] { ABOUT1Click(); });
     for (QAction *action : {OPEN1, SAVE1, QUIT1, FILTERS1, N2, FAQ1, ABOUT1})
         action->setObjectName(action->text() + QStringLiteral("1"));
     N2->setObjectName(QStringLiteral("N2"));
@@ -612,3 +625,79 @@ void TForm1::closeEvent(QCloseEvent *event)
     StopRequested = true;
     QMainWindow::closeEvent(event);
 }
+
+void TForm1::ButtonMicroClick() { GetMicroCS(); }
+
+void TForm1::MicroMenuClick()
+{
+    bool accepted = false;
+    const QString count =
+        QInputDialog::getText(this, QStringLiteral("МикроЦС"), QStringLiteral("Сколько МикроЦС надо?"),
+                              QLineEdit::Normal, Edit2->text(), &accepted);
+    if (!accepted)
+        return;
+    Edit2->setText(count);
+    GetMicroCS();
+}
+
+void TForm1::GetMicroCS()
+{
+    // A long search shows its progress and can be cancelled; between micro-chains
+    // the window stays responsive.
+    QProgressDialog progress(QStringLiteral("Строим МикроЦС…"), QStringLiteral("Остановить"), 0, 1,
+                             this);
+    progress.setWindowTitle(QStringLiteral("МикроЦС"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    progress.setValue(0);
+    bool repainted = false;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    const MicroSearchResult result = SearchMicroChains(
+        tables_.RichEdit1, Edit2->text(), selectedItemText(ComboBox2), selectedItemText(ComboBox4),
+        [&](int built, int total) {
+            if (!repainted) {
+                // The emptied report shows while the search runs.
+                repaint();
+                repainted = true;
+            }
+            // Short micro-chains come thousands a second: the window is served a
+            // few times a second, not after each one.
+            if (built != 0 && built != total && sinceEvents.elapsed() < 50)
+                return !progress.wasCanceled();
+            sinceEvents.restart();
+            progress.setMaximum(std::max(total, 1));
+            progress.setLabelText(QStringLiteral("Построено МикроЦС: %1 из %2").arg(built).arg(total));
+            progress.setValue(std::min(built, std::max(total, 1)));
+            platform::processPendingEvents();
+            return !progress.wasCanceled();
+        });
+    progress.close();
+    if (result.outcome == MicroSearchResult::Outcome::Finished ||
+        result.outcome == MicroSearchResult::Outcome::Stopped)
+        fitReportToLines();
+}
+
+void TForm1::fitReportToLines()
+{
+    // The report grows with its lines up to a bound, and the window with it. The
+    // font's size in points, as the desktop counts it at 96 dots per inch.
+    const QFont font = RichEdit1->font();
+    const int points = font.pointSize() > 0 ? font.pointSize() : (font.pixelSize() * 72 + 48) / 96;
+    const int h = tables_.RichEdit1.lineCount() * points * 2;
+    if (h < 400)
+        RichEdit1->resize(RichEdit1->width(), h);
+    client_->setFixedSize(StringGrid1->width() + 40,
+                          Edit1->height() + 20 + ButtonCheckString->height() + 10 +
+                              StringGrid1->height() + 10 + StringGrid2->height() + 10 +
+                              RichEdit1->height() + 20);
+    adjustSize();
+}
+
+void TForm1::ButtonSqareClick() { WriteMicroChainRoots(tables_.RichEdit1, selectedItemText(ComboBox2)); }
+
+void TForm1::ABOUT1Click() { showModally(aboutWindow_); }
+
+void TForm1::FAQ1Click() { showModally(helpWindow_); }

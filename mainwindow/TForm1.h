@@ -61,6 +61,12 @@ public:
     void Button1Click();
     void ComboBox5Change();
     void ComboBox6Change();
+    void GetMicroCS();
+    void ButtonMicroClick();
+    void ButtonSqareClick();
+    void MicroMenuClick();
+    void ABOUT1Click();
+    void FAQ1Click();
 
     // The hexagram picture as the last DrawChainHexagrams call drew it.
     const QImage &hexagramPicture() const { return hexagramPicture_; }
@@ -101,6 +107,8 @@ public:
     QAction *FILTERS1 = nullptr;
     QAction *N2 = nullptr;
     QAction *Compass1 = nullptr;
+    QAction *Micro1 = nullptr;
+    QAction *Roots1 = nullptr;
     QMenu *HELP1 = nullptr;
     QAction *FAQ1 = nullptr;
     QAction *ABOUT1 = nullptr;
@@ -118,6 +126,7 @@ private:
     void showModally(QWidget *window);
     void showTriedVariants();
     void keepKindsAlike(QComboBox *changed, QComboBox *other);
+    void fitReportToLines();
 
     MainTables tables_;
     QWidget *client_ = nullptr;

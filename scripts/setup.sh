@@ -8,7 +8,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6gui6 libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-crosextra-carlito
 )
 missing=()
 for package in "${packages[@]}"; do
