@@ -15,9 +15,7 @@ QString padLeft(const QString &text, int width) { return text.rightJustified(wid
 
 } // namespace
 
-namespace {
-
-QJsonArray gridRows(const TextGrid &grid)
+QJsonArray gridRowsJson(const TextGrid &grid)
 {
     QJsonArray rows;
     for (const auto &row : grid.rows()) {
@@ -28,8 +26,6 @@ QJsonArray gridRows(const TextGrid &grid)
     }
     return rows;
 }
-
-} // namespace
 
 QJsonObject analyseRecord(const QString &text)
 {
@@ -61,9 +57,9 @@ QJsonObject analyseRecord(const QString &text)
         {QStringLiteral("cards"), cards},
         {QStringLiteral("report"), QJsonArray::fromStringList(tables.RichEdit1.lines())},
         {QStringLiteral("grids"),
-         QJsonObject{{QStringLiteral("StringGrid1"), gridRows(tables.StringGrid1)},
-                     {QStringLiteral("StringGrid2"), gridRows(tables.StringGrid2)},
-                     {QStringLiteral("StringGrid3"), gridRows(tables.StringGrid3)}}},
+         QJsonObject{{QStringLiteral("StringGrid1"), gridRowsJson(tables.StringGrid1)},
+                     {QStringLiteral("StringGrid2"), gridRowsJson(tables.StringGrid2)},
+                     {QStringLiteral("StringGrid3"), gridRowsJson(tables.StringGrid3)}}},
         {QStringLiteral("hexagrams"), hexagrams},
         {QStringLiteral("statistics"), statistics},
     };

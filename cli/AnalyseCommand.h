@@ -1,6 +1,9 @@
 #pragma once
 
 #include "engine/Cards.h"
+#include "platform/TextGrid.h"
+
+#include <QJsonArray>
 
 #include <QJsonObject>
 #include <QStringList>
@@ -10,6 +13,9 @@
 // The record `analyse --json` writes for one chain text: the reader and the
 // collapse exactly as the analysis run does them.
 QJsonObject analyseRecord(const QString &text);
+
+// A grid's rows from row 0 down, each an array of its cells' texts from column 0.
+QJsonArray gridRowsJson(const TextGrid &grid);
 
 // One chain as a person reads it: the collapse line and the per-card results.
 QString analyseReport(const QString &text);

@@ -3,6 +3,7 @@
 #include "CliCommon.h"
 #include "engine/Deck.h"
 #include "mainwindow/ChainGenerator.h"
+#include "mainwindow/MainTables.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -66,20 +67,7 @@ std::uint64_t threadSeed(std::uint64_t seed, int thread)
 
 } // namespace
 
-bool isTargetItem(const QString &text)
-{
-    for (int s = 1; s <= 4; ++s) {
-        if (text == u'?' + SuitLetters[s])
-            return true;
-        for (int r = 1; r <= 9; ++r)
-            if (text == RankLetters[r] + SuitLetters[s])
-                return true;
-    }
-    for (int r = 1; r <= 9; ++r)
-        if (text == RankLetters[r] + u'?')
-            return true;
-    return false;
-}
+bool isTargetItem(const QString &text) { return targetItems().contains(text); }
 
 void generateChains(const GenerateOptions &options,
                     const std::function<void(const GeneratedChain &)> &found)

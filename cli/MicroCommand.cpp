@@ -3,6 +3,7 @@
 #include "CliCommon.h"
 #include "engine/Deck.h"
 #include "engine/RandomSource.h"
+#include "mainwindow/MainTables.h"
 #include "mainwindow/MicroChainSearch.h"
 
 #include <QCommandLineParser>
@@ -11,21 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-// The targets the window's list offers: the 36 cards in deck order, the suit
-// patterns "?п" … "?ч" and the rank patterns "6?" … "Т?". Anything else would
-// leave the search drawing for a first card that is not there.
-QStringList targetNames()
-{
-    QStringList names;
-    for (int i = 1; i <= 36; ++i)
-        names.append(OrderedDeck.Cards[i].name());
-    for (int s = 1; s <= 4; ++s)
-        names.append(u'?' + SuitLetters[s]);
-    for (int r = 1; r <= 9; ++r)
-        names.append(RankLetters[r] + u'?');
-    return names;
-}
 
 // "10" is read as the ten, as in chain texts.
 QString normalisedTarget(QString text)
@@ -93,7 +79,9 @@ int runMicro(const QStringList &arguments)
     MakeOrderedDeck(deckText);
 
     const QString targetText = normalisedTarget(parser.value(target));
-    if (!targetNames().contains(targetText)) {
+    // Only the targets the window's list offers: anything else would leave the
+    // search drawing for a first card that is not there.
+    if (!targetItems().contains(targetText)) {
         writeError(QStringLiteral("tlcalc-cli micro: '%1' is not a card, a suit pattern or a "
                                   "rank pattern")
                        .arg(parser.value(target)));

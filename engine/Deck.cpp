@@ -28,36 +28,40 @@ void MakeRandomChain(TTLKoloda &Chain, QString &Text)
     Text = fastdeal::toText(deal);
 }
 
-void FindMostMobileCard(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QString &ValueText)
+namespace {
+
+// The first card with the largest value of a counter above 0: its name, index,
+// and element 1 of ExtremeNames. Only a strictly greater value replaces an
+// earlier card, so among equals the one nearest the start wins. Returns the
+// largest value, 0 when no card has one above 0.
+std::int32_t findFirstLargest(TTLKoloda &Chain, std::int32_t TKarta::*counter, QString &Name,
+                              std::uint8_t &Index, QString &ValueText)
 {
     std::int32_t best = 0;
     for (int k = 1; k <= 36; ++k) {
         const TKarta &card = Chain.Cards[k];
-        if (card.MobileCount > best) {
-            best = card.MobileCount;
+        if (card.*counter > best) {
+            best = card.*counter;
             Name = card.name();
             Index = std::uint8_t(k);
             Chain.ExtremeNames[1] = Name;
         }
     }
     ValueText = QString::number(best);
+    return best;
+}
+
+} // namespace
+
+void FindMostMobileCard(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QString &ValueText)
+{
+    findFirstLargest(Chain, &TKarta::MobileCount, Name, Index, ValueText);
 }
 
 std::int32_t findDeepestCardsOf(TTLKoloda &Chain, QString &Name, std::uint8_t &Index,
                                 QString &ValueText)
 {
-    std::int32_t best = 0;
-    for (int k = 1; k <= 36; ++k) {
-        const TKarta &card = Chain.Cards[k];
-        if (card.Depth > best) {
-            best = card.Depth;
-            Name = card.name();
-            Index = std::uint8_t(k);
-            Chain.ExtremeNames[1] = Name;
-        }
-    }
-    ValueText = QString::number(best);
-
+    const std::int32_t best = findFirstLargest(Chain, &TKarta::Depth, Name, Index, ValueText);
     if (best == 0) {
         // No collapse: every card ties at 0. List each card once, in position
         // order, rather than counting past the 36 names the list can hold.

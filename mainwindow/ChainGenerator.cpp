@@ -131,16 +131,20 @@ SearchResult searchChain(RandomSource &random, ConditionSource &conditions,
     }
 }
 
+QStringList startEndLines(const QDateTime &start, const QDateTime &end)
+{
+    return {QStringLiteral("Генерировать Начали в     = ") + platform::dateTimeText(start),
+            QStringLiteral("Генерировать Закончили в  = ") + platform::dateTimeText(end)};
+}
+
 QStringList generatorTimeLines(const QDateTime &start, const QDateTime &end)
 {
     const qint64 ms = start.msecsTo(end);
     const qint64 hours = ms / 3600000;
     const qint64 minutes = ms / 60000 - 60 * hours;
     const qint64 seconds = ms / 1000 - 60 * (ms / 60000);
-    return {QStringLiteral("Генерировать Начали в     = ") + platform::dateTimeText(start),
-            QStringLiteral("Генерировать Закончили в  = ") + platform::dateTimeText(end),
-            QStringLiteral("Времени ушло = %1 часов, %2 минут, %3 секунд.")
-                .arg(hours)
-                .arg(minutes)
-                .arg(seconds)};
+    return startEndLines(start, end) << QStringLiteral("Времени ушло = %1 часов, %2 минут, %3 секунд.")
+                                            .arg(hours)
+                                            .arg(minutes)
+                                            .arg(seconds);
 }

@@ -61,5 +61,9 @@ struct SearchResult
 SearchResult searchChain(RandomSource &random, ConditionSource &conditions,
                          const GeneratorHooks &hooks, std::uint32_t &tried);
 
-// The three time lines of a timed run.
+// The lines of a timed command that say when it began and when it ended.
+QStringList startEndLines(const QDateTime &start, const QDateTime &end);
+
+// The three time lines of a generator run: began, ended, and the whole hours,
+// minutes and seconds it took.
 QStringList generatorTimeLines(const QDateTime &start, const QDateTime &end);

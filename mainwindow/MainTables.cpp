@@ -37,6 +37,19 @@ void MainTables::setTableTitles()
         StringGrid3.setCell(c, 0, hexagramTitles[c - 1]);
 }
 
+QStringList targetItems()
+{
+    QStringList items;
+    for (int s = 1; s <= 4; ++s)
+        for (int r = 1; r <= 9; ++r)
+            items << RankLetters[r] + SuitLetters[s];
+    for (int s = 1; s <= 4; ++s)
+        items << u'?' + SuitLetters[s];
+    for (int r = 1; r <= 9; ++r)
+        items << RankLetters[r] + u'?';
+    return items;
+}
+
 void ClearResultTables(MainTables &tables)
 {
     tables.StringGrid1.clearRange(1, 1, 37, 7);

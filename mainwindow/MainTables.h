@@ -23,6 +23,10 @@ struct MainTables
 // its next pass when it sees it.
 extern bool StopRequested;
 
+// The targets a condition or replacement list offers after its "Выбери": the 36
+// cards in deck order, the suit patterns "?п" … "?ч", the rank patterns "6?" … "Т?".
+QStringList targetItems();
+
 // Empties every cell outside the title row and column of the three tables.
 void ClearResultTables(MainTables &tables);
 

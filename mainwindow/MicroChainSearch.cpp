@@ -1,5 +1,7 @@
 #include "MicroChainSearch.h"
 
+#include "ChainGenerator.h"
+
 #include "engine/RandomSource.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
@@ -306,8 +308,8 @@ MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
     const QDateTime end = platform::now();
     result.elapsedMs = std::abs(start.msecsTo(end));
     report.append(QString());
-    report.append(QStringLiteral("Генерировать Начали в     = ") + platform::dateTimeText(start));
-    report.append(QStringLiteral("Генерировать Закончили в  = ") + platform::dateTimeText(end));
+    for (const QString &line : startEndLines(start, end))
+        report.append(line);
     report.append(elapsedLine(result.elapsedMs));
     return result;
 }

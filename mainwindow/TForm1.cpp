@@ -81,17 +81,7 @@ QStringList numberItems()
 
 // "Выбери", the 36 cards in deck order, the four suit patterns, the nine rank
 // patterns: the items of the target and replacement lists.
-QStringList cardItems()
-{
-    QStringList items{QStringLiteral("Выбери")};
-    for (int n = 1; n <= 36; ++n)
-        items << OrderedDeck.Cards[n].Rank + OrderedDeck.Cards[n].Suit;
-    for (int s = 1; s <= 4; ++s)
-        items << u'?' + SuitLetters[s];
-    for (int r = 1; r <= 9; ++r)
-        items << RankLetters[r] + u'?';
-    return items;
-}
+QStringList cardItems() { return QStringList{QStringLiteral("Выбери")} + targetItems(); }
 
 QColor suitColour(const QString &suit, const QColor &fallback)
 {

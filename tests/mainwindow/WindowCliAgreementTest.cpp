@@ -6,22 +6,6 @@
 #include <QJsonArray>
 #include <QLocale>
 
-namespace {
-
-QJsonArray rowsOf(const TextGrid &grid)
-{
-    QJsonArray rows;
-    for (const auto &row : grid.rows()) {
-        QJsonArray cells;
-        for (const QString &cell : row)
-            cells.append(cell);
-        rows.append(cells);
-    }
-    return rows;
-}
-
-} // namespace
-
 class WindowCliAgreement : public MainWindowTest, public ::testing::WithParamInterface<const char *>
 {
 protected:
@@ -38,9 +22,9 @@ protected:
         const MainTables &t = form->tables();
         EXPECT_EQ(record[u"report"].toArray(), QJsonArray::fromStringList(t.RichEdit1.lines()));
         const QJsonObject grids = record[u"grids"].toObject();
-        EXPECT_EQ(grids[u"StringGrid1"].toArray(), rowsOf(t.StringGrid1));
-        EXPECT_EQ(grids[u"StringGrid2"].toArray(), rowsOf(t.StringGrid2));
-        EXPECT_EQ(grids[u"StringGrid3"].toArray(), rowsOf(t.StringGrid3));
+        EXPECT_EQ(grids[u"StringGrid1"].toArray(), gridRowsJson(t.StringGrid1));
+        EXPECT_EQ(grids[u"StringGrid2"].toArray(), gridRowsJson(t.StringGrid2));
+        EXPECT_EQ(grids[u"StringGrid3"].toArray(), gridRowsJson(t.StringGrid3));
         for (int s = 1; s <= 4; ++s) {
             EXPECT_EQ(record[u"hexagrams"].toArray()[s - 1].toInt(), t.StringGrid3.cell(8, s).toInt());
             EXPECT_EQ(record[u"statistics"].toArray()[s - 1].toString(), t.StringGrid3.cell(9, s));
