@@ -136,6 +136,33 @@ TEST_F(GeneratorWindow, ConditionChangedDuringTheRunAppliesToTheNextTest)
     EXPECT_TRUE(form->tables().RichEdit1.lines().value(2).startsWith(QStringLiteral("Времени ушло")));
 }
 
+TEST_F(GeneratorWindow, SecondPressRunsANestedSearchThenTheFirstResumes)
+{
+    form->CheckBox2->setChecked(true);
+    form->ComboBox2->setCurrentIndex(36); // the outer run cannot succeed as it starts
+    int events = 0;
+    std::uint32_t nestedCount = 0;
+    platform::setPendingEventsHook([&] {
+        ++events;
+        if (events == 2) {
+            form->CheckBox2->setChecked(false); // the nested run takes the first solved chain
+            form->ButtonTLGClick();
+            nestedCount = TriedVariants;
+        }
+    });
+    form->ButtonTLGClick();
+    const QStringList lines = form->tables().RichEdit1.lines();
+    const auto timeLines = lines.filter(QStringLiteral("Времени ушло"));
+    EXPECT_EQ(timeLines.size(), 2); // the nested run's, then the outer run's
+    EXPECT_GE(nestedCount, 1u);
+    // The nested run reset the shared count; the outer one went on from there.
+    EXPECT_GE(TriedVariants, nestedCount);
+    TTLKoloda read;
+    ReadChain(form->Edit1->text(), read);
+    EXPECT_EQ(CountCollapse(read), 2);
+    EXPECT_EQ(CurrentChain.Cards[1].name(), read.Cards[1].name());
+}
+
 TEST_F(GeneratorWindow, ReplacementSwapsCardsAndAnalysesTheNewChain)
 {
     typeAndCheck(OrderedDeckText);
