@@ -1,5 +1,6 @@
 #include "Collapse.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -32,11 +33,11 @@ struct WorkingRow
         --count;
     }
 
-    // The leftmost working position j whose card matches the card at j + 2,
-    // or 0 when no triple of the row can be collapsed.
-    int leftmostCollapsible() const
+    // The leftmost working position j from `from` on whose card matches the card
+    // at j + 2, or 0 when there is none.
+    int leftmostCollapsible(int from) const
     {
-        for (int j = 1; j + 2 <= count; ++j)
+        for (int j = std::max(from, 1); j + 2 <= count; ++j)
             if (matches(at(j), at(j + 2)))
                 return j;
         return 0;
@@ -47,34 +48,40 @@ bool validPosition(std::int32_t position) { return position >= 1 && position <= 
 
 } // namespace
 
+// The scan starts again from the left after every collapse. The triples left
+// of j - 2 were tested before the collapse at j and no card of theirs moved, so
+// none of them can match now: resuming the scan at j - 2 finds the same triple.
 std::int32_t CountCollapse(const TTLKoloda &Chain)
 {
     WorkingRow row(Chain);
+    int from = 1;
     while (row.count >= 3) {
-        const int j = row.leftmostCollapsible();
+        const int j = row.leftmostCollapsible(from);
         if (j == 0)
             break;
         row.removeAt(j);
+        from = j - 2;
     }
     return row.count;
 }
 
 void CollapseWithMetrics(TTLKoloda &Chain)
 {
-    // Results are written by Position into Chain while the row reads the letters
-    // of a copy, so writing never disturbs what the scan compares.
-    const TTLKoloda source = Chain;
-    WorkingRow row(source);
+    // The row reads the letters and positions of Chain's entries, and results go
+    // into their counters only, so writing never disturbs what the scan compares.
+    WorkingRow row(Chain);
 
     std::int32_t transit = 0;   // T: Position of the current transit card, 0 = none yet
     std::int32_t stageDepth = 0; // D: collapses since T became the transit
     std::int32_t lastCollapse = 0; // L: collapse position of the latest collapse
     std::int32_t transitCounter = 0;
 
+    int from = 1;
     while (row.count >= 3) {
-        const int j = row.leftmostCollapsible();
+        const int j = row.leftmostCollapsible(from);
         if (j == 0)
             break;
+        from = j - 2;
         const std::int32_t right = row.at(j + 2).Position;
         if (right > transit) {
             if (validPosition(transit)) {

@@ -93,6 +93,57 @@ int countCollapse(const Deal &deal)
     return s;
 }
 
+void collapseWithMetrics(const Deal &deal, Metrics &metrics)
+{
+    // The same stack as countCollapse, each card with its position; the stack is
+    // the row's prefix, so stack index k is working position k + 1. Only the
+    // generator's candidates come here, so plain branches do.
+    struct Item
+    {
+        Card card;
+        std::uint8_t position;
+    };
+    Item pending[36];
+    Item stack[36];
+    for (int k = 0; k < 36; ++k)
+        pending[k] = {deal[std::size_t(k)], std::uint8_t(k + 1)};
+    metrics = Metrics{};
+    int transit = 0, stageDepth = 0, lastCollapse = 0;
+    int p = 0, s = 0;
+    while (p < 36) {
+        const Item next = pending[p];
+        const unsigned x = s >= 2 ? unsigned(stack[s - 2].card ^ next.card) : 0xFFu;
+        if ((x & 0xF0u) == 0 || (x & 0x0Fu) == 0) {
+            // Left card at working position j = s - 1, middle at s, right next.
+            if (next.position > transit) {
+                if (transit != 0) {
+                    metrics.remainder[std::size_t(transit - 1)] = std::int8_t(lastCollapse);
+                    metrics.depth[std::size_t(transit - 1)] = std::int8_t(stageDepth);
+                }
+                transit = next.position;
+                ++metrics.transit[std::size_t(transit - 1)];
+                ++metrics.transitTotal;
+                stageDepth = 0;
+            }
+            ++metrics.mobileCount[std::size_t(stack[s - 1].position - 1)];
+            ++stageDepth;
+            lastCollapse = s; // j + 1
+            pending[p - 1] = stack[s - 1];
+            s -= 2;
+            --p;
+        } else {
+            stack[s++] = next;
+            ++p;
+        }
+    }
+    if (transit != 0) {
+        metrics.depth[std::size_t(transit - 1)] = std::int8_t(stageDepth);
+        metrics.remainder[std::size_t(transit - 1)] = std::int8_t(lastCollapse);
+    }
+    metrics.mobileCount[35] = 1;
+    metrics.left = s;
+}
+
 void toRecord(const Deal &deal, TTLKoloda &chain)
 {
     for (int n = 1; n <= 36; ++n) {
@@ -106,6 +157,26 @@ void toRecord(const Deal &deal, TTLKoloda &chain)
         card.Remainder = 0;
         card.Depth = 0;
     }
+}
+
+void toAnalysedRecord(const Deal &deal, const Metrics &metrics, TTLKoloda &chain)
+{
+    toRecord(deal, chain);
+    for (int n = 1; n <= 36; ++n) {
+        TKarta &card = chain.Cards[n];
+        const std::size_t k = std::size_t(n - 1);
+        card.MobileCount = metrics.mobileCount[k];
+        card.Transit = metrics.transit[k];
+        card.Remainder = metrics.remainder[k];
+        card.Depth = metrics.depth[k];
+        chain.ExtremeNames[n].clear();
+    }
+    chain.TransitTotal = metrics.transitTotal;
+    chain.ExtremeCount = 0;
+    for (int n = 1; n <= 5; ++n)
+        chain.SuitStatistics[n].clear();
+    for (int n = 1; n <= 4; ++n)
+        chain.HexagramNumbers[n] = 0;
 }
 
 QString toText(const Deal &deal)

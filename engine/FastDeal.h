@@ -29,9 +29,29 @@ void dealRandom(RandomSource &random, Deal &deal);
 // on the chain's record.
 int countCollapse(const Deal &deal);
 
+// What the collapse did to each card, by position (index 0 is position 1), as
+// CollapseWithMetrics writes it into a record.
+struct Metrics
+{
+    std::array<std::int8_t, 36> mobileCount{};
+    std::array<std::int8_t, 36> transit{};
+    std::array<std::int8_t, 36> remainder{};
+    std::array<std::int8_t, 36> depth{};
+    int transitTotal = 0;
+    int left = 36; // cards left, as countCollapse gives it
+};
+
+// The collapse with its per-card results on the compact encoding: the same
+// results as CollapseWithMetrics on the chain's record.
+void collapseWithMetrics(const Deal &deal, Metrics &metrics);
+
 // The record (letters, Position 1..36, counters 0) and its text, cards joined by
 // single blanks.
 void toRecord(const Deal &deal, TTLKoloda &chain);
+
+// The record of an analysed deal: letters, positions and the collapse results;
+// every other field of the chain emptied, as a fresh record has them.
+void toAnalysedRecord(const Deal &deal, const Metrics &metrics, TTLKoloda &chain);
 QString toText(const Deal &deal);
 
 } // namespace fastdeal

@@ -107,6 +107,7 @@ SearchResult searchChain(RandomSource &random, ConditionSource &conditions,
 {
     SearchResult result;
     fastdeal::Deal deal;
+    fastdeal::Metrics metrics;
     for (;;) {
         if (hooks.stopRequested && hooks.stopRequested()) {
             result.end = SearchEnd::Stopped;
@@ -119,10 +120,11 @@ SearchResult searchChain(RandomSource &random, ConditionSource &conditions,
             ++tried;
         } while (fastdeal::countCollapse(deal) != 2);
 
+        // Collapsed with its metrics on the bytes too; the record gets the letters
+        // and the results at once.
         TTLKoloda &candidate = result.chain;
-        candidate = OrderedDeck;
-        fastdeal::toRecord(deal, candidate);
-        CollapseWithMetrics(candidate);
+        fastdeal::collapseWithMetrics(deal, metrics);
+        fastdeal::toAnalysedRecord(deal, metrics, candidate);
         if (candidatePasses(candidate, conditions, hooks)) {
             result.end = SearchEnd::Found;
             result.text = fastdeal::toText(deal);

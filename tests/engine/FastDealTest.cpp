@@ -100,3 +100,37 @@ TEST(FastDeal, RandomChainOfTheRecordPathIsTheFastDeal)
     fastdeal::dealRandom(random, deal);
     EXPECT_EQ(text, fastdeal::toText(deal));
 }
+
+TEST_P(FastDealAgreement, FastMetricsEqualTheRecordsOnSeededDeals)
+{
+    RandomSource random(GetParam() + 7);
+    fastdeal::Deal deal;
+    fastdeal::Metrics metrics;
+    for (int i = 0; i < 5000; ++i) {
+        fastdeal::dealRandom(random, deal);
+        TTLKoloda expected;
+        fastdeal::toRecord(deal, expected);
+        CollapseWithMetrics(expected);
+        fastdeal::collapseWithMetrics(deal, metrics);
+        TTLKoloda fast;
+        fastdeal::toAnalysedRecord(deal, metrics, fast);
+        ASSERT_TRUE(fast == expected) << fastdeal::toText(deal).toStdString();
+        ASSERT_EQ(metrics.left, fastdeal::countCollapse(deal));
+    }
+}
+
+TEST(FastDeal, FastMetricsOfTheWorkedExamples)
+{
+    for (const QString &text : {OrderedDeckText, NoCollapseText}) {
+        const fastdeal::Deal deal = dealFromText(text);
+        TTLKoloda expected;
+        ReadChain(text, expected);
+        CollapseWithMetrics(expected);
+        fastdeal::Metrics metrics;
+        fastdeal::collapseWithMetrics(deal, metrics);
+        TTLKoloda fast;
+        fastdeal::toAnalysedRecord(deal, metrics, fast);
+        EXPECT_TRUE(fast.Cards == expected.Cards);
+        EXPECT_EQ(fast.TransitTotal, expected.TransitTotal);
+    }
+}
