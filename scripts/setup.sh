@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs on Debian 12 (run as root), then configures and
-# builds into build/. Packages already present are not fetched again.
+# builds into build/: the targets named as arguments, or everything. Packages
+# already present are not fetched again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,4 +30,8 @@ if [[ -z "$plugin" ]]; then
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build --parallel "$(nproc)"
+if (($#)); then
+    cmake --build build --parallel "$(nproc)" --target "$@"
+else
+    cmake --build build --parallel "$(nproc)"
+fi
