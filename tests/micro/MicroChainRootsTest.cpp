@@ -43,20 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
                       RootCase{"two_cards_stay", QStringLiteral("6п Тч"), QStringLiteral("6п Тч")}),
     [](const auto &info) { return std::string(info.param.name); });
 
-class MicroChainRoots : public ::testing::Test
+class MicroChainRoots : public MicroStoreTest
 {
 protected:
-    void SetUp() override
-    {
-        QString text;
-        MakeOrderedDeck(text);
-        MicroChains = {};
-        MicroChainCount = 0;
-        seedRandom(77);
-    }
-
-    MessageRecorder recorder;
-    ReportLog report;
+    MicroChainRoots() : MicroStoreTest(77) {}
 };
 
 TEST_F(MicroChainRoots, WritesOneLinePerStoredMicroChain)

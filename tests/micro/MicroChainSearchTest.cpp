@@ -17,17 +17,10 @@ using ::PrintTo;
 
 using Outcome = MicroSearchResult::Outcome;
 
-class MicroChainSearch : public ::testing::Test
+class MicroChainSearch : public MicroStoreTest
 {
 protected:
-    void SetUp() override
-    {
-        QString text;
-        MakeOrderedDeck(text);
-        MicroChains = {};
-        MicroChainCount = 0;
-        seedRandom(2024);
-    }
+    MicroChainSearch() : MicroStoreTest(2024) {}
 
     // The store as an earlier search might have left it.
     void fillStore(int count)
@@ -36,9 +29,6 @@ protected:
             MicroChains[k] = recordOf({OrderedDeck.Cards[k].name(), QStringLiteral("Тч")});
         MicroChainCount = count;
     }
-
-    MessageRecorder recorder;
-    ReportLog report;
 };
 
 TEST_F(MicroChainSearch, WritesTheTargetTheHeaderOneLinePerMicroChainAndTheTimes)

@@ -1,12 +1,19 @@
 #pragma once
 
+#include "../TestSupport.h"
 #include "engine/Cards.h"
+#include "engine/Deck.h"
+#include "engine/RandomSource.h"
+#include "mainwindow/MicroChainSearch.h"
+#include "platform/ReportLog.h"
 #include "platform/LocaleFormats.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <ostream>
 
@@ -58,3 +65,26 @@ private:
 };
 
 inline const QDateTime SearchStart(QDate(2024, 3, 5), QTime(14, 7, 9, 250));
+
+// An empty micro-chain store, the ordered deck built, and the random source
+// seeded, for every test of the search and the roots.
+class MicroStoreTest : public ::testing::Test
+{
+protected:
+    explicit MicroStoreTest(std::uint64_t seed) : seed_(seed) {}
+
+    void SetUp() override
+    {
+        QString text;
+        MakeOrderedDeck(text);
+        MicroChains = {};
+        MicroChainCount = 0;
+        seedRandom(seed_);
+    }
+
+    MessageRecorder recorder;
+    ReportLog report;
+
+private:
+    std::uint64_t seed_;
+};
