@@ -114,11 +114,14 @@ SearchResult searchChain(RandomSource &random, ConditionSource &conditions,
             return result;
         }
         // The hot loop: deal and count on bytes; a record is built only for a
-        // chain that collapses to two cards.
+        // chain that collapses to two cards. The count is kept in a local, which
+        // the byte stores of the deal cannot alias, and handed back after.
+        std::uint32_t dealt = tried;
         do {
             fastdeal::dealRandom(random, deal);
-            ++tried;
+            ++dealt;
         } while (fastdeal::countCollapse(deal) != 2);
+        tried = dealt;
 
         // Collapsed with its metrics on the bytes too; the record gets the letters
         // and the results at once.
