@@ -54,23 +54,26 @@ bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
             return false;
     }
 
+    // The depth search runs on every candidate, whether condition 2 asks for it
+    // or not; once is enough, as its results depend on the candidate alone.
     QString name, efl;
     std::uint8_t index = 0;
-    const auto findDeepest = [&] {
+    const int deepest = findDeepestCardsOf(candidate, name, index, efl);
+    // MaxDepth tells the EFL of the last candidate whose targets were sought: an
+    // unreadable item of condition 2 ends the run before that.
+    const auto soughtTargets = [&] {
         if (hooks.setsMaxDepth)
-            FindDeepestCards(candidate, name, index, efl);
-        else
-            findDeepestCardsOf(candidate, name, index, efl);
-        return efl.toInt();
+            MaxDepth = deepest;
     };
     if (conditions.boxChecked(2)) {
         const int n = platform::StrToInt(conditions.listItem(2));
-        const bool pass = n <= findDeepest();
+        soughtTargets();
+        const bool pass = n <= deepest;
         call(hooks.processPendingEvents);
         if (!pass)
             return false;
     }
-    const int deepest = findDeepest();
+    soughtTargets();
 
     if (conditions.boxChecked(3)) {
         const int n = platform::StrToInt(conditions.listItem(3));
