@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+#include <memory>
+
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
@@ -16,13 +18,17 @@ int main(int argc, char *argv[])
 
     // The windows are created at start, in this order, and live until the main
     // window closes; the main window opens the others from its menu.
-    TForm1 mainWindow;
-    platform::installMessageBoxes(&mainWindow);
+    // The program's state and its platform services live as long as the windows
+    // that are handed them.
+    const auto state = std::make_unique<ProgramState>();
+    platform::Services services;
+    TForm1 mainWindow(*state, services);
+    platform::installMessageBoxes(services, &mainWindow);
     TFormHelp help(&mainWindow);
     TFormFilter filter(&mainWindow);
     TFormAbout about(&mainWindow);
-    TFormKompas compass(mainWindow.tables().StringGrid1, &mainWindow);
-    TFormDrawings drawings(mainWindow.tables().StringGrid1, &mainWindow);
+    TFormKompas compass(*state, mainWindow.tables().StringGrid1, &mainWindow);
+    TFormDrawings drawings(*state, services, mainWindow.tables().StringGrid1, &mainWindow);
     mainWindow.setHelpWindow(&help);
     mainWindow.setFilterWindow(&filter);
     mainWindow.setAboutWindow(&about);

@@ -2,7 +2,6 @@
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
 #include "engine/FastDeal.h"
-#include "platform/MessageSink.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,13 +24,11 @@ BENCHMARK(BM_DealAndCount);
 // The record path's collapse with metrics on fresh random chains.
 static void BM_CollapseWithMetrics(benchmark::State &state)
 {
-    QString deck;
-    MakeOrderedDeck(deck);
-    seedRandom(7);
+    RandomSource random(7);
     std::vector<TTLKoloda> chains(256);
     for (auto &chain : chains) {
         QString text;
-        MakeRandomChain(chain, text);
+        MakeRandomChain(random, chain, text);
     }
     std::size_t i = 0;
     for (auto _ : state) {
@@ -45,11 +42,11 @@ BENCHMARK(BM_CollapseWithMetrics);
 
 static void BM_ReadChain(benchmark::State &state)
 {
-    QString text;
-    MakeOrderedDeck(text);
+    const QString text = orderedDeckText();
+    const platform::Services services(1);
     for (auto _ : state) {
         TTLKoloda chain;
-        ReadChain(text, chain);
+        ReadChain(text, chain, services);
         benchmark::DoNotOptimize(chain.Cards[36].Position);
     }
     state.SetItemsProcessed(state.iterations());

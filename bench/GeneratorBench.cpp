@@ -4,29 +4,12 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
-
-class EflAtLeast : public ConditionSource
-{
-public:
-    explicit EflAtLeast(int efl) : efl_(QString::number(efl)) {}
-    bool boxChecked(int box) override { return box == 2; }
-    QString listItem(int list) override { return list == 2 ? efl_ : QString(); }
-
-private:
-    QString efl_;
-};
-
-} // namespace
-
 // The headless generator finding chains with an EFL of 12 or more; one item is
 // one chain dealt, so items per second is the deal loop's speed inside a search.
 static void BM_GeneratorSearch(benchmark::State &state)
 {
-    QString deck;
-    MakeOrderedDeck(deck);
     RandomSource random(12);
-    EflAtLeast conditions(12);
+    FixedConditions conditions(GeneratorConditions{.minEfl = 12});
     GeneratorHooks hooks;
     std::uint64_t dealt = 0;
     for (auto _ : state) {
@@ -45,7 +28,7 @@ BENCHMARK(BM_GeneratorSearch)->Unit(benchmark::kMillisecond);
 static void BM_CliGenerate(benchmark::State &state)
 {
     GenerateOptions options;
-    options.minEfl = 20;
+    options.conditions.minEfl = 20;
     options.count = 20;
     options.threads = int(state.range(0));
     options.seed = 99;

@@ -27,11 +27,12 @@ QJsonArray gridRowsJson(const TextGrid &grid)
     return rows;
 }
 
-QJsonObject analyseRecord(const QString &text)
+QJsonObject analyseRecord(const QString &text, const platform::Services &services)
 {
-    // The analysis run of the window, on tables of our own.
+    // The analysis run of the window, on tables and chain records of our own.
     MainTables tables;
-    const TTLKoloda chain = RunAnalysis(tables, text);
+    ChainState state;
+    const TTLKoloda chain = RunAnalysis(tables, state, services, text);
     QJsonArray cards;
     for (int n = 1; n <= 36; ++n) {
         const TKarta &card = chain.Cards[n];
@@ -65,10 +66,11 @@ QJsonObject analyseRecord(const QString &text)
     };
 }
 
-QString analyseReport(const QString &text)
+QString analyseReport(const QString &text, const platform::Services &services)
 {
     MainTables tables;
-    const TTLKoloda chain = RunAnalysis(tables, text);
+    ChainState state;
+    const TTLKoloda chain = RunAnalysis(tables, state, services, text);
     QStringList lines;
     lines << QStringLiteral("Цепочка: ") + text;
     lines << tables.RichEdit1.lines();
@@ -90,7 +92,7 @@ QString analyseReport(const QString &text)
     return lines.join(u'\n');
 }
 
-int runAnalyse(const QStringList &arguments)
+int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services &services)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -113,11 +115,11 @@ int runAnalyse(const QStringList &arguments)
     bool first = true;
     const auto analyseOne = [&](const QString &text) {
         if (asJson) {
-            writeJsonLine(analyseRecord(text));
+            writeJsonLine(analyseRecord(text, services));
         } else {
             if (!first)
                 writeLine(QString());
-            writeLine(analyseReport(text));
+            writeLine(analyseReport(text, services));
         }
         first = false;
     };

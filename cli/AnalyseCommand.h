@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/Cards.h"
+#include "mainwindow/ProgramState.h"
+#include "platform/Services.h"
 #include "platform/TextGrid.h"
 
 #include <QJsonArray>
@@ -12,12 +14,12 @@
 
 // The record `analyse --json` writes for one chain text: the reader and the
 // collapse exactly as the analysis run does them.
-QJsonObject analyseRecord(const QString &text);
+QJsonObject analyseRecord(const QString &text, const platform::Services &services);
 
 // A grid's rows from row 0 down, each an array of its cells' texts from column 0.
 QJsonArray gridRowsJson(const TextGrid &grid);
 
 // One chain as a person reads it: the collapse line and the per-card results.
-QString analyseReport(const QString &text);
+QString analyseReport(const QString &text, const platform::Services &services);
 
-int runAnalyse(const QStringList &arguments);
+int runAnalyse(const QStringList &arguments, ProgramState &state, platform::Services &services);

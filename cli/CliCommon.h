@@ -1,5 +1,8 @@
 #pragma once
 
+#include "mainwindow/ProgramState.h"
+#include "platform/Services.h"
+
 #include <QCommandLineParser>
 #include <QJsonObject>
 #include <QString>
@@ -7,6 +10,11 @@
 
 // Exit status for a command line that was not understood.
 constexpr int BadUsage = 2;
+
+// Every command is handed the program's state and services by main; tests hand
+// fresh ones.
+using CommandFunction = int (*)(const QStringList &arguments, ProgramState &state,
+                                platform::Services &services);
 
 // Parses the command's own arguments (the program name first, the command name
 // left out). On failure writes the parser's error and the command's help to

@@ -6,7 +6,7 @@
 
 #include <QCommandLineParser>
 
-int runExchange(const QStringList &arguments)
+int runExchange(const QStringList &arguments, ProgramState &, platform::Services &services)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -31,10 +31,10 @@ int runExchange(const QStringList &arguments)
         writeError(parser.helpText());
         return BadUsage;
     }
-    const QString text = replaceCards(positional[0], positional[1], positional[2]);
+    const QString text = replaceCards(positional[0], positional[1], positional[2], services);
     if (parser.isSet(json))
-        writeJsonLine(analyseRecord(text));
+        writeJsonLine(analyseRecord(text, services));
     else
-        writeLine(analyseReport(text));
+        writeLine(analyseReport(text, services));
     return 0;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "mainwindow/ProgramState.h"
+#include "platform/Services.h"
+
 #include <QStringList>
 
-int runExchange(const QStringList &arguments);
+int runExchange(const QStringList &arguments, ProgramState &state, platform::Services &services);

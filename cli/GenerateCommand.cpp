@@ -17,47 +17,6 @@
 
 namespace {
 
-// The command's conditions, as the window's boxes and lists would hold them.
-class OptionConditions : public ConditionSource
-{
-public:
-    explicit OptionConditions(const GenerateOptions &options) : options_(options) {}
-
-    bool boxChecked(int box) override
-    {
-        switch (box) {
-        case 1:
-            return options_.maxTransits.has_value();
-        case 2:
-            return options_.minEfl.has_value();
-        case 3:
-            return options_.targetPosition.has_value();
-        case 4:
-            return options_.target.has_value();
-        case 5:
-            return options_.fullBalance;
-        }
-        return false;
-    }
-    QString listItem(int list) override
-    {
-        switch (list) {
-        case 1:
-            return QString::number(options_.maxTransits.value_or(0));
-        case 2:
-            return QString::number(options_.minEfl.value_or(0));
-        case 3:
-            return QString::number(options_.targetPosition.value_or(0));
-        case 4:
-            return options_.target.value_or(QString());
-        }
-        return QString();
-    }
-
-private:
-    const GenerateOptions &options_;
-};
-
 std::uint64_t threadSeed(std::uint64_t seed, int thread)
 {
     // Distinct, well-mixed streams per thread; thread 0 keeps the seed itself so
@@ -72,8 +31,6 @@ bool isTargetItem(const QString &text) { return targetItems().contains(text); }
 void generateChains(const GenerateOptions &options,
                     const std::function<void(const GeneratedChain &)> &found)
 {
-    QString deckText;
-    MakeOrderedDeck(deckText);
     const std::uint64_t seed = options.seed.value_or(entropySeed());
     const int threads = std::max(1, options.threads);
 
@@ -88,7 +45,7 @@ void generateChains(const GenerateOptions &options,
 
     const auto worker = [&](int index) {
         RandomSource random(threadSeed(seed, index));
-        OptionConditions conditions(options);
+        FixedConditions conditions(options.conditions);
         std::uint32_t tried = 0;
         std::uint32_t flushed = 0;
         const auto flush = [&] {
@@ -96,7 +53,6 @@ void generateChains(const GenerateOptions &options,
             flushed = tried;
         };
         GeneratorHooks hooks;
-        hooks.setsMaxDepth = false;
         hooks.stopRequested = [&] {
             flush();
             return done.load(std::memory_order_relaxed);
@@ -164,7 +120,7 @@ QString generatedText(const GeneratedChain &chain)
                .arg(chain.ms);
 }
 
-int runGenerate(const QStringList &arguments)
+int runGenerate(const QStringList &arguments, ProgramState &, platform::Services &)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -227,19 +183,19 @@ int runGenerate(const QStringList &arguments)
         }
         return value;
     };
-    options.maxTransits = number(maxTransits, 0, 36);
-    options.minEfl = number(minEfl, 0, 36);
-    options.targetPosition = number(targetPosition, 1, 36);
+    options.conditions.maxTransits = number(maxTransits, 0, 36);
+    options.conditions.minEfl = number(minEfl, 0, 36);
+    options.conditions.targetPosition = number(targetPosition, 1, 36);
     options.count = number(count, 1, 1000000).value_or(1);
     options.threads = number(threads, 1, 256).value_or(std::max(1, QThread::idealThreadCount()));
     if (parser.isSet(target)) {
-        options.target = parser.value(target);
-        if (!isTargetItem(*options.target))
+        options.conditions.target = parser.value(target);
+        if (!isTargetItem(*options.conditions.target))
             problem = QStringLiteral("generate: unknown target '%1': give a card such as Тч, a "
                                      "suit pattern such as ?п or a rank pattern such as Т?")
-                          .arg(*options.target);
+                          .arg(*options.conditions.target);
     }
-    options.fullBalance = parser.isSet(fullBalance);
+    options.conditions.fullBalance = parser.isSet(fullBalance);
     if (parser.isSet(seed)) {
         bool ok = false;
         options.seed = parser.value(seed).toULongLong(&ok);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "mainwindow/ChainGenerator.h"
+#include "mainwindow/ProgramState.h"
+#include "platform/Services.h"
+
 #include <QJsonObject>
 #include <QStringList>
 
@@ -11,11 +15,7 @@
 // meets every condition given.
 struct GenerateOptions
 {
-    std::optional<int> maxTransits;
-    std::optional<int> minEfl;
-    std::optional<int> targetPosition; // 1..36
-    std::optional<QString> target;     // a card name, "?" + suit or rank + "?"
-    bool fullBalance = false;
+    GeneratorConditions conditions;
     int count = 1;
     std::optional<std::uint64_t> seed;
     int threads = 1;
@@ -44,4 +44,4 @@ QString generatedText(const GeneratedChain &chain);
 // Whether text names a card of the deck, a suit pattern or a rank pattern.
 bool isTargetItem(const QString &text);
 
-int runGenerate(const QStringList &arguments);
+int runGenerate(const QStringList &arguments, ProgramState &state, platform::Services &services);

@@ -2,7 +2,6 @@
 
 #include "CliCommon.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
 #include "mainwindow/MainTables.h"
 #include "mainwindow/MicroChainSearch.h"
 
@@ -32,7 +31,7 @@ QJsonObject microChainRecord(const TTLKoloda &chain, int number)
     };
 }
 
-int runMicro(const QStringList &arguments)
+int runMicro(const QStringList &arguments, ProgramState &state, platform::Services &services)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -75,9 +74,6 @@ int runMicro(const QStringList &arguments)
         return BadUsage;
     }
 
-    QString deckText;
-    MakeOrderedDeck(deckText);
-
     const QString targetText = normalisedTarget(parser.value(target));
     // Only the targets the window's list offers: anything else would leave the
     // search drawing for a first card that is not there.
@@ -96,12 +92,13 @@ int runMicro(const QStringList &arguments)
                            .arg(parser.value(seed)));
             return BadUsage;
         }
-        seedRandom(value);
+        services.random().reseed(value);
     }
 
     ReportLog report;
     const MicroSearchResult result =
-        SearchMicroChains(report, parser.value(count), parser.value(efl), targetText);
+        SearchMicroChains(state, state.OrderedDeck, services, report, parser.value(count),
+                          parser.value(efl), targetText);
     if (result.outcome == MicroSearchResult::Outcome::Refused ||
         result.outcome == MicroSearchResult::Outcome::NotANumber) {
         // The search has shown its message through the message sink already.
@@ -110,7 +107,7 @@ int runMicro(const QStringList &arguments)
 
     if (parser.isSet(json)) {
         for (int k = 1; k <= result.built; ++k)
-            writeJsonLine(microChainRecord(MicroChains[k], k));
+            writeJsonLine(microChainRecord(state.MicroChains[k], k));
     } else {
         for (const QString &line : report.lines())
             writeLine(line);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/Cards.h"
+#include "mainwindow/ProgramState.h"
+#include "platform/Services.h"
 
 #include <QJsonObject>
 #include <QStringList>
@@ -14,4 +16,4 @@ QJsonObject microChainRecord(const TTLKoloda &chain, int number);
 // the window shows them; with it one JSON object per micro-chain. A command line
 // that is not understood, or values the search turns down, end with a message on
 // standard error and exit status 2.
-int runMicro(const QStringList &arguments);
+int runMicro(const QStringList &arguments, ProgramState &state, platform::Services &services);

@@ -6,8 +6,8 @@
 
 #include <QCoreApplication>
 
-#include <functional>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tlcalc-cli"));
 
-    const std::map<QString, std::function<int(const QStringList &)>> commands{
+    const std::map<QString, CommandFunction> commands{
         {QStringLiteral("analyse"), runAnalyse},
         {QStringLiteral("micro"), runMicro},
         {QStringLiteral("generate"), runGenerate},
@@ -55,5 +55,7 @@ int main(int argc, char *argv[])
         writeError(usage());
         return BadUsage;
     }
-    return found->second(arguments);
+    const auto state = std::make_unique<ProgramState>();
+    platform::Services services;
+    return found->second(arguments, *state, services);
 }

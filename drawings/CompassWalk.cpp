@@ -5,11 +5,6 @@
 
 #include <algorithm>
 
-std::uint8_t CompassMultiplier = 10;
-std::uint8_t CompassFrameMargin = 5;
-TCompassPoints CompassPoints{};
-TCompassBounds CompassBounds;
-std::int32_t CompassStep = CompassStepReset;
 
 namespace {
 

@@ -41,14 +41,17 @@ struct CompassBox
 
 using TCompassPoints = std::array<QPoint, 37>; // point 0 is the start, point i after card i
 
-// Window state shared for the whole run.
-extern std::uint8_t CompassMultiplier;  // pixels per rank unit, 10 at start
-extern std::uint8_t CompassFrameMargin; // gap between the walk's box and its dotted frame
-extern TCompassPoints CompassPoints;    // walk coordinates, all (0, 0) at start
-extern TCompassBounds CompassBounds;    // least and greatest x and y of the walk
-extern std::int32_t CompassStep;        // card shown by the replay; -100 after every activation
-
 inline constexpr std::int32_t CompassStepReset = -100;
+
+// The compass window's state, kept for the whole run.
+struct CompassState
+{
+    std::uint8_t CompassMultiplier = 10; // pixels per rank unit
+    std::uint8_t CompassFrameMargin = 5; // gap between the walk's box and its dotted frame
+    TCompassPoints CompassPoints{};      // walk coordinates, all (0, 0) at start
+    TCompassBounds CompassBounds;        // least and greatest x and y of the walk
+    std::int32_t CompassStep = CompassStepReset; // card shown by the replay; reset at activation
+};
 
 struct CompassWalk
 {

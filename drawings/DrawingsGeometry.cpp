@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-std::uint8_t StepCounter = 1;
 
 DrawingFrame drawingFrame(int width, int height)
 {
@@ -50,12 +49,12 @@ QVector<PlacedText> drawingLabels(const DrawingFrame &f, const QString &north, c
     };
 }
 
-void advanceStepCounter()
+void advanceStepCounter(DrawingsState &state)
 {
     // The counter is 8 bits wide: 255 + 1 wraps to 0, which also restarts at 1.
-    StepCounter = std::uint8_t(StepCounter + 1);
-    if (StepCounter > 36 || StepCounter == 0)
-        StepCounter = 1;
+    state.StepCounter = std::uint8_t(state.StepCounter + 1);
+    if (state.StepCounter > 36 || state.StepCounter == 0)
+        state.StepCounter = 1;
 }
 
 QPoint walkStart(int width, int height)

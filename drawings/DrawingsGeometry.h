@@ -58,12 +58,14 @@ struct PlacedText
 QVector<PlacedText> drawingLabels(const DrawingFrame &frame, const QString &north,
                                   const QString &south, const QString &west, const QString &east);
 
-// How many steps the next "Один Шаг" draws; 1 to 36, 1 at start, kept for the
-// application's life.
-extern std::uint8_t StepCounter;
+// The drawings window's state, kept for the application's life.
+struct DrawingsState
+{
+    std::uint8_t StepCounter = 1; // how many steps the next "Один Шаг" draws, 1 to 36
+};
 
 // Every walk drawing moves the counter on by one, from 36 back to 1.
-void advanceStepCounter();
+void advanceStepCounter(DrawingsState &state);
 
 // The items of "Множитель": nominal lengths (the rank index) or "Единый" (one).
 enum class StepLength

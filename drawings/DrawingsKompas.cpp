@@ -64,8 +64,8 @@ template <typename Widget> Widget *named(Widget *widget, const char *name)
 
 } // namespace
 
-TFormKompas::TFormKompas(const TextGrid &analysisTable, QWidget *mainWindow)
-    : QDialog(mainWindow), analysisTable_(analysisTable)
+TFormKompas::TFormKompas(CompassState &state, const TextGrid &analysisTable, QWidget *mainWindow)
+    : QDialog(mainWindow), state_(state), analysisTable_(analysisTable)
 {
     setObjectName(QStringLiteral("FormKompas"));
     setWindowTitle(QStringLiteral("FormKompas"));
@@ -91,7 +91,7 @@ int TFormKompas::windowSide() const
     if (const QScreen *where = screen())
         limit = std::max(
             {limit, where->availableGeometry().width(), where->availableGeometry().height()});
-    return std::min(compassWindowSide(CompassMultiplier), limit);
+    return std::min(compassWindowSide(state_.CompassMultiplier), limit);
 }
 
 // Every showing is an activation: the walk is computed afresh from the table.
@@ -143,19 +143,19 @@ void TFormKompas::FormActivate()
     fillSurface();
 
     KalkKompas();
-    const QPoint origin = compassOrigin(CompassBounds);
-    const CompassBox box = compassBox(CompassBounds);
+    const QPoint origin = compassOrigin(state_.CompassBounds);
+    const CompassBox box = compassBox(state_.CompassBounds);
     DrawKompas(36, origin.x(), origin.y());
     DrawAxis(origin.x(), origin.y(), box.Left, box.Right, box.Top, box.Bottom);
-    CompassStep = CompassStepReset;
+    state_.CompassStep = CompassStepReset;
 }
 
 void TFormKompas::KalkKompas()
 {
-    const CompassWalk walk = computeCompassWalk(analysisTable_, CompassMultiplier);
-    CompassPoints = walk.Points;
-    CompassBounds = walk.Bounds;
-    const QPoint origin = compassOrigin(CompassBounds);
+    const CompassWalk walk = computeCompassWalk(analysisTable_, state_.CompassMultiplier);
+    state_.CompassPoints = walk.Points;
+    state_.CompassBounds = walk.Bounds;
+    const QPoint origin = compassOrigin(state_.CompassBounds);
     DrawKompas(36, origin.x(), origin.y());
 }
 
@@ -170,7 +170,7 @@ void TFormKompas::DrawKompas(int n, int ox, int oy)
     painter.drawEllipse(QRect(ox - 2, oy - 2, 4, 4));
 
     for (const CompassStepLine &step :
-         compassStepLines(analysisTable_, n, CompassMultiplier, QPoint(ox, oy))) {
+         compassStepLines(analysisTable_, n, state_.CompassMultiplier, QPoint(ox, oy))) {
         const QColor colour = suitColour(step.Suit);
         painter.setPen(QPen(colour, 2, Qt::SolidLine));
         painter.drawLine(step.From, step.To);
@@ -182,7 +182,7 @@ void TFormKompas::DrawKompas(int n, int ox, int oy)
 
 void TFormKompas::DrawAxis(int ox, int oy, int left, int right, int top, int bottom)
 {
-    const int d = CompassFrameMargin;
+    const int d = state_.CompassFrameMargin;
     QPainter painter(&canvas());
     painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
     painter.drawLine(left - d, top - d, left - d, bottom + d);
@@ -206,9 +206,9 @@ void TFormKompas::DrawAxis(int ox, int oy, int left, int right, int top, int bot
 
 void TFormKompas::ButtonStepClick()
 {
-    CompassStep = nextCompassStep(CompassStep);
+    state_.CompassStep = nextCompassStep(state_.CompassStep);
     fillSurface();
-    replayText_ = compassReplayLines(CompassStep, CompassPoints);
+    replayText_ = compassReplayLines(state_.CompassStep, state_.CompassPoints);
     {
         QPainter painter(&canvas());
         painter.setFont(canvasFont(true, false));
@@ -216,17 +216,17 @@ void TFormKompas::ButtonStepClick()
         for (int i = 0; i < replayText_.size(); ++i)
             textOut(painter, QPoint(150, 20 + 15 * i), replayText_[i]);
     }
-    const QPoint origin = compassOrigin(CompassBounds);
-    const CompassBox box = compassBox(CompassBounds);
+    const QPoint origin = compassOrigin(state_.CompassBounds);
+    const CompassBox box = compassBox(state_.CompassBounds);
     DrawAxis(origin.x(), origin.y(), box.Left, box.Right, box.Top, box.Bottom);
-    DrawKompas(CompassStep, origin.x(), origin.y());
+    DrawKompas(state_.CompassStep, origin.x(), origin.y());
 }
 
 void TFormKompas::Button2Click()
 {
     fillSurface();
-    const QPoint origin = compassOrigin(CompassBounds);
-    const CompassBox box = compassBox(CompassBounds);
+    const QPoint origin = compassOrigin(state_.CompassBounds);
+    const CompassBox box = compassBox(state_.CompassBounds);
     DrawKompas(36, origin.x(), origin.y());
     DrawAxis(origin.x(), origin.y(), box.Left, box.Right, box.Top, box.Bottom);
 }
@@ -238,5 +238,5 @@ void TFormKompas::Button1Click()
 
 void TFormKompas::Edit1Change()
 {
-    CompassMultiplier = multiplierFromText(Edit1->text(), CompassMultiplier);
+    state_.CompassMultiplier = multiplierFromText(Edit1->text(), state_.CompassMultiplier);
 }

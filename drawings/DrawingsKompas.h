@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drawings/CompassWalk.h"
 #include "platform/TextGrid.h"
 
 #include <QDialog>
@@ -19,7 +20,7 @@ class TFormKompas : public QDialog
 {
     Q_OBJECT
 public:
-    TFormKompas(const TextGrid &analysisTable, QWidget *mainWindow);
+    TFormKompas(CompassState &state, const TextGrid &analysisTable, QWidget *mainWindow);
 
     QPushButton *Button1;
     QPushButton *ButtonStep;
@@ -51,6 +52,7 @@ private:
     QImage &canvas();
     void fillSurface();
 
+    CompassState &state_;
     const TextGrid &analysisTable_;
     QImage surface_;
     QStringList replayText_;

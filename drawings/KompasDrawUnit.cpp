@@ -3,7 +3,6 @@
 #include "ImageBox.h"
 #include "KompassPicture.h"
 #include "RadioGroup.h"
-#include "platform/MessageSink.h"
 #include "platform/views/SystemColors.h"
 
 #include <QComboBox>
@@ -61,8 +60,9 @@ void textOut(QPainter &painter, QPoint topLeft, const QString &text)
 
 } // namespace
 
-TFormDrawings::TFormDrawings(const TextGrid &analysisTable, QWidget *mainWindow)
-    : QDialog(mainWindow), analysisTable_(analysisTable)
+TFormDrawings::TFormDrawings(DrawingsState &state, const platform::Services &services,
+                             const TextGrid &analysisTable, QWidget *mainWindow)
+    : QDialog(mainWindow), state_(state), services_(services), analysisTable_(analysisTable)
 {
     pen_.setWidth(1);
     pen_.setColor(Qt::black);
@@ -196,7 +196,7 @@ void TFormDrawings::ButtonAllClick()
             if (i >= 2 && itemIndex(lists[i - 2]) < 0) {
                 painter.end();
                 ImageKoloda->update();
-                platform::showMessage(QStringLiteral("List index out of bounds (%1)").arg(-1));
+                services_.showMessage(QStringLiteral("List index out of bounds (%1)").arg(-1));
                 return;
             }
             textOut(painter, labels[i].TopLeft, labels[i].Text);
@@ -209,7 +209,7 @@ void TFormDrawings::ButtonAllClick()
 
 void TFormDrawings::ButtonStepClick()
 {
-    const std::uint8_t count = StepCounter;
+    const std::uint8_t count = state_.StepCounter;
     ClearImage();
     StepNumber(count);
 }
@@ -297,7 +297,7 @@ void TFormDrawings::StepNumber(std::uint8_t Count)
 {
     const StepLength mode =
         RadioGroup1->itemIndex() == 1 ? StepLength::Single : StepLength::Nominal;
-    advanceStepCounter();
+    advanceStepCounter(state_);
     const QImage &picture = surface();
     const QPoint start = walkStart(picture.width(), picture.height());
     for (const QLine &line : walkLines(analysisTable_, Count, mode, start))

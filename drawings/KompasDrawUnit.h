@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DrawingsGeometry.h"
+#include "platform/Services.h"
 #include "platform/TextGrid.h"
 
 #include <QDialog>
@@ -23,7 +24,8 @@ class TFormDrawings : public QDialog
 {
     Q_OBJECT
 public:
-    TFormDrawings(const TextGrid &analysisTable, QWidget *mainWindow);
+    TFormDrawings(DrawingsState &state, const platform::Services &services,
+                  const TextGrid &analysisTable, QWidget *mainWindow);
 
     QGroupBox *GroupBox1;
     QPushButton *ButtonAll;
@@ -67,6 +69,8 @@ private:
     // The item a compass list shows, or -1 when its text was typed over.
     static int itemIndex(const QComboBox *list);
 
+    DrawingsState &state_;
+    const platform::Services &services_;
     const TextGrid &analysisTable_;
     // The picture's pen lives on between drawing operations, as a canvas's does:
     // Line changes only its colour and style, so the walk keeps the width the

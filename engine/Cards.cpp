@@ -4,11 +4,6 @@ const OneBased<QString, 4> SuitLetters{{QStringLiteral("п"), QStringLiteral("б
 const OneBased<QString, 9> RankLetters{
     {QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("X"), QStringLiteral("В"), QStringLiteral("Д"), QStringLiteral("К"), QStringLiteral("Т")}};
 
-TTLKoloda CurrentChain;
-TTLKoloda OrderedDeck;
-std::int32_t MaxMobileCount = 0;
-std::int32_t MaxDepth = 0;
-
 int suitIndex(const QString &letter)
 {
     for (int s = 1; s <= 4; ++s)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <array>
 #include <cstdint>
@@ -11,8 +12,16 @@ struct OneBased
 {
     std::array<T, N> items{};
 
-    T &operator[](int index) { return items[std::size_t(index - 1)]; }
-    const T &operator[](int index) const { return items[std::size_t(index - 1)]; }
+    T &operator[](int index)
+    {
+        Q_ASSERT_X(index >= 1 && index <= N, "OneBased", "index out of range");
+        return items[std::size_t(index - 1)];
+    }
+    const T &operator[](int index) const
+    {
+        Q_ASSERT_X(index >= 1 && index <= N, "OneBased", "index out of range");
+        return items[std::size_t(index - 1)];
+    }
     static constexpr int size() { return N; }
     bool operator==(const OneBased &) const = default;
 };
@@ -32,6 +41,14 @@ struct TKarta
     QString name() const { return Rank + Suit; }
     bool operator==(const TKarta &) const = default;
 };
+
+// Two entries agree when their rank texts or their suit texts are equal: the one
+// test of the collapse and of the micro-chains. Letters are compared as they are,
+// so two empty entries agree and a pattern's "?" agrees only with itself.
+inline bool cardsAgree(const TKarta &a, const TKarta &b)
+{
+    return a.Suit == b.Suit || a.Rank == b.Rank;
+}
 
 using TKoloda = OneBased<TKarta, 36>;
 using TStrings = OneBased<QString, 36>;
@@ -61,9 +78,3 @@ int rankIndex(const QString &letter);
 // Empties the letters and counters of every entry and the chain's results.
 // ExtremeCount is left as it is: only the depth search sets it.
 void ClearChain(TTLKoloda &Chain);
-
-// Shared for the whole run.
-extern TTLKoloda CurrentChain;         // the chain of the last completed analysis
-extern TTLKoloda OrderedDeck;          // the 36 cards in deck order
-extern std::int32_t MaxMobileCount;    // largest move count of the chain last shown
-extern std::int32_t MaxDepth;          // EFL found by the last depth search

@@ -1,6 +1,5 @@
 #include "ChainReader.h"
 
-#include "platform/MessageSink.h"
 
 namespace {
 
@@ -12,10 +11,10 @@ QString charAt(const QString &text, qsizetype p)
 
 } // namespace
 
-void ReadChain(const QString &Text, TTLKoloda &Chain)
+void ReadChain(const QString &Text, TTLKoloda &Chain, const platform::Services &services)
 {
     if (Text.size() < 36)
-        platform::showMessage(QStringLiteral("Цепочка маловата"));
+        services.showMessage(QStringLiteral("Цепочка маловата"));
 
     qsizetype p = 1;
     int n = 1;

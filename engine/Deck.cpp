@@ -1,9 +1,8 @@
 #include "Deck.h"
 
 #include "FastDeal.h"
-#include "RandomSource.h"
 
-void MakeOrderedDeck(QString &Text)
+void MakeOrderedDeck(TTLKoloda &OrderedDeck, QString &Text)
 {
     Text.clear();
     for (int s = 1; s <= 4; ++s)
@@ -17,15 +16,31 @@ void MakeOrderedDeck(QString &Text)
         }
 }
 
-void MakeRandomChain(TTLKoloda &Chain, QString &Text)
+QString orderedDeckText()
+{
+    TTLKoloda deck;
+    QString text;
+    MakeOrderedDeck(deck, text);
+    return text;
+}
+
+void MakeRandomChain(RandomSource &random, TTLKoloda &Chain, QString &Text)
 {
     // The same deal as the generator's fast path, so that a seeded run gives the
-    // same chains on either path.
+    // same chains on either path. Every other field is emptied, as a copy of the
+    // ordered deck has it.
     fastdeal::Deal deal;
-    fastdeal::dealRandom(globalRandom(), deal);
-    Chain = OrderedDeck;
+    fastdeal::dealRandom(random, deal);
+    Chain = TTLKoloda{};
     fastdeal::toRecord(deal, Chain);
     Text = fastdeal::toText(deal);
+}
+
+std::uint8_t RandomInRange(RandomSource &random, std::uint8_t Low, std::uint8_t High)
+{
+    if (High <= Low)
+        return Low;
+    return std::uint8_t(Low + random.below(std::uint32_t(High - Low) + 1));
 }
 
 namespace {
@@ -83,9 +98,10 @@ std::int32_t findDeepestCardsOf(TTLKoloda &Chain, QString &Name, std::uint8_t &I
     return best;
 }
 
-void FindDeepestCards(TTLKoloda &Chain, QString &Name, std::uint8_t &Index, QString &ValueText)
+void FindDeepestCards(ChainState &state, TTLKoloda &Chain, QString &Name, std::uint8_t &Index,
+                      QString &ValueText)
 {
-    MaxDepth = findDeepestCardsOf(Chain, Name, Index, ValueText);
+    state.MaxDepth = findDeepestCardsOf(Chain, Name, Index, ValueText);
 }
 
 void ExchangeCards(TTLKoloda &Chain, TKarta CardA, TKarta CardB)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Cards.h"
-#include "RandomSource.h"
+#include "platform/RandomSource.h"
 
 #include <array>
 #include <cstdint>

@@ -32,10 +32,11 @@ QString kindAlikeText(const QString &changedText, const QString &otherText)
     return other;
 }
 
-QString replaceCards(const QString &text, const QString &a, const QString &b)
+QString replaceCards(const QString &text, const QString &a, const QString &b,
+                     const platform::Services &services)
 {
     TTLKoloda chain;
-    ReadChain(text, chain);
+    ReadChain(text, chain, services);
     ExchangeCards(chain, exchangeArgument(a), exchangeArgument(b));
     QString result;
     for (int n = 1; n <= 36; ++n)

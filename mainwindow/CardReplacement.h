@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Cards.h"
+#include "platform/Services.h"
 
 // An exchange argument from a list's text: its first character as the rank
 // and its second as the suit, each empty when the text is shorter.
@@ -14,4 +15,5 @@ QString kindAlikeText(const QString &changedText, const QString &otherText);
 // Exchanges A and B (cards, suits or ranks, from the lists' texts) in the chain
 // text: the chain read from text, exchanged, and written back entry by entry,
 // each entry's letters followed by one blank.
-QString replaceCards(const QString &text, const QString &a, const QString &b);
+QString replaceCards(const QString &text, const QString &a, const QString &b,
+                     const platform::Services &services);

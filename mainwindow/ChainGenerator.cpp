@@ -3,10 +3,7 @@
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
 #include "engine/FastDeal.h"
-#include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
-
-std::uint32_t TriedVariants = 0;
 
 namespace {
 
@@ -17,6 +14,36 @@ void call(const std::function<void()> &hook)
 }
 
 } // namespace
+
+bool FixedConditions::boxChecked(int box)
+{
+    switch (box) {
+    case 1:
+        return conditions_.maxTransits.has_value();
+    case 2:
+        return conditions_.minEfl.has_value();
+    case 3:
+        return conditions_.targetPosition.has_value();
+    case 4:
+        return conditions_.target.has_value();
+    case 5:
+        return conditions_.fullBalance;
+    }
+    return false;
+}
+
+int FixedConditions::listNumber(int list)
+{
+    switch (list) {
+    case 1:
+        return conditions_.maxTransits.value_or(0);
+    case 2:
+        return conditions_.minEfl.value_or(0);
+    case 3:
+        return conditions_.targetPosition.value_or(0);
+    }
+    return 0;
+}
 
 bool matchesCardPattern(const QString &v, const QString &t)
 {
@@ -47,7 +74,7 @@ bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
                      const GeneratorHooks &hooks)
 {
     if (conditions.boxChecked(1)) {
-        const int n = platform::StrToInt(conditions.listItem(1));
+        const int n = conditions.listNumber(1);
         const bool pass = candidate.TransitTotal <= n;
         call(hooks.processPendingEvents);
         if (!pass)
@@ -62,11 +89,11 @@ bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
     // MaxDepth tells the EFL of the last candidate whose targets were sought: an
     // unreadable item of condition 2 ends the run before that.
     const auto soughtTargets = [&] {
-        if (hooks.setsMaxDepth)
-            MaxDepth = deepest;
+        if (hooks.maxDepth)
+            *hooks.maxDepth = deepest;
     };
     if (conditions.boxChecked(2)) {
-        const int n = platform::StrToInt(conditions.listItem(2));
+        const int n = conditions.listNumber(2);
         soughtTargets();
         const bool pass = n <= deepest;
         call(hooks.processPendingEvents);
@@ -76,7 +103,7 @@ bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
     soughtTargets();
 
     if (conditions.boxChecked(3)) {
-        const int n = platform::StrToInt(conditions.listItem(3));
+        const int n = conditions.listNumber(3);
         const bool pass = n >= 1 && n <= 36 && candidate.Cards[n].Depth == deepest;
         if (!pass) {
             call(hooks.processPendingEvents);
@@ -89,7 +116,7 @@ bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
     if (conditions.boxChecked(4)) {
         bool pass = false;
         for (int k = 1; k <= candidate.ExtremeCount && !pass; ++k)
-            pass = matchesCardPattern(conditions.listItem(4), candidate.ExtremeNames[k]);
+            pass = matchesCardPattern(conditions.targetPattern(), candidate.ExtremeNames[k]);
         if (!pass) {
             call(hooks.processPendingEvents);
             return false;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/Cards.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 
 #include <QDateTime>
 #include <QString>
@@ -9,9 +9,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
-// The count of chains dealt in the current or the last generator run.
-extern std::uint32_t TriedVariants;
+// The generator's part of the program state.
+struct GeneratorState
+{
+    bool StopRequested = false;     // set by "Выход" and by closing the main window
+    std::uint32_t TriedVariants = 0; // chains dealt in the current or the last run
+};
 
 // Where a run reads its five conditions. Each test reads them afresh, so a box
 // ticked or an item picked while the run processes events applies to the next
@@ -20,17 +25,50 @@ class ConditionSource
 {
 public:
     virtual ~ConditionSource() = default;
-    virtual bool boxChecked(int box) = 0;  // 1..5
-    virtual QString listItem(int list) = 0; // 1..4: the selected item, "" when none
+    virtual bool boxChecked(int box) = 0; // 1..5
+    // The number of list 1..3 (transits, EFL, target position). A window reads
+    // its list here and throws platform::ConversionError when the item is no
+    // whole number.
+    virtual int listNumber(int list) = 0;
+    // The card pattern of condition 4: a card, "?" + suit or rank + "?"; empty
+    // when nothing is selected, which matches no card.
+    virtual QString targetPattern() = 0;
+};
+
+// Conditions fixed for the whole run, as the command line and the benchmarks
+// give them: an absent value is an unticked box.
+struct GeneratorConditions
+{
+    std::optional<int> maxTransits;
+    std::optional<int> minEfl;
+    std::optional<int> targetPosition;
+    std::optional<QString> target;
+    bool fullBalance = false;
+};
+
+class FixedConditions : public ConditionSource
+{
+public:
+    explicit FixedConditions(GeneratorConditions conditions) : conditions_(std::move(conditions))
+    {
+    }
+    bool boxChecked(int box) override;
+    int listNumber(int list) override;
+    QString targetPattern() override { return conditions_.target.value_or(QString()); }
+
+private:
+    GeneratorConditions conditions_;
 };
 
 // The points where a window run lets the window live. Empty hooks do nothing.
 struct GeneratorHooks
 {
-    std::function<bool()> stopRequested;         // polled before every deal
-    std::function<void()> processPendingEvents;  // after the tests that allow it
-    std::function<void()> repaint;               // once per candidate before condition 4
-    bool setsMaxDepth = true;                    // off the window's thread: leave MaxDepth
+    std::function<bool()> stopRequested;        // polled before every deal
+    std::function<void()> processPendingEvents; // after the tests that allow it
+    std::function<void()> repaint;              // once per candidate before condition 4
+    // Gets the EFL of every candidate whose targets were sought (the window's
+    // MaxDepth); none leaves it alone.
+    std::int32_t *maxDepth = nullptr;
 };
 
 // v matches the name t when v is "?" plus t's suit, t's rank plus "?", or t.

@@ -6,8 +6,6 @@
 #include "hexagrams/HexagramAnalysis.h"
 #include "hexagrams/SuitStatistics.h"
 
-bool StopRequested = false;
-
 void MainTables::setTableTitles()
 {
     for (int k = 1; k <= 36; ++k)
@@ -57,7 +55,7 @@ void ClearResultTables(MainTables &tables)
     tables.StringGrid3.clearRange(1, 1, 10, 7);
 }
 
-void FillAnalysisTable(MainTables &tables, TTLKoloda Chain)
+void FillAnalysisTable(MainTables &tables, ChainState &state, TTLKoloda Chain)
 {
     TextGrid &grid = tables.StringGrid1;
     int depthSum = 0;
@@ -87,8 +85,8 @@ void FillAnalysisTable(MainTables &tables, TTLKoloda Chain)
     QString name, value;
     std::uint8_t index = 0;
     FindMostMobileCard(Chain, name, index, value);
-    MaxMobileCount = value.toInt();
-    grid.setCell(37, 3, QString::number(MaxMobileCount));
+    state.MaxMobileCount = value.toInt();
+    grid.setCell(37, 3, QString::number(state.MaxMobileCount));
 }
 
 void RunHexagramAnalyses(MainTables &tables, TTLKoloda &Chain)
@@ -99,18 +97,19 @@ void RunHexagramAnalyses(MainTables &tables, TTLKoloda &Chain)
     ComputeSuitStatistics(Chain, tables.StringGrid3, tables.RichEdit1);
 }
 
-TTLKoloda RunAnalysis(MainTables &tables, const QString &text)
+TTLKoloda RunAnalysis(MainTables &tables, ChainState &state, const platform::Services &services,
+                      const QString &text)
 {
     TTLKoloda chain;
     ClearChain(chain);
-    ClearChain(CurrentChain);
+    ClearChain(state.CurrentChain);
     ClearResultTables(tables);
     tables.RichEdit1.clear();
-    ReadChain(text, chain);
+    ReadChain(text, chain, services);
     tables.RichEdit1.append(QStringLiteral("Свёртка до %1 карт").arg(CountCollapse(chain)));
     AnalyseChain(chain);
-    CurrentChain = chain;
-    FillAnalysisTable(tables, chain);
+    state.CurrentChain = chain;
+    FillAnalysisTable(tables, state, chain);
     RunHexagramAnalyses(tables, chain);
     return chain;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/Cards.h"
+#include "engine/ChainState.h"
+#include "platform/Services.h"
 #include "platform/ReportLog.h"
 #include "platform/TextGrid.h"
 
@@ -19,10 +21,6 @@ struct MainTables
     void setTableTitles();
 };
 
-// Set by "Выход" (and by closing the main window); a running generator ends at
-// its next pass when it sees it.
-extern bool StopRequested;
-
 // The targets a condition or replacement list offers after its "Выбери": the 36
 // cards in deck order, the suit patterns "?п" … "?ч", the rank patterns "6?" … "Т?".
 QStringList targetItems();
@@ -31,8 +29,9 @@ QStringList targetItems();
 void ClearResultTables(MainTables &tables);
 
 // Rows 1 to 7 of columns 1 to 37 of the analysis table from an analysed chain;
-// sets MaxMobileCount. Works on a copy: the caller's record is unchanged.
-void FillAnalysisTable(MainTables &tables, TTLKoloda Chain);
+// sets the state's MaxMobileCount. Works on a copy: the caller's record is
+// unchanged.
+void FillAnalysisTable(MainTables &tables, ChainState &state, TTLKoloda Chain);
 
 // The analyses that follow the analysis table, in their fixed order, each on the
 // analysed chain: marks and balance, hexagram table, suit hexagrams, statistics.
@@ -40,6 +39,7 @@ void RunHexagramAnalyses(MainTables &tables, TTLKoloda &Chain);
 
 // The analysis run of the check button without its window: empties the chain
 // records, tables and report, reads the text, writes the collapse line, analyses,
-// sets CurrentChain and fills the tables. Returns the analysed chain (which,
-// unlike CurrentChain, holds the hexagram numbers and statistics).
-TTLKoloda RunAnalysis(MainTables &tables, const QString &text);
+// sets the state's CurrentChain and fills the tables. Returns the analysed chain
+// (which, unlike CurrentChain, holds the hexagram numbers and statistics).
+TTLKoloda RunAnalysis(MainTables &tables, ChainState &state, const platform::Services &services,
+                      const QString &text);

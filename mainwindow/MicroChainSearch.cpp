@@ -2,10 +2,10 @@
 
 #include "ChainGenerator.h"
 
-#include "engine/RandomSource.h"
+#include "engine/Collapse.h"
+#include "engine/Deck.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
-#include "platform/MessageSink.h"
 
 #include <QDateTime>
 
@@ -13,9 +13,6 @@
 #include <array>
 #include <cstdlib>
 #include <vector>
-
-OneBased<TTLKoloda, MicroChainCapacity> MicroChains;
-std::int32_t MicroChainCount = 0;
 
 namespace {
 
@@ -27,18 +24,20 @@ namespace {
 class MicroChainBuilder
 {
 public:
-    MicroChainBuilder(const QString &target, int efl)
-        : length_(efl + 2), targetRank_(target.mid(0, 1)), targetSuit_(target.mid(1, 1))
+    MicroChainBuilder(const TTLKoloda &orderedDeck, RandomSource &random, const QString &target,
+                      int efl)
+        : deck_(orderedDeck), random_(random), length_(efl + 2), targetRank_(target.mid(0, 1)),
+          targetSuit_(target.mid(1, 1))
     {
         codes_[0] = {intern(targetRank_), intern(targetSuit_)};
         for (int i = 1; i <= 36; ++i) {
-            const TKarta &card = OrderedDeck.Cards[i];
+            const TKarta &card = deck_.Cards[i];
             codes_[std::size_t(i)] = {intern(card.Rank), intern(card.Suit)};
             startPool_[std::size_t(i)] = !card.Rank.isEmpty() && !card.Suit.isEmpty();
         }
         // A pattern names no card, so with a pattern target all 36 stay in the pool.
         for (int i = 1; i <= 36; ++i) {
-            if (startPool_[std::size_t(i)] && OrderedDeck.Cards[i].name() == target) {
+            if (startPool_[std::size_t(i)] && deck_.Cards[i].name() == target) {
                 startPool_[std::size_t(i)] = false;
                 break;
             }
@@ -79,7 +78,7 @@ public:
         // Each growth step undoes one collapse: the new card at r agrees with the
         // card that then lies two places to its right, the target staying last.
         while (count < length_) {
-            const int r = RandomInRange(1, std::uint8_t(count - 1));
+            const int r = RandomInRange(random_, 1, std::uint8_t(count - 1));
             for (int m = count; m >= r; --m)
                 work_[std::size_t(m + 1)] = work_[std::size_t(m)];
             const int card = drawAgreeingWith(work_[std::size_t(r + 2)]);
@@ -113,8 +112,8 @@ public:
                 entry.Rank = targetRank_;
                 entry.Suit = targetSuit_;
             } else {
-                entry.Rank = OrderedDeck.Cards[slot].Rank;
-                entry.Suit = OrderedDeck.Cards[slot].Suit;
+                entry.Rank = deck_.Cards[slot].Rank;
+                entry.Suit = deck_.Cards[slot].Suit;
             }
         }
     }
@@ -154,9 +153,11 @@ private:
                 fitting[count++] = i;
         if (count == 0)
             return 0;
-        return fitting[globalRandom().below(std::uint32_t(count))];
+        return fitting[random_.below(std::uint32_t(count))];
     }
 
+    const TTLKoloda &deck_;
+    RandomSource &random_;
     int length_;
     QString targetRank_;
     QString targetSuit_;
@@ -202,14 +203,10 @@ bool isEmptyEntry(const TKarta &card)
     return card.Rank.isEmpty() && card.Suit.isEmpty();
 }
 
-bool agree(const TKarta &a, const TKarta &b)
+MicroSearchResult shownFailure(const platform::Services &services,
+                               MicroSearchResult::Outcome outcome, const QString &message)
 {
-    return a.Rank == b.Rank || a.Suit == b.Suit;
-}
-
-MicroSearchResult shownFailure(MicroSearchResult::Outcome outcome, const QString &message)
-{
-    platform::showMessage(message);
+    services.showMessage(message);
     MicroSearchResult result;
     result.outcome = outcome;
     result.message = message;
@@ -218,12 +215,13 @@ MicroSearchResult shownFailure(MicroSearchResult::Outcome outcome, const QString
 
 } // namespace
 
-bool BuildMicroChain(const QString &Target, std::int32_t Efl, TTLKoloda &Chain,
-                     const std::function<bool()> &keepTrying, MicroBuildStats *stats)
+bool BuildMicroChain(const TTLKoloda &OrderedDeck, RandomSource &random, const QString &Target,
+                     std::int32_t Efl, TTLKoloda &Chain, const std::function<bool()> &keepTrying,
+                     MicroBuildStats *stats)
 {
     if (Efl < 1 || Efl > MicroChainMaxEfl)
         return false;
-    MicroChainBuilder builder(Target, Efl);
+    MicroChainBuilder builder(OrderedDeck, random, Target, Efl);
     if (!builder.possible())
         return false;
     MicroBuildStats local;
@@ -238,9 +236,10 @@ bool BuildMicroChain(const QString &Target, std::int32_t Efl, TTLKoloda &Chain,
     }
 }
 
-MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
-                                    const QString &eflText, const QString &targetText,
-                                    const MicroProgress &progress)
+MicroSearchResult SearchMicroChains(MicroChainStore &store, const TTLKoloda &OrderedDeck,
+                                    platform::Services &services, ReportLog &report,
+                                    const QString &countText, const QString &eflText,
+                                    const QString &targetText, const MicroProgress &progress)
 {
     using Outcome = MicroSearchResult::Outcome;
 
@@ -250,28 +249,28 @@ MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
     int efl = 0;
     if (platform::tryStrToInt(countText, count)) {
         if (count > MicroChainCapacity)
-            return shownFailure(Outcome::Refused, MicroCountTooLargeText);
+            return shownFailure(services, Outcome::Refused, MicroCountTooLargeText);
         if (platform::tryStrToInt(eflText, efl)) {
             if (efl < 1 || efl > MicroChainMaxEfl)
-                return shownFailure(Outcome::Refused, MicroEflOutOfRangeText);
-            if (count > 0 && !MicroChainBuilder(targetText, efl).possible())
-                return shownFailure(Outcome::Refused, MicroTargetUnmatchedText.arg(targetText));
+                return shownFailure(services, Outcome::Refused, MicroEflOutOfRangeText);
+            if (count > 0 && !MicroChainBuilder(OrderedDeck, services.random(), targetText, efl).possible())
+                return shownFailure(services, Outcome::Refused, MicroTargetUnmatchedText.arg(targetText));
         }
     }
 
     report.clear();
     try {
         count = platform::StrToInt(countText);
-        MicroChainCount = count;
+        store.MicroChainCount = count;
         efl = platform::StrToInt(eflText);
     } catch (const platform::ConversionError &error) {
-        return shownFailure(Outcome::NotANumber, error.message());
+        return shownFailure(services, Outcome::NotANumber, error.message());
     }
     const int length = efl + 2;
 
     report.append(QStringLiteral("Целевая Карта = ") + targetText + QStringLiteral(" | EFL = ") +
                   QString::number(efl));
-    const QDateTime start = platform::now();
+    const QDateTime start = services.now();
 
     MicroSearchResult result;
     bool stopped = false;
@@ -280,18 +279,18 @@ MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
         for (int k = 1; k <= count && !stopped; ++k) {
             const auto keepTrying = [&] { return !progress || progress(result.built, count); };
             TTLKoloda chain;
-            if (!BuildMicroChain(targetText, efl, chain, keepTrying)) {
+            if (!BuildMicroChain(OrderedDeck, services.random(), targetText, efl, chain, keepTrying)) {
                 stopped = true;
                 break;
             }
-            MicroChains[k] = chain;
+            store.MicroChains[k] = chain;
             result.built = k;
             if (progress && !progress(k, count) && k < count)
                 stopped = true;
         }
     }
     if (stopped) {
-        MicroChainCount = result.built;
+        store.MicroChainCount = result.built;
         result.outcome = Outcome::Stopped;
     }
 
@@ -301,11 +300,11 @@ MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
     report.append(headerLine(length));
     report.append(QString());
     for (int k = 1; k <= result.built; ++k)
-        report.append(microChainLine(MicroChains[k], length, k));
+        report.append(microChainLine(store.MicroChains[k], length, k));
     if (stopped)
         report.append(MicroSearchStoppedText.arg(result.built).arg(count));
 
-    const QDateTime end = platform::now();
+    const QDateTime end = services.now();
     result.elapsedMs = std::abs(start.msecsTo(end));
     report.append(QString());
     for (const QString &line : startEndLines(start, end))
@@ -324,41 +323,33 @@ QStringList microChainCards(const TTLKoloda &Chain)
 
 QStringList microChainRoot(const TTLKoloda &Chain)
 {
-    std::vector<TKarta> row;
-    for (int m = 1; m <= 36 && !isEmptyEntry(Chain.Cards[m]); ++m)
-        row.push_back(Chain.Cards[m]);
-    bool collapsed = true;
-    while (collapsed && row.size() > 2) {
-        collapsed = false;
-        for (std::size_t j = 0; j + 2 < row.size(); ++j) {
-            if (agree(row[j], row[j + 2])) {
-                row.erase(row.begin() + std::ptrdiff_t(j));
-                collapsed = true;
-                break;
-            }
-        }
-    }
+    int length = 0;
+    while (length < 36 && !isEmptyEntry(Chain.Cards[length + 1]))
+        ++length;
+    CollapseRow row(Chain.Cards, length);
+    row.collapse([](int) {});
     QStringList root;
-    for (const TKarta &card : row)
-        root.append(card.name());
+    for (int j = 1; j <= row.count(); ++j)
+        root.append(row.at(j).name());
     return root;
 }
 
-bool WriteMicroChainRoots(ReportLog &report, const QString &eflText)
+bool WriteMicroChainRoots(const MicroChainStore &store, const platform::Services &services,
+                          ReportLog &report, const QString &eflText)
 {
     // The EFL is only checked: the cards come from the records themselves.
     try {
         platform::StrToInt(eflText);
     } catch (const platform::ConversionError &error) {
-        platform::showMessage(error.message());
+        services.showMessage(error.message());
         return false;
     }
-    const int last = std::min<int>(MicroChainCount, MicroChainCapacity);
+    const int last = std::min<int>(store.MicroChainCount, MicroChainCapacity);
     for (int k = 1; k <= last; ++k) {
-        const QStringList cards = microChainCards(MicroChains[k]);
+        const QStringList cards = microChainCards(store.MicroChains[k]);
         const QString body = cards.isEmpty() ? MicroRootEmptyRecordText
                                              : cards.join(u' ') + QStringLiteral("  ->  ") +
-                                                   microChainRoot(MicroChains[k]).join(u' ');
+                                                   microChainRoot(store.MicroChains[k]).join(u' ');
         report.append(body + QStringLiteral("  # ") + numberText(k) + u'.');
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "engine/Cards.h"
 #include "platform/ReportLog.h"
+#include "platform/Services.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,14 +23,18 @@
 inline constexpr int MicroChainCapacity = 500;
 inline constexpr int MicroChainMaxEfl = 34;
 
-// Record k (1 to 500) holds the k-th micro-chain of the latest search: entries 1
-// to e + 2 carry the letters, the target last; everything else is empty. Records
-// above the latest count keep what an earlier search left there.
-extern OneBased<TTLKoloda, MicroChainCapacity> MicroChains;
-// The count of the latest search, stored before its micro-chains are built (so it
-// holds the new count even when the EFL text then turns out not to be a number);
-// after a stopped search, the number actually built.
-extern std::int32_t MicroChainCount;
+// The micro-chains' part of the program state.
+struct MicroChainStore
+{
+    // Record k (1 to 500) holds the k-th micro-chain of the latest search: entries
+    // 1 to e + 2 carry the letters, the target last; everything else is empty.
+    // Records above the latest count keep what an earlier search left there.
+    OneBased<TTLKoloda, MicroChainCapacity> MicroChains;
+    // The count of the latest search, stored before its micro-chains are built (so
+    // it holds the new count even when the EFL text then turns out not to be a
+    // number); after a stopped search, the number actually built.
+    std::int32_t MicroChainCount = 0;
+};
 
 // Our messages for values the store cannot hold, and the line a stopped search
 // writes after the micro-chains it built ("%1" built of "%2" asked).
@@ -58,14 +63,15 @@ struct MicroBuildStats
 inline constexpr int MicroAttemptsPerCheck = 1024;
 
 // Builds one micro-chain of Efl + 2 cards ending in Target from a fresh copy of
-// OrderedDeck, drawing from globalRandom(). Attempts repeat until one is
+// OrderedDeck, drawing from random. Attempts repeat until one is
 // accepted; a draw that meets no fitting card left abandons the attempt. Every
 // MicroAttemptsPerCheck failed attempts keepTrying (when given) is asked whether
 // to go on. Returns true with Chain emptied and then holding the micro-chain;
 // false, Chain unchanged, when keepTrying said no, Efl lies outside 1 to 34, or no
 // card of the deck agrees with the target (no attempt could ever succeed). The
 // attempts are added to *stats when it is given.
-bool BuildMicroChain(const QString &Target, std::int32_t Efl, TTLKoloda &Chain,
+bool BuildMicroChain(const TTLKoloda &OrderedDeck, RandomSource &random, const QString &Target,
+                     std::int32_t Efl, TTLKoloda &Chain,
                      const std::function<bool()> &keepTrying = {},
                      MicroBuildStats *stats = nullptr);
 
@@ -103,10 +109,12 @@ struct MicroSearchResult
 //   [the stopped line]                only when the search was stopped
 //   "", "Генерировать Начали в     = …", "Генерировать Закончили в  = …",
 //   "Времени ушло = 0 часов, 0 минут, 0 секунд, 12 миллисекунд"
-// A count of 0 or below builds nothing. Messages go through platform::showMessage.
-MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
-                                    const QString &eflText, const QString &targetText,
-                                    const MicroProgress &progress = {});
+// A count of 0 or below builds nothing. Messages, the clock and the random source
+// come from services.
+MicroSearchResult SearchMicroChains(MicroChainStore &store, const TTLKoloda &OrderedDeck,
+                                    platform::Services &services, ReportLog &report,
+                                    const QString &countText, const QString &eflText,
+                                    const QString &targetText, const MicroProgress &progress = {});
 
 // The cards of a stored micro-chain: the names of entries 1 on, up to the first
 // empty entry.
@@ -125,4 +133,5 @@ QStringList microChainRoot(const TTLKoloda &Chain);
 //   "Тб 7ч 6п Тч  ->  6п Тч  # 001."
 // The cards are read from the record itself, so a root never mixes the lengths of
 // two searches; a record that holds no micro-chain shows MicroRootEmptyRecordText.
-bool WriteMicroChainRoots(ReportLog &report, const QString &eflText);
+bool WriteMicroChainRoots(const MicroChainStore &store, const platform::Services &services,
+                          ReportLog &report, const QString &eflText);

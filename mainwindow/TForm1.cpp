@@ -11,8 +11,6 @@
 #include "hexagrams/views/HexagramTableCells.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
-#include "platform/MessageSink.h"
-#include "platform/PendingEvents.h"
 #include "platform/views/GridView.h"
 #include "platform/views/ReportView.h"
 #include "platform/views/SystemColors.h"
@@ -107,14 +105,18 @@ public:
     {
         QCheckBox *const boxes[] = {form_.CheckBox1, form_.CheckBox2, form_.CheckBox3,
                                     form_.CheckBox4, form_.CheckBox5};
-        return box >= 1 && box <= 5 && boxes[box - 1]->isChecked();
+        Q_ASSERT(box >= 1 && box <= 5);
+        return boxes[box - 1]->isChecked();
     }
-    QString listItem(int list) override
+    // The selected item, converted where the test reads it: an item that is no
+    // whole number ends the run with the conversion message.
+    int listNumber(int list) override
     {
-        QComboBox *const lists[] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3,
-                                    form_.ComboBox4};
-        return list >= 1 && list <= 4 ? selectedItemText(lists[list - 1]) : QString();
+        QComboBox *const lists[] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3};
+        Q_ASSERT(list >= 1 && list <= 3);
+        return platform::StrToInt(selectedItemText(lists[list - 1]));
     }
+    QString targetPattern() override { return selectedItemText(form_.ComboBox4); }
 
 private:
     TForm1 &form_;
@@ -132,7 +134,8 @@ QString selectedItemText(const QComboBox *list)
     return match >= 0 ? list->itemText(match) : QString();
 }
 
-TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+TForm1::TForm1(ProgramState &state, platform::Services &services, QWidget *parent)
+    : QMainWindow(parent), state_(state), services_(services)
 {
     setFont(pixelFont(QStringLiteral("Tahoma"), 11));
     client_ = new ClientArea(hexagramPicture_, this);
@@ -144,15 +147,6 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     createMenu();
     setWindowTitle(QStringLiteral("ТЛ калькулятор 022"));
     client_->setFixedSize(976, 465);
-}
-
-TForm1::~TForm1()
-{
-    // The tables outlive nothing that listens to them.
-    tables_.StringGrid1.setChangeListener({});
-    tables_.StringGrid2.setChangeListener({});
-    tables_.StringGrid3.setChangeListener({});
-    tables_.RichEdit1.setChangeListener({});
 }
 
 void TForm1::createControls()
@@ -292,7 +286,7 @@ void TForm1::createMenu()
 void TForm1::FormActivate()
 {
     QString deckText;
-    MakeOrderedDeck(deckText);
+    MakeOrderedDeck(state_.OrderedDeck, deckText);
     // Laid out once: later activations (after a modal window, after switching
     // programs) must not take the user's chain and choices away.
     if (!laidOut_) {
@@ -389,7 +383,7 @@ void TForm1::fillConditionLists()
 
 void TForm1::ButtonCheckStringClick()
 {
-    RunAnalysis(tables_, Edit1->text());
+    RunAnalysis(tables_, state_, services_, Edit1->text());
     Button1->setEnabled(true);
     ComboBox5->setEnabled(true);
     ComboBox6->setEnabled(true);
@@ -398,8 +392,8 @@ void TForm1::ButtonCheckStringClick()
 
 void TForm1::ButtonCloseClick()
 {
-    StopRequested = true;
-    platform::processPendingEvents();
+    state_.StopRequested = true;
+    services_.processPendingEvents();
     Label1->setText(QStringLiteral("EXIT"));
     close();
 }
@@ -432,13 +426,13 @@ void TForm1::N2Click() { showModally(drawingsWindow_); }
 
 void TForm1::CompassClick() { showModally(compassWindow_); }
 
-void TForm1::Timer1Timer() { platform::processPendingEvents(); }
+void TForm1::Timer1Timer() { services_.processPendingEvents(); }
 
 void TForm1::Edit1Change() { ButtonCheckString->setEnabled(true); }
 
 void TForm1::FormMouseMove()
 {
-    if (StopRequested) {
+    if (state_.StopRequested) {
         close();
         return;
     }
@@ -461,15 +455,16 @@ void TForm1::StringGrid1DrawCell(QPainter &painter, int column, int row, const Q
     const TextGrid &grid = tables_.StringGrid1;
     const QColor window = platform::systemColor(SystemColor::Window);
     QColor brush = window;
-    if (row == 2 && column >= 1 && column <= 36 && !CurrentChain.Cards[column].Suit.isEmpty())
-        brush = suitColour(CurrentChain.Cards[column].Suit, window);
+    const TTLKoloda &current = state_.CurrentChain;
+    if (row == 2 && column >= 1 && column <= 36 && !current.Cards[column].Suit.isEmpty())
+        brush = suitColour(current.Cards[column].Suit, window);
     if (row == 4 && column > 0 && !grid.cell(column, 4).isEmpty())
         brush = QColor(204, 255, 204);
     if (row == 5 && column > 0 && !grid.cell(column, 5).isEmpty())
         brush = QColor(204, 204, 255);
-    if ((row == 1 || row == 6) && grid.cell(column, 6) == QString::number(MaxDepth))
+    if ((row == 1 || row == 6) && grid.cell(column, 6) == QString::number(state_.MaxDepth))
         brush = QColor(220, 100, 100);
-    if ((row == 1 || row == 3) && grid.cell(column, 3) == QString::number(MaxMobileCount))
+    if ((row == 1 || row == 3) && grid.cell(column, 3) == QString::number(state_.MaxMobileCount))
         brush = QColor(230, 100, 230);
     if (column == 37)
         brush = platform::systemColor(SystemColor::ButtonFace);
@@ -522,13 +517,13 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::showTriedVariants()
 {
-    Label1->setText(QStringLiteral("Перебрали = %1 вариантов").arg(TriedVariants));
+    Label1->setText(QStringLiteral("Перебрали = %1 вариантов").arg(state_.TriedVariants));
 }
 
 void TForm1::ButtonTLGClick()
 {
     QString deckText;
-    MakeOrderedDeck(deckText);
+    MakeOrderedDeck(state_.OrderedDeck, deckText);
     Edit1->setText(deckText);
     ButtonCheckString->setEnabled(false);
     Button1->setEnabled(true);
@@ -536,18 +531,19 @@ void TForm1::ButtonTLGClick()
     ComboBox6->setEnabled(true);
     tables_.RichEdit1.clear();
     ClearResultTables(tables_);
-    TriedVariants = 0;
-    const QDateTime start = platform::now();
+    state_.TriedVariants = 0;
+    const QDateTime start = services_.now();
 
     // The count is kept by the search and shown only where the window can show
     // it: before events are processed and before the repaint.
     WindowConditions conditions(*this);
     GeneratorHooks hooks;
-    hooks.stopRequested = [] { return StopRequested; };
+    hooks.stopRequested = [this] { return state_.StopRequested; };
     hooks.processPendingEvents = [this] {
         showTriedVariants();
-        platform::processPendingEvents();
+        services_.processPendingEvents();
     };
+    hooks.maxDepth = &state_.MaxDepth;
     // The window is brought up to date at once: what changed is painted, which
     // during a run is the count. A candidate reaches this point about every 130
     // deals, far more often than a screen shows a frame, so the window is
@@ -563,10 +559,10 @@ void TForm1::ButtonTLGClick()
     };
     SearchResult result;
     try {
-        result = searchChain(globalRandom(), conditions, hooks, TriedVariants);
+        result = searchChain(services_.random(), conditions, hooks, state_.TriedVariants);
     } catch (const platform::ConversionError &error) {
         showTriedVariants();
-        platform::showMessage(error.message());
+        services_.showMessage(error.message());
         return;
     }
     if (result.end == SearchEnd::Stopped)
@@ -575,30 +571,31 @@ void TForm1::ButtonTLGClick()
 
     Edit1->setText(result.text);
     ButtonCheckString->setEnabled(true);
-    for (const QString &line : generatorTimeLines(start, platform::now()))
+    for (const QString &line : generatorTimeLines(start, services_.now()))
         tables_.RichEdit1.append(line);
 
     // Analysed afresh from the edit line, below the time lines.
     TTLKoloda candidate;
     ClearChain(candidate);
     ClearResultTables(tables_);
-    ReadChain(Edit1->text(), candidate);
+    ReadChain(Edit1->text(), candidate, services_);
     AnalyseChain(candidate);
-    FillAnalysisTable(tables_, candidate);
+    FillAnalysisTable(tables_, state_, candidate);
     RunHexagramAnalyses(tables_, candidate);
     DrawChainHexagrams();
-    CurrentChain = candidate;
+    state_.CurrentChain = candidate;
 }
 
 void TForm1::Button1Click()
 {
-    Edit1->setText(replaceCards(Edit1->text(), ComboBox5->currentText(), ComboBox6->currentText()));
+    Edit1->setText(replaceCards(Edit1->text(), ComboBox5->currentText(), ComboBox6->currentText(),
+                                services_));
     StringGrid1->repaint();
-    platform::processPendingEvents();
+    services_.processPendingEvents();
     // The new chain is analysed as the check button does it, and becomes the
     // current chain, so the formula row is coloured by its own suits.
-    RunAnalysis(tables_, Edit1->text());
-    platform::processPendingEvents();
+    RunAnalysis(tables_, state_, services_, Edit1->text());
+    services_.processPendingEvents();
     DrawChainHexagrams();
 }
 
@@ -622,7 +619,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 {
     // Closed in any way, the window ends a generator run as "Выход" does: a run
     // must never go on in a process without its window.
-    StopRequested = true;
+    state_.StopRequested = true;
     QMainWindow::closeEvent(event);
 }
 
@@ -656,7 +653,8 @@ void TForm1::GetMicroCS()
     QElapsedTimer sinceEvents;
     sinceEvents.start();
     const MicroSearchResult result = SearchMicroChains(
-        tables_.RichEdit1, Edit2->text(), selectedItemText(ComboBox2), selectedItemText(ComboBox4),
+        state_, state_.OrderedDeck, services_, tables_.RichEdit1, Edit2->text(),
+        selectedItemText(ComboBox2), selectedItemText(ComboBox4),
         [&](int built, int total) {
             if (!repainted) {
                 // The emptied report shows while the search runs.
@@ -671,7 +669,7 @@ void TForm1::GetMicroCS()
             progress.setMaximum(std::max(total, 1));
             progress.setLabelText(QStringLiteral("Построено МикроЦС: %1 из %2").arg(built).arg(total));
             progress.setValue(std::min(built, std::max(total, 1)));
-            platform::processPendingEvents();
+            services_.processPendingEvents();
             return !progress.wasCanceled();
         });
     progress.close();
@@ -696,7 +694,10 @@ void TForm1::fitReportToLines()
     adjustSize();
 }
 
-void TForm1::ButtonSqareClick() { WriteMicroChainRoots(tables_.RichEdit1, selectedItemText(ComboBox2)); }
+void TForm1::ButtonSqareClick()
+{
+    WriteMicroChainRoots(state_, services_, tables_.RichEdit1, selectedItemText(ComboBox2));
+}
 
 void TForm1::ABOUT1Click() { showModally(aboutWindow_); }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "mainwindow/MainTables.h"
+#include "mainwindow/ProgramState.h"
+#include "platform/Services.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -27,10 +29,10 @@ class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget *parent = nullptr);
-    ~TForm1() override;
+    TForm1(ProgramState &state, platform::Services &services, QWidget *parent = nullptr);
 
     MainTables &tables() { return tables_; }
+    ProgramState &state() { return state_; }
     QWidget *client() const { return client_; }
 
     // Secondary windows, opened from the menu; the application creates them.
@@ -128,6 +130,8 @@ private:
     void keepKindsAlike(QComboBox *changed, QComboBox *other);
     void fitReportToLines();
 
+    ProgramState &state_;
+    platform::Services &services_;
     MainTables tables_;
     QWidget *client_ = nullptr;
     QImage hexagramPicture_;

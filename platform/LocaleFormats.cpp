@@ -4,16 +4,6 @@
 #include <QRegularExpression>
 
 namespace platform {
-namespace {
-
-Clock &currentClock()
-{
-    static Clock clock = [] { return QDateTime::currentDateTime(); };
-    return clock;
-}
-
-} // namespace
-
 QString shortDate(const QDate &date) { return QLocale().toString(date, QLocale::ShortFormat); }
 
 QString longTime(const QTime &time)
@@ -31,19 +21,6 @@ QChar decimalSeparator()
     // QLocale gives a string; every locale Qt knows uses one character here.
     const QString separator = QLocale().decimalPoint();
     return separator.isEmpty() ? QChar(u'.') : separator.front();
-}
-
-QDateTime now()
-{
-    const Clock clock = currentClock();
-    return clock();
-}
-
-Clock setClock(Clock clock)
-{
-    Clock previous = currentClock();
-    currentClock() = clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); });
-    return previous;
 }
 
 QString dateTimeText(const QDateTime &when)

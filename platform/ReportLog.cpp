@@ -3,13 +3,11 @@
 void ReportLog::append(const QString &line)
 {
     lines_.append(line);
-    if (listener_)
-        listener_();
+    emit lineAppended(line);
 }
 
 void ReportLog::clear()
 {
     lines_.clear();
-    if (listener_)
-        listener_();
+    emit cleared();
 }

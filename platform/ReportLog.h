@@ -1,23 +1,26 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
-// The lines of the report box. Features append lines; the view shows them.
-class ReportLog
+// The lines of the report box. Features append lines; views follow the signals.
+class ReportLog : public QObject
 {
+    Q_OBJECT
 public:
+    using QObject::QObject;
+
     void append(const QString &line);
     void clear();
 
     const QStringList &lines() const { return lines_; }
     int lineCount() const { return int(lines_.size()); }
 
-    void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+signals:
+    void lineAppended(const QString &line);
+    void cleared();
 
 private:
     QStringList lines_;
-    std::function<void()> listener_;
 };

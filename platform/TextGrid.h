@@ -1,20 +1,22 @@
 #pragma once
 
+#include <QAbstractTableModel>
 #include <QString>
 #include <QVector>
 
-#include <functional>
-
 // A grid's cells as text, addressed (column, row) from 0. The analyses read and
-// write these cells; a view only shows them. Reading outside the grid gives the
-// empty text and writing there is ignored, as a string grid's cells behave.
-class TextGrid
+// write these cells; views show them through the model interface and hear of
+// every change by its signals. Reading outside the grid gives the empty text and
+// writing there is ignored, as a string grid's cells behave.
+class TextGrid : public QAbstractTableModel
 {
+    Q_OBJECT
 public:
-    TextGrid(int columns, int rows);
+    TextGrid(int columns, int rows, QObject *parent = nullptr);
 
-    int columnCount() const { return columns_; }
-    int rowCount() const { return rows_; }
+    int columnCount(const QModelIndex &parent = {}) const override;
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     const QString &cell(int column, int row) const;
     void setCell(int column, int row, const QString &text);
@@ -25,18 +27,13 @@ public:
     // Rows from row 0 down, each the texts of its cells from column 0.
     QVector<QVector<QString>> rows() const;
 
-    // Called after every change, so a view can schedule a repaint.
-    void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
-
 private:
-    void changed()
+    bool inside(int column, int row) const
     {
-        if (listener_)
-            listener_();
+        return column >= 0 && row >= 0 && column < columns_ && row < rows_;
     }
 
     int columns_;
     int rows_;
     QVector<QString> cells_;
-    std::function<void()> listener_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageSink.h"
+#include "platform/Services.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,18 +10,16 @@
 // Prints QStrings readably in failure messages.
 inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 
-// Records every message a routine shows instead of opening a box.
-class MessageRecorder
+// The platform services of one test: a seeded random source, and every message
+// a routine shows recorded instead of opened in a box.
+class TestServices : public platform::Services
 {
 public:
-    MessageRecorder()
-        : guard_([this](const QString &text) { messages.append(text); })
+    explicit TestServices(std::uint64_t seed = 1) : platform::Services(seed)
     {
+        setMessageHandler([this](const QString &text) { messages.append(text); });
     }
     QStringList messages;
-
-private:
-    platform::ScopedMessageHandler guard_;
 };
 
 // The worked-example chains.

@@ -60,13 +60,6 @@ TFormFilter::TFormFilter(QWidget *parent) : QDialog(parent)
     connect(Button9, &QPushButton::clicked, this, &TFormFilter::Button9Click);
 }
 
-TFormFilter::~TFormFilter()
-{
-    // The grid view refers to the sheet, which goes before the window's children.
-    sheet_.grid().setChangeListener({});
-    delete StringGrid1;
-}
-
 void TFormFilter::FormActivate()
 {
     // Every column back to the default width first, so column 12 never grows

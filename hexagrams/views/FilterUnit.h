@@ -21,7 +21,6 @@ class TFormFilter : public QDialog
     Q_OBJECT
 public:
     explicit TFormFilter(QWidget *parent = nullptr);
-    ~TFormFilter() override;
 
     // Handlers, named as the controls' events.
     void FormActivate();

@@ -2,7 +2,6 @@
 
 #include "TextDrawing.h"
 
-#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,30 +10,6 @@
 #include <QStyledItemDelegate>
 
 namespace platform {
-
-class GridView::Model : public QAbstractTableModel
-{
-public:
-    explicit Model(TextGrid &grid, QObject *parent) : QAbstractTableModel(parent), grid_(grid) {}
-
-    int rowCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : grid_.rowCount();
-    }
-    int columnCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : grid_.columnCount();
-    }
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (role == Qt::DisplayRole && index.isValid())
-            return grid_.cell(index.column(), index.row());
-        return {};
-    }
-
-private:
-    TextGrid &grid_;
-};
 
 class GridView::Delegate : public QStyledItemDelegate
 {
@@ -49,7 +24,7 @@ public:
             view_->draw_(*painter, index.column(), index.row(), option.rect);
         } else {
             painter->setPen(Qt::black);
-            drawTextCentred(*painter, option.rect, view_->grid_.cell(index.column(), index.row()));
+            drawTextCentred(*painter, option.rect, index.data().toString());
         }
         if (view_->drawFocusRect_ && (option.state & QStyle::State_HasFocus)) {
             QStyleOptionFocusRect focus;
@@ -65,9 +40,9 @@ private:
 };
 
 GridView::GridView(TextGrid &grid, QWidget *parent)
-    : QTableView(parent), grid_(grid), model_(new Model(grid, this))
+    : QTableView(parent), grid_(&grid)
 {
-    setModel(model_);
+    setModel(&grid);
     setItemDelegate(new Delegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -85,34 +60,33 @@ GridView::GridView(TextGrid &grid, QWidget *parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setFrameShape(QFrame::Box);
     setLineWidth(1);
-    grid_.setChangeListener([this] { viewport()->update(); });
 }
 
 void GridView::setDefaultColumnWidth(int width)
 {
     // A string grid's default width returns every column to it.
     horizontalHeader()->setDefaultSectionSize(width);
-    for (int column = 0; column < grid_.columnCount(); ++column)
+    for (int column = 0; column < model()->columnCount(); ++column)
         setColumnWidth(column, width);
 }
 
 void GridView::setDefaultRowHeight(int height)
 {
     verticalHeader()->setDefaultSectionSize(height);
-    for (int row = 0; row < grid_.rowCount(); ++row)
+    for (int row = 0; row < model()->rowCount(); ++row)
         setRowHeight(row, height);
 }
 
 QRect GridView::cellRect(int column, int row) const
 {
-    return visualRect(model_->index(row, column));
+    return visualRect(model()->index(row, column));
 }
 
 void GridView::selectCellAt(int column, int row)
 {
     if (select_)
         select_(column, row);
-    setCurrentIndex(model_->index(row, column));
+    setCurrentIndex(model()->index(row, column));
     viewport()->update();
 }
 

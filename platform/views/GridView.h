@@ -2,6 +2,7 @@
 
 #include "platform/TextGrid.h"
 
+#include <QPointer>
 #include <QTableView>
 
 #include <functional>
@@ -12,7 +13,8 @@ namespace platform {
 
 // A string grid's view over a TextGrid: every cell, row 0 and column 0 included,
 // is painted by the owner's draw routine; there are no Qt headers. Cells are
-// separated by one-pixel grid lines, as a string grid draws them.
+// separated by one-pixel grid lines, as a string grid draws them. The view follows
+// the grid's change signals; a grid destroyed first leaves an empty view.
 class GridView : public QTableView
 {
     Q_OBJECT
@@ -22,7 +24,7 @@ public:
 
     GridView(TextGrid &grid, QWidget *parent = nullptr);
 
-    TextGrid &grid() { return grid_; }
+    TextGrid *grid() const { return grid_; }
 
     void setDefaultColumnWidth(int width);
     void setDefaultRowHeight(int height);
@@ -48,11 +50,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    class Model;
     class Delegate;
 
-    TextGrid &grid_;
-    Model *model_;
+    QPointer<TextGrid> grid_;
     DrawCell draw_;
     SelectCell select_;
     bool drawFocusRect_ = false;

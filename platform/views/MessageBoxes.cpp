@@ -1,17 +1,15 @@
 #include "MessageBoxes.h"
 
-#include "platform/MessageSink.h"
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 
 namespace platform {
 
-void installMessageBoxes(QWidget *parent)
+void installMessageBoxes(Services &services, QWidget *parent)
 {
     QPointer<QWidget> owner(parent);
-    setMessageHandler([owner](const QString &text) {
+    services.setMessageHandler([owner](const QString &text) {
         QWidget *window = owner ? owner.data() : QApplication::activeWindow();
         QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
                         QMessageBox::Ok, window);

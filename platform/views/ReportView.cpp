@@ -2,24 +2,14 @@
 
 namespace platform {
 
-ReportView::ReportView(ReportLog &log, QWidget *parent) : QPlainTextEdit(parent), log_(log)
+ReportView::ReportView(ReportLog &log, QWidget *parent) : QPlainTextEdit(parent)
 {
     // The lines live in the log; the box is a view of them.
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
-    log_.setChangeListener([this] { follow(); });
-    follow();
-}
-
-void ReportView::follow()
-{
-    const QStringList &lines = log_.lines();
-    if (lines.size() == shown_ + 1 && shown_ > 0) {
-        appendPlainText(lines.back());
-    } else {
-        setPlainText(lines.join(u'\n'));
-    }
-    shown_ = int(lines.size());
+    setPlainText(log.lines().join(u'\n'));
+    connect(&log, &ReportLog::lineAppended, this, &ReportView::appendPlainText);
+    connect(&log, &ReportLog::cleared, this, &ReportView::clear);
 }
 
 } // namespace platform

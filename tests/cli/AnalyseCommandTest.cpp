@@ -7,9 +7,9 @@
 
 TEST(AnalyseRecord, OrderedDeckAsJson)
 {
-    MessageRecorder recorder;
+    TestServices services;
     const QJsonObject record = analyseRecord(OrderedDeckText);
-    EXPECT_TRUE(recorder.messages.isEmpty());
+    EXPECT_TRUE(services.messages.isEmpty());
     EXPECT_EQ(record[u"text"].toString(), OrderedDeckText);
     EXPECT_FALSE(record[u"short"].toBool());
     EXPECT_EQ(record[u"left"].toInt(), 2);
@@ -30,9 +30,9 @@ TEST(AnalyseRecord, OrderedDeckAsJson)
 
 TEST(AnalyseRecord, ShortTextWarnsAndIsStillAnalysed)
 {
-    MessageRecorder recorder;
+    TestServices services;
     const QJsonObject record = analyseRecord(QStringLiteral("6п 7п 8п"));
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Цепочка маловата")});
+    EXPECT_EQ(services.messages, QStringList{QStringLiteral("Цепочка маловата")});
     EXPECT_TRUE(record[u"short"].toBool());
     EXPECT_EQ(record[u"left"].toInt(), 4);
     const QJsonArray cards = record[u"cards"].toArray();
@@ -43,7 +43,7 @@ TEST(AnalyseRecord, ShortTextWarnsAndIsStillAnalysed)
 
 TEST(AnalyseReport, ShowsTheCollapseLineAndAlignedCards)
 {
-    MessageRecorder recorder;
+    TestServices services;
     const QStringList lines = analyseReport(NoCollapseText).split(u'\n');
     EXPECT_TRUE(lines.contains(QStringLiteral("Свёртка до 36 карт")));
     ASSERT_GE(lines.size(), 36 + 4);

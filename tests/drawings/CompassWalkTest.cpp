@@ -2,7 +2,7 @@
 #include "../TestSupport.h"
 #include "DrawingsFixtures.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 
 #include <gtest/gtest.h>
 

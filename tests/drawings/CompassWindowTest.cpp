@@ -201,7 +201,7 @@ TEST_F(CompassWindow, TheNextShowingSizesTheWindowForTheNewMultiplier)
 TEST_F(CompassWindow, AMultiplierThatIsNoNumberIsIgnoredSilently)
 {
     open(OrderedDeckText);
-    MessageRecorder recorder;
+    TestServices services;
     typeMultiplier(QString());
     EXPECT_EQ(window->Edit1->text(), QString());
     EXPECT_EQ(CompassMultiplier, 10);
@@ -209,7 +209,7 @@ TEST_F(CompassWindow, AMultiplierThatIsNoNumberIsIgnoredSilently)
     EXPECT_EQ(CompassMultiplier, 10);
     typeMultiplier(QStringLiteral("300"));
     EXPECT_EQ(CompassMultiplier, 44);
-    EXPECT_TRUE(recorder.messages.isEmpty());
+    EXPECT_TRUE(services.messages.isEmpty());
 }
 
 TEST_F(CompassWindow, BeforeAnyAnalysisItShowsTheStartMarkerAndTheFrame)

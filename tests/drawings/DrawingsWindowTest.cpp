@@ -327,11 +327,11 @@ TEST_F(DrawingsWindow, OtherSuitsInTheCompassListsChangeOnlyTheLabels)
 TEST_F(DrawingsWindow, ATypedOverCompassListStopsTheDrawingAtItsLabel)
 {
     open(OrderedDeckText);
-    MessageRecorder recorder;
+    TestServices services;
     window->ComboBox2->lineEdit()->selectAll();
     QTest::keyClicks(window->ComboBox2->lineEdit(), QStringLiteral("South"));
     click(window->ButtonAll);
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("List index out of bounds (-1)")});
+    EXPECT_EQ(services.messages, QStringList{QStringLiteral("List index out of bounds (-1)")});
     // The rose is drawn, the walk is not, and the counter stays.
     const QImage image = picture();
     EXPECT_GT(countColour(image, image.rect(), Pink), 0);
@@ -342,7 +342,7 @@ TEST_F(DrawingsWindow, ATypedOverCompassListStopsTheDrawingAtItsLabel)
     window->ComboBox2->setCurrentIndex(0);
     window->ComboBox2->setCurrentIndex(1);
     click(window->ButtonAll);
-    EXPECT_EQ(recorder.messages.size(), 1);
+    EXPECT_EQ(services.messages.size(), 1);
     EXPECT_EQ(StepCounter, 2);
 }
 

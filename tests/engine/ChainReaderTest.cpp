@@ -1,5 +1,6 @@
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
+#include "engine/ChainState.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +29,12 @@ class ChainReader : public ::testing::TestWithParam<ReaderCase>
 TEST_P(ChainReader, ReadsEntriesAsTheTextGivesThem)
 {
     const ReaderCase c = GetParam();
-    MessageRecorder recorder;
+    TestServices services;
     TTLKoloda chain;
-    ReadChain(QString::fromUtf16(c.text), chain);
-    EXPECT_EQ(recorder.messages.size(), c.warns ? 1 : 0);
+    ReadChain(QString::fromUtf16(c.text), chain, services);
+    EXPECT_EQ(services.messages.size(), c.warns ? 1 : 0);
     if (c.warns) {
-        EXPECT_EQ(recorder.messages.value(0), QStringLiteral("Цепочка маловата"));
+        EXPECT_EQ(services.messages.value(0), QStringLiteral("Цепочка маловата"));
     }
     for (int n = 1; n <= 36; ++n) {
         const TKarta &card = chain.Cards[n];
@@ -71,10 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ChainReaderDeck, OrderedDeckTextReadsAsTheDeckWithoutWarning)
 {
-    MessageRecorder recorder;
+    TestServices services;
     TTLKoloda chain;
-    ReadChain(OrderedDeckText, chain);
-    EXPECT_TRUE(recorder.messages.isEmpty());
+    ReadChain(OrderedDeckText, chain, services);
+    EXPECT_TRUE(services.messages.isEmpty());
     for (int s = 1; s <= 4; ++s)
         for (int r = 1; r <= 9; ++r) {
             const TKarta &card = chain.Cards[(s - 1) * 9 + r];
@@ -85,15 +86,17 @@ TEST(ChainReaderDeck, OrderedDeckTextReadsAsTheDeckWithoutWarning)
 
 TEST(ChainReaderDeck, TextAfterTheThirtySixthCardIsIgnored)
 {
+    TestServices services;
     TTLKoloda chain;
-    ReadChain(OrderedDeckText + QStringLiteral("7п 8п 9п"), chain);
+    ReadChain(OrderedDeckText + QStringLiteral("7п 8п 9п"), chain, services);
     EXPECT_EQ(chain.Cards[36].name(), QStringLiteral("Тч"));
 }
 
 TEST(ClearChainRecord, EmptiesLettersCountersAndResults)
 {
+    TestServices services;
     TTLKoloda chain;
-    ReadChain(OrderedDeckText, chain);
+    ReadChain(OrderedDeckText, chain, services);
     chain.Cards[5].MobileCount = 3;
     chain.Cards[5].Depth = 2;
     chain.TransitTotal = 7;
@@ -109,11 +112,11 @@ TEST(ClearChainRecord, EmptiesLettersCountersAndResults)
 
 TEST(ChainRecordCopy, ChangingACopyLeavesTheOriginal)
 {
-    ClearChain(CurrentChain);
-    ReadChain(OrderedDeckText, CurrentChain);
-    TTLKoloda copy = CurrentChain;
+    TestServices services;
+    ChainState state;
+    ReadChain(OrderedDeckText, state.CurrentChain, services);
+    TTLKoloda copy = state.CurrentChain;
     copy.Cards[1].Rank = QStringLiteral("Т");
     copy.Cards[1].Suit += QStringLiteral("!");
-    EXPECT_EQ(CurrentChain.Cards[1].name(), QStringLiteral("6п"));
-    ClearChain(CurrentChain);
+    EXPECT_EQ(state.CurrentChain.Cards[1].name(), QStringLiteral("6п"));
 }

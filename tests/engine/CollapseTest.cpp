@@ -2,7 +2,7 @@
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@ namespace {
 
 TTLKoloda readQuietly(const QString &text)
 {
-    MessageRecorder recorder;
+    TestServices services;
     TTLKoloda chain;
-    ReadChain(text, chain);
+    ReadChain(text, chain, services);
     return chain;
 }
 
@@ -97,13 +97,11 @@ class CollapseRandomChains : public ::testing::TestWithParam<std::uint64_t>
 
 TEST_P(CollapseRandomChains, InvariantsHoldOnEveryChain)
 {
-    seedRandom(GetParam());
-    QString deckText;
-    MakeOrderedDeck(deckText);
+    RandomSource random(GetParam());
     for (int i = 0; i < 1000; ++i) {
         TTLKoloda chain;
         QString text;
-        MakeRandomChain(chain, text);
+        MakeRandomChain(random, chain, text);
         const int left = CountCollapse(chain);
         ASSERT_GE(left, 2);
         ASSERT_LE(left, 36);

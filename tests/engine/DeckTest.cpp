@@ -2,7 +2,7 @@
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 
 #include <QSet>
 
@@ -12,9 +12,9 @@ namespace {
 
 TTLKoloda analysed(const QString &text)
 {
-    MessageRecorder recorder;
+    TestServices services;
     TTLKoloda chain;
-    ReadChain(text, chain);
+    ReadChain(text, chain, services);
     AnalyseChain(chain);
     return chain;
 }
@@ -31,8 +31,9 @@ QString chainText(const TTLKoloda &chain)
 
 TEST(OrderedDeck, TextAndRecordAreInDeckOrder)
 {
+    TTLKoloda OrderedDeck;
     QString text;
-    MakeOrderedDeck(text);
+    MakeOrderedDeck(OrderedDeck, text);
     EXPECT_EQ(text, OrderedDeckText);
     EXPECT_EQ(text.size(), 108);
     EXPECT_EQ(OrderedDeck.Cards[1].name(), QStringLiteral("6п"));
@@ -47,13 +48,12 @@ TEST(OrderedDeck, TextAndRecordAreInDeckOrder)
 
 TEST(RandomChain, IsAPermutationThatReadsBack)
 {
-    QString deck;
-    MakeOrderedDeck(deck);
-    seedRandom(77);
+    const ChainState state;
+    RandomSource random(77);
     for (int i = 0; i < 2000; ++i) {
         TTLKoloda chain;
         QString text;
-        MakeRandomChain(chain, text);
+        MakeRandomChain(random, chain, text);
         ASSERT_EQ(text.size(), 107);
         QSet<QString> seen;
         for (int n = 1; n <= 36; ++n) {
@@ -63,32 +63,28 @@ TEST(RandomChain, IsAPermutationThatReadsBack)
         }
         ASSERT_EQ(seen.size(), 36);
         for (int n = 1; n <= 36; ++n)
-            ASSERT_TRUE(seen.contains(OrderedDeck.Cards[n].name()));
+            ASSERT_TRUE(seen.contains(state.OrderedDeck.Cards[n].name()));
         TTLKoloda back;
-        MessageRecorder recorder;
-        ReadChain(text, back);
-        ASSERT_TRUE(recorder.messages.isEmpty());
+        TestServices services;
+        ReadChain(text, back, services);
+        ASSERT_TRUE(services.messages.isEmpty());
         ASSERT_TRUE(back == chain);
     }
 }
 
 TEST(RandomChain, SameSeedSameChainsDifferentSeedOtherChains)
 {
-    QString deck;
-    MakeOrderedDeck(deck);
     TTLKoloda chain;
     QString first, second, other;
-    seedRandom(5);
-    MakeRandomChain(chain, first);
-    seedRandom(5);
-    MakeRandomChain(chain, second);
-    seedRandom(6);
-    MakeRandomChain(chain, other);
+    RandomSource five(5), fiveAgain(5), six(6);
+    MakeRandomChain(five, chain, first);
+    MakeRandomChain(fiveAgain, chain, second);
+    MakeRandomChain(six, chain, other);
     EXPECT_EQ(first, second);
     EXPECT_NE(first, other);
     // Consecutive deals never repeat, however quickly they follow each other.
     QString next;
-    MakeRandomChain(chain, next);
+    MakeRandomChain(six, chain, next);
     EXPECT_NE(next, other);
 }
 
@@ -103,8 +99,8 @@ TEST(Extremes, OrderedDeckMostMobileAndDeepest)
     EXPECT_EQ(value, QStringLiteral("2"));
     EXPECT_EQ(chain.ExtremeNames[1], QStringLiteral("Кб"));
 
-    MaxDepth = 0;
-    FindDeepestCards(chain, name, index, value);
+    ChainState state;
+    FindDeepestCards(state, chain, name, index, value);
     EXPECT_EQ(name, QStringLiteral("Тб"));
     EXPECT_EQ(index, 18);
     EXPECT_EQ(value, QStringLiteral("3"));
@@ -112,7 +108,7 @@ TEST(Extremes, OrderedDeckMostMobileAndDeepest)
     EXPECT_EQ(chain.ExtremeNames[1], QStringLiteral("Тб"));
     EXPECT_EQ(chain.ExtremeNames[2], QStringLiteral("Тк"));
     EXPECT_EQ(chain.ExtremeNames[3], QStringLiteral("Тч"));
-    EXPECT_EQ(MaxDepth, 3);
+    EXPECT_EQ(state.MaxDepth, 3);
 }
 
 TEST(Extremes, NoCollapseListsEveryCardOnce)
@@ -124,11 +120,12 @@ TEST(Extremes, NoCollapseListsEveryCardOnce)
     EXPECT_EQ(name, QStringLiteral("Тч")); // the last card counts as moved once
     EXPECT_EQ(value, QStringLiteral("1"));
 
-    MaxDepth = 5;
-    FindDeepestCards(chain, name, index, value);
+    ChainState state;
+    state.MaxDepth = 5;
+    FindDeepestCards(state, chain, name, index, value);
     EXPECT_EQ(value, QStringLiteral("0"));
     EXPECT_EQ(chain.ExtremeCount, 36);
-    EXPECT_EQ(MaxDepth, 0);
+    EXPECT_EQ(state.MaxDepth, 0);
     for (int n = 1; n <= 36; ++n)
         EXPECT_EQ(chain.ExtremeNames[n], chain.Cards[n].name());
     EXPECT_EQ(name, chain.Cards[1].name());
@@ -160,9 +157,9 @@ class Exchange : public ::testing::TestWithParam<ExchangeCase>
 TEST_P(Exchange, RewritesEveryMatchingEntryAtOnce)
 {
     const ExchangeCase c = GetParam();
-    MessageRecorder recorder;
+    TestServices services;
     TTLKoloda chain;
-    ReadChain(OrderedDeckText, chain);
+    ReadChain(OrderedDeckText, chain, services);
     const QString a = QString::fromUtf16(c.a), b = QString::fromUtf16(c.b);
     TKarta cardA{a.left(1), a.mid(1, 1)};
     TKarta cardB{b.left(1), b.mid(1, 1)};
@@ -197,10 +194,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RandomInRange, StaysInsideTheRangeAndReachesBothEnds)
 {
-    seedRandom(11);
+    RandomSource random(11);
     int counts[38] = {};
     for (int i = 0; i < 36000; ++i) {
-        const int x = RandomInRange(1, 36);
+        const int x = RandomInRange(random, 1, 36);
         ASSERT_GE(x, 1);
         ASSERT_LE(x, 36);
         ++counts[x];
@@ -209,5 +206,5 @@ TEST(RandomInRange, StaysInsideTheRangeAndReachesBothEnds)
         EXPECT_GT(counts[x], 800) << x; // about 1000 each
         EXPECT_LT(counts[x], 1200) << x;
     }
-    EXPECT_EQ(RandomInRange(4, 4), 4);
+    EXPECT_EQ(RandomInRange(random, 4, 4), 4);
 }

@@ -12,8 +12,9 @@ namespace {
 
 fastdeal::Deal dealFromText(const QString &text)
 {
+    TestServices services;
     TTLKoloda chain;
-    ReadChain(text, chain);
+    ReadChain(text, chain, services);
     fastdeal::Deal deal{};
     for (int n = 1; n <= 36; ++n)
         deal[std::size_t(n - 1)] = fastdeal::makeCard(suitIndex(chain.Cards[n].Suit),
@@ -35,8 +36,9 @@ TEST(FastDeal, TextAndRecordOfADealAgree)
     EXPECT_EQ(fastdeal::toText(fastdeal::orderedDeal()) + u' ', OrderedDeckText);
     TTLKoloda chain;
     fastdeal::toRecord(fastdeal::orderedDeal(), chain);
+    TestServices services;
     TTLKoloda read;
-    ReadChain(OrderedDeckText, read);
+    ReadChain(OrderedDeckText, read, services);
     EXPECT_TRUE(chain.Cards == read.Cards);
 }
 
@@ -89,12 +91,10 @@ TEST(FastDeal, EveryCardLandsEverywhereAboutEquallyOften)
 
 TEST(FastDeal, RandomChainOfTheRecordPathIsTheFastDeal)
 {
-    QString deck;
-    MakeOrderedDeck(deck);
-    seedRandom(123);
+    RandomSource recordRandom(123);
     TTLKoloda chain;
     QString text;
-    MakeRandomChain(chain, text);
+    MakeRandomChain(recordRandom, chain, text);
     RandomSource random(123);
     fastdeal::Deal deal;
     fastdeal::dealRandom(random, deal);
@@ -123,8 +123,9 @@ TEST(FastDeal, FastMetricsOfTheWorkedExamples)
 {
     for (const QString &text : {OrderedDeckText, NoCollapseText}) {
         const fastdeal::Deal deal = dealFromText(text);
+        TestServices services;
         TTLKoloda expected;
-        ReadChain(text, expected);
+        ReadChain(text, expected, services);
         CollapseWithMetrics(expected);
         fastdeal::Metrics metrics;
         fastdeal::collapseWithMetrics(deal, metrics);

@@ -1,4 +1,4 @@
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 
 #include <gtest/gtest.h>
 

@@ -22,10 +22,10 @@ protected:
 
     void analyse(const QString &text)
     {
-        MessageRecorder recorder;
+        TestServices services;
         ReadChain(text, chain);
         AnalyseChain(chain);
-        ASSERT_TRUE(recorder.messages.isEmpty());
+        ASSERT_TRUE(services.messages.isEmpty());
         tables.analyse(chain);
     }
 

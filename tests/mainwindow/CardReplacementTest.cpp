@@ -29,10 +29,10 @@ TEST(CardReplacement, EqualItemsRewriteTheTextWithATrailingBlank)
 
 TEST(CardReplacement, ShortTextWarnsAndEmptyEntriesBecomeBlanks)
 {
-    MessageRecorder recorder;
+    TestServices services;
     const QString text = replaceCards(QStringLiteral("6п 7п"), QStringLiteral("6п"),
                                       QStringLiteral("7п"));
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Цепочка маловата")});
+    EXPECT_EQ(services.messages, QStringList{QStringLiteral("Цепочка маловата")});
     EXPECT_EQ(text, QStringLiteral("7п 6п ") + QString(34, u' '));
 }
 

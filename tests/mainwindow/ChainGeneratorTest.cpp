@@ -37,9 +37,9 @@ void expectSolvedPermutation(const SearchResult &result)
     ASSERT_EQ(result.end, SearchEnd::Found);
     EXPECT_FALSE(result.text.endsWith(u' '));
     TTLKoloda read;
-    MessageRecorder recorder;
+    TestServices services;
     ReadChain(result.text, read);
-    EXPECT_TRUE(recorder.messages.isEmpty());
+    EXPECT_TRUE(services.messages.isEmpty());
     QSet<QString> names;
     for (int n = 1; n <= 36; ++n)
         names.insert(read.Cards[n].name());
@@ -199,7 +199,7 @@ TEST_F(Generator, CardPatternsMatchBySuitRankOrName)
 TEST_F(Generator, FullBalanceNeedsSixRanksWithTwoMovedCards)
 {
     TTLKoloda chain;
-    MessageRecorder recorder;
+    TestServices services;
     ReadChain(OrderedDeckText, chain);
     // Two moved cards in each of the first k ranks (spades and diamonds), and
     // three in the rest.

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 #include "hexagrams/HexagramTexts.h"
 #include "hexagrams/views/HexagramPicture.h"
 

@@ -1,6 +1,6 @@
 #include "../TestSupport.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 #include "mainwindow/MainTables.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ protected:
         MaxDepth = 0;
     }
     MainTables tables;
-    MessageRecorder recorder;
+    TestServices services;
 };
 
 TEST_F(AnalysisRun, TitlesAreInPlaceBeforeAnyRun)
@@ -69,7 +69,7 @@ TEST_F(AnalysisRun, OrderedDeckFillsTheAnalysisTable)
     EXPECT_EQ(g.cell(2, 5), QString());
     EXPECT_EQ(MaxMobileCount, 2);
     EXPECT_EQ(CurrentChain.Cards[17].name(), QStringLiteral("Кб"));
-    EXPECT_TRUE(recorder.messages.isEmpty());
+    EXPECT_TRUE(services.messages.isEmpty());
 }
 
 TEST_F(AnalysisRun, ChainWithoutCollapse)
@@ -94,13 +94,13 @@ TEST_F(AnalysisRun, ShortTextWarnsOnceAfterTheTablesWereEmptied)
     RunAnalysis(tables, OrderedDeckText);
     bool emptyWhenShown = false;
     platform::ScopedMessageHandler handler([&](const QString &text) {
-        recorder.messages.append(text);
+        services.messages.append(text);
         emptyWhenShown = tables.RichEdit1.lineCount() == 0 &&
                          tables.StringGrid1.cell(1, 1).isEmpty() &&
                          tables.StringGrid3.cell(8, 1).isEmpty();
     });
     RunAnalysis(tables, QStringLiteral("6п 7п 8п"));
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Цепочка маловата")});
+    EXPECT_EQ(services.messages, QStringList{QStringLiteral("Цепочка маловата")});
     EXPECT_TRUE(emptyWhenShown);
     EXPECT_EQ(tables.RichEdit1.lines().value(0), QStringLiteral("Свёртка до 4 карт"));
     EXPECT_EQ(tables.StringGrid1.cell(3, 1), QStringLiteral("8п"));

@@ -52,6 +52,6 @@ protected:
         return image.pixelColor(grid->viewport()->mapTo(grid, r.topLeft() + QPoint(2, 2)));
     }
 
-    MessageRecorder recorder;
+    TestServices services;
     std::unique_ptr<TForm1> form;
 };

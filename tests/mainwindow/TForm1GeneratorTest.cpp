@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 #include "mainwindow/ChainGenerator.h"
 #include "platform/LocaleFormats.h"
 #include "platform/PendingEvents.h"
@@ -79,7 +79,7 @@ TEST_F(GeneratorWindow, PlaceholderEndsTheRunWithTheMessageAndChangesNothingElse
     form->CheckBox1->setChecked(true);
     form->ComboBox1->setCurrentIndex(0);
     QTest::mouseClick(form->ButtonTLG, Qt::LeftButton);
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
+    EXPECT_EQ(services.messages, QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
     EXPECT_EQ(form->Edit1->text(), OrderedDeckText);
     EXPECT_FALSE(form->ButtonCheckString->isEnabled());
     EXPECT_TRUE(CurrentChain == before);

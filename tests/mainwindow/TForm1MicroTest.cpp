@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 #include "mainwindow/MicroChainSearch.h"
 
 #include <QApplication>
@@ -45,7 +45,7 @@ TEST_F(MicroWindow, PlaceholderEflGivesTheConversionMessageWithTheCountStored)
     form->Edit2->setText(QStringLiteral("7"));
     form->ComboBox2->setCurrentIndex(0); // "Выбери"
     form->GetMicroCS();
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
+    EXPECT_EQ(services.messages, QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
     EXPECT_EQ(MicroChainCount, 7);
     EXPECT_EQ(form->RichEdit1->height(), 100);
 }

@@ -164,7 +164,7 @@ TEST_F(MainWindowTest, ChainWithoutCollapseMarksItsLastCardMostMobile)
 TEST_F(MainWindowTest, ShortTextWarnsOnceAndTheRunCompletes)
 {
     typeAndCheck(QStringLiteral("6п 7п 8п"));
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Цепочка маловата")});
+    EXPECT_EQ(services.messages, QStringList{QStringLiteral("Цепочка маловата")});
     EXPECT_EQ(form->tables().RichEdit1.lines().value(0), QStringLiteral("Свёртка до 4 карт"));
 }
 
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, TypingThenErasingLeavesTheButtonEnabled)
     EXPECT_EQ(form->Edit1->text(), QString());
     EXPECT_TRUE(form->ButtonCheckString->isEnabled());
     QTest::keyClick(form->Edit1, Qt::Key_Return); // Enter runs the analysis
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Цепочка маловата")});
+    EXPECT_EQ(services.messages, QStringList{QStringLiteral("Цепочка маловата")});
     EXPECT_EQ(form->tables().RichEdit1.lines().value(0), QStringLiteral("Свёртка до 2 карт"));
 }
 

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 #include "cli/AnalyseCommand.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 
 #include <QJsonArray>
 #include <QLocale>

@@ -1,7 +1,7 @@
 #include "../TestSupport.h"
 #include "MicroTestSupport.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 #include "mainwindow/MicroChainSearch.h"
 
 #include <QSet>

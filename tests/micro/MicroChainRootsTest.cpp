@@ -1,7 +1,7 @@
 #include "../TestSupport.h"
 #include "MicroTestSupport.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 #include "mainwindow/MicroChainSearch.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +65,7 @@ TEST_F(MicroChainRoots, WritesOneLinePerStoredMicroChain)
         QStringLiteral("Вч 7к 9п 6б ?п  ->  Вч 7к 6б ?п  # 003."),
     };
     EXPECT_EQ(report.lines(), expected);
-    EXPECT_TRUE(recorder.messages.isEmpty());
+    EXPECT_TRUE(services.messages.isEmpty());
 }
 
 TEST_F(MicroChainRoots, ANonNumberEflEndsTheCommandWithTheConversionMessage)
@@ -73,7 +73,7 @@ TEST_F(MicroChainRoots, ANonNumberEflEndsTheCommandWithTheConversionMessage)
     MicroChains[1] = recordOf(QStringLiteral("Тб 7ч 6п Тч").split(u' '));
     MicroChainCount = 1;
     EXPECT_FALSE(WriteMicroChainRoots(report, QStringLiteral("Выбери")));
-    EXPECT_EQ(recorder.messages,
+    EXPECT_EQ(services.messages,
               QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
     EXPECT_TRUE(report.lines().isEmpty());
 }

@@ -2,7 +2,7 @@
 #include "../TestSupport.h"
 #include "MicroTestSupport.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 
 #include <QRegularExpression>
 
@@ -40,7 +40,7 @@ TEST_F(MicroChainSearch, WritesTheTargetTheHeaderOneLinePerMicroChainAndTheTimes
     EXPECT_EQ(result.outcome, Outcome::Finished);
     EXPECT_EQ(result.built, 1);
     EXPECT_EQ(result.elapsedMs, 12);
-    EXPECT_TRUE(recorder.messages.isEmpty());
+    EXPECT_TRUE(services.messages.isEmpty());
     EXPECT_EQ(MicroChainCount, 1);
 
     const QStringList cards = microChainCards(MicroChains[1]);
@@ -101,7 +101,7 @@ TEST_F(MicroChainSearch, ACountOfZeroGivesTheTenLinesAndKeepsTheStore)
         EXPECT_EQ(MicroChainCount, stored_count);
         EXPECT_TRUE(MicroChains == stored);
     }
-    EXPECT_TRUE(recorder.messages.isEmpty());
+    EXPECT_TRUE(services.messages.isEmpty());
 }
 
 TEST_F(MicroChainSearch, NumbersTheMicroChainsWithThreeDigits)
@@ -183,9 +183,9 @@ TEST_F(MicroChainSearch, ANonNumberEflEndsTheCommandWithTheCountAlreadyStored)
     const MicroSearchResult result = SearchMicroChains(
         report, QStringLiteral("7"), QStringLiteral("Выбери"), QStringLiteral("Тч"));
     EXPECT_EQ(result.outcome, Outcome::NotANumber);
-    EXPECT_EQ(recorder.messages,
+    EXPECT_EQ(services.messages,
               QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
-    EXPECT_EQ(result.message, recorder.messages.value(0));
+    EXPECT_EQ(result.message, services.messages.value(0));
     EXPECT_EQ(MicroChainCount, 7);
     EXPECT_TRUE(report.lines().isEmpty());
     EXPECT_TRUE(MicroChains == stored);
@@ -199,7 +199,7 @@ TEST_F(MicroChainSearch, ANonNumberCountEndsTheCommandBeforeTheCountIsStored)
         SearchMicroChains(report, QStringLiteral(" Сколько МикроЦС надо? "), QStringLiteral("3"),
                           QStringLiteral("Тч"));
     EXPECT_EQ(result.outcome, Outcome::NotANumber);
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral(
+    EXPECT_EQ(services.messages, QStringList{QStringLiteral(
                                      "' Сколько МикроЦС надо? ' is not a valid integer value")});
     EXPECT_EQ(MicroChainCount, 2);
     EXPECT_TRUE(report.lines().isEmpty());
@@ -226,7 +226,7 @@ TEST_P(RefusedSearch, ChangesNothingAndSaysWhy)
     report.append(QStringLiteral("an earlier report"));
     const MicroSearchResult result = SearchMicroChains(report, c.count, c.efl, c.target);
     EXPECT_EQ(result.outcome, Outcome::Refused);
-    EXPECT_EQ(recorder.messages, QStringList{c.message});
+    EXPECT_EQ(services.messages, QStringList{c.message});
     EXPECT_EQ(result.message, c.message);
     EXPECT_EQ(report.lines(), QStringList{QStringLiteral("an earlier report")});
     EXPECT_EQ(MicroChainCount, 4);

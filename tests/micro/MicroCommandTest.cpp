@@ -122,7 +122,7 @@ class MicroCommandBadUsage : public ::testing::TestWithParam<BadUsageCase>
 TEST_P(MicroCommandBadUsage, ExitsWithStatusTwoAndSaysWhy)
 {
     const BadUsageCase &c = GetParam();
-    MessageRecorder recorder;
+    TestServices services;
     const CliRun run = runCli(c.arguments);
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.join(u'\n').toStdString();
@@ -130,7 +130,7 @@ TEST_P(MicroCommandBadUsage, ExitsWithStatusTwoAndSaysWhy)
         EXPECT_TRUE(run.err.contains(c.stderrHas)) << run.err.toStdString();
     }
     if (!c.message.isEmpty()) {
-        EXPECT_EQ(recorder.messages, QStringList{c.message});
+        EXPECT_EQ(services.messages, QStringList{c.message});
     }
 }
 

@@ -3,7 +3,7 @@
 #include "../TestSupport.h"
 #include "engine/Cards.h"
 #include "engine/Deck.h"
-#include "engine/RandomSource.h"
+#include "platform/RandomSource.h"
 #include "mainwindow/MicroChainSearch.h"
 #include "platform/ReportLog.h"
 #include "platform/LocaleFormats.h"
@@ -82,7 +82,7 @@ protected:
         seedRandom(seed_);
     }
 
-    MessageRecorder recorder;
+    TestServices services;
     ReportLog report;
 
 private:

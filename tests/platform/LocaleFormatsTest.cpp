@@ -30,9 +30,10 @@ TEST_F(LocaleFormats, LongTimeShowsSecondsButNoTimeZone)
 
 TEST_F(LocaleFormats, InjectedClockIsTheTimeOfNow)
 {
+    platform::Services services(1);
     const QDateTime fixed(QDate(2026, 1, 2), QTime(3, 4, 5));
-    auto previous = platform::setClock([&] { return fixed; });
-    EXPECT_EQ(platform::now(), fixed);
-    platform::setClock(previous);
-    EXPECT_NE(platform::now(), fixed);
+    auto previous = services.setClock([&] { return fixed; });
+    EXPECT_EQ(services.now(), fixed);
+    services.setClock(previous);
+    EXPECT_NE(services.now(), fixed);
 }

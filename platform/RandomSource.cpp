@@ -3,8 +3,6 @@
 #include <chrono>
 #include <random>
 
-namespace {
-
 std::uint64_t splitmix64(std::uint64_t &state)
 {
     std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
@@ -12,20 +10,6 @@ std::uint64_t splitmix64(std::uint64_t &state)
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
     return z ^ (z >> 31);
 }
-
-struct GlobalState
-{
-    RandomSource source;
-    bool seeded = false;
-};
-
-GlobalState &globalState()
-{
-    static GlobalState state;
-    return state;
-}
-
-} // namespace
 
 void RandomSource::reseed(std::uint64_t seed)
 {
@@ -42,28 +26,4 @@ std::uint64_t entropySeed()
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
     std::uint64_t mix = fromDevice ^ (fromClock * 0x9E3779B97F4A7C15ULL);
     return splitmix64(mix);
-}
-
-RandomSource &globalRandom()
-{
-    GlobalState &state = globalState();
-    if (!state.seeded) {
-        state.source.reseed(entropySeed());
-        state.seeded = true;
-    }
-    return state.source;
-}
-
-void seedRandom(std::uint64_t seed)
-{
-    GlobalState &state = globalState();
-    state.source.reseed(seed);
-    state.seeded = true;
-}
-
-std::uint8_t RandomInRange(std::uint8_t Low, std::uint8_t High)
-{
-    if (High <= Low)
-        return Low;
-    return std::uint8_t(Low + globalRandom().below(std::uint32_t(High - Low) + 1));
 }

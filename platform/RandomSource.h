@@ -45,14 +45,8 @@ private:
     std::uint64_t s_[4]{};
 };
 
+// One step of splitmix64: a well-mixed 64-bit value from a counter-like state.
+std::uint64_t splitmix64(std::uint64_t &state);
+
 // A seed from the random device mixed with a high-resolution clock.
 std::uint64_t entropySeed();
-
-// The one process-wide generator. It is seeded once from entropySeed() on first
-// use, unless seedRandom() was called before; it is never reseeded behind the
-// caller's back, so chains dealt in quick succession never repeat.
-RandomSource &globalRandom();
-void seedRandom(std::uint64_t seed);
-
-// A uniformly drawn whole number from Low to High inclusive (Low <= High).
-std::uint8_t RandomInRange(std::uint8_t Low, std::uint8_t High);

@@ -1,0 +1,9 @@
+#include "ChainState.h"
+
+#include "Deck.h"
+
+ChainState::ChainState()
+{
+    QString text;
+    MakeOrderedDeck(OrderedDeck, text);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "drawings/CompassWalk.h"
+#include "drawings/DrawingsGeometry.h"
+#include "engine/ChainState.h"
+#include "mainwindow/ChainGenerator.h"
+#include "mainwindow/MicroChainSearch.h"
+
+// Everything the program keeps for the length of a run, in one object that the
+// windows and commands are handed. Each part keeps the names the windows have
+// always used (state.CurrentChain, state.TriedVariants, state.StepCounter…), and a
+// routine that needs only one part takes only that part. The ordered deck is
+// built with the state. The micro-chain store is large: keep the state on the heap.
+struct ProgramState : ChainState, GeneratorState, MicroChainStore, CompassState, DrawingsState
+{
+};
