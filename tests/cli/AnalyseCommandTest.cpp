@@ -8,7 +8,7 @@
 TEST(AnalyseRecord, OrderedDeckAsJson)
 {
     TestServices services;
-    const QJsonObject record = analyseRecord(OrderedDeckText);
+    const QJsonObject record = analyseRecord(OrderedDeckText, services);
     EXPECT_TRUE(services.messages.isEmpty());
     EXPECT_EQ(record[u"text"].toString(), OrderedDeckText);
     EXPECT_FALSE(record[u"short"].toBool());
@@ -31,7 +31,7 @@ TEST(AnalyseRecord, OrderedDeckAsJson)
 TEST(AnalyseRecord, ShortTextWarnsAndIsStillAnalysed)
 {
     TestServices services;
-    const QJsonObject record = analyseRecord(QStringLiteral("6п 7п 8п"));
+    const QJsonObject record = analyseRecord(QStringLiteral("6п 7п 8п"), services);
     EXPECT_EQ(services.messages, QStringList{QStringLiteral("Цепочка маловата")});
     EXPECT_TRUE(record[u"short"].toBool());
     EXPECT_EQ(record[u"left"].toInt(), 4);
@@ -44,7 +44,7 @@ TEST(AnalyseRecord, ShortTextWarnsAndIsStillAnalysed)
 TEST(AnalyseReport, ShowsTheCollapseLineAndAlignedCards)
 {
     TestServices services;
-    const QStringList lines = analyseReport(NoCollapseText).split(u'\n');
+    const QStringList lines = analyseReport(NoCollapseText, services).split(u'\n');
     EXPECT_TRUE(lines.contains(QStringLiteral("Свёртка до 36 карт")));
     ASSERT_GE(lines.size(), 36 + 4);
     const QString last = lines.back();

@@ -17,7 +17,7 @@ QPoint offsetFromStart(QPoint point)
 
 TEST(CompassWalk, AnAceOfSpadesFirstGoesNinetyPixelsNorth)
 {
-    const TextGrid table = chainTable(QStringLiteral("Тп 6б 7к"));
+    const ChainTable table(QStringLiteral("Тп 6б 7к"));
     const CompassWalk walk = computeCompassWalk(table, 10);
 
     EXPECT_EQ(walk.Points[0], QPoint(3000, 3000));
@@ -29,7 +29,7 @@ TEST(CompassWalk, AnAceOfSpadesFirstGoesNinetyPixelsNorth)
 
 TEST(CompassWalk, EachSuitMovesInItsDirectionByRankTimesMultiplier)
 {
-    const TextGrid table = chainTable(QStringLiteral("7п 8б 9к Xч"));
+    const ChainTable table(QStringLiteral("7п 8б 9к Xч"));
     const CompassWalk walk = computeCompassWalk(table, 10);
 
     EXPECT_EQ(offsetFromStart(walk.Points[1]), QPoint(0, -20));   // north
@@ -40,18 +40,16 @@ TEST(CompassWalk, EachSuitMovesInItsDirectionByRankTimesMultiplier)
 
 TEST(CompassWalk, AChainOfTheWholeDeckEndsWhereItStarted)
 {
-    QString deck;
-    MakeOrderedDeck(deck);
-    QStringList chains{deck, NoCollapseText};
-    seedRandom(2024);
+    QStringList chains{orderedDeckText(), NoCollapseText};
+    RandomSource random(2024);
     for (int i = 0; i < 20; ++i) {
         TTLKoloda chain;
         QString text;
-        MakeRandomChain(chain, text);
+        MakeRandomChain(random, chain, text);
         chains << text;
     }
     for (const QString &text : chains) {
-        const CompassWalk walk = computeCompassWalk(chainTable(text), 10);
+        const CompassWalk walk = computeCompassWalk(ChainTable(text), 10);
         EXPECT_EQ(offsetFromStart(walk.Points[36]), QPoint(0, 0)) << text.toStdString();
         EXPECT_EQ(compassReplayLines(36, walk.Points),
                   QStringList({QStringLiteral("Карта № 36"), QStringLiteral("x1 =    0"),
@@ -62,7 +60,7 @@ TEST(CompassWalk, AChainOfTheWholeDeckEndsWhereItStarted)
 TEST(CompassWalk, AllSpadesBeforeAnyHeartMakeABox450High)
 {
     for (const QString &text : {OrderedDeckText, spadesBeforeHeartsText()}) {
-        const CompassWalk walk = computeCompassWalk(chainTable(text), 10);
+        const CompassWalk walk = computeCompassWalk(ChainTable(text), 10);
         const CompassBox box = compassBox(walk.Bounds);
         EXPECT_EQ(box.Top, 150);
         EXPECT_EQ(box.Bottom - box.Top, 450) << text.toStdString();
@@ -71,7 +69,7 @@ TEST(CompassWalk, AllSpadesBeforeAnyHeartMakeABox450High)
 
 TEST(CompassWalk, TheWestmostAndNorthmostPointsLie150PixelsFromTheEdges)
 {
-    const CompassWalk walk = computeCompassWalk(chainTable(OrderedDeckText), 10);
+    const CompassWalk walk = computeCompassWalk(ChainTable(OrderedDeckText), 10);
     // North 450, then east 450, back west 450 and south 450: a line up and a
     // line across from the start.
     EXPECT_EQ(walk.Bounds, (TCompassBounds{3000, 3450, 2550, 3000}));
@@ -81,7 +79,7 @@ TEST(CompassWalk, TheWestmostAndNorthmostPointsLie150PixelsFromTheEdges)
 
 TEST(CompassWalk, TheBoxTakesInTheStartWhenTheWalkNeverComesBack)
 {
-    const CompassWalk walk = computeCompassWalk(chainTable(QStringLiteral("Тб Дб")), 10);
+    const CompassWalk walk = computeCompassWalk(ChainTable(QStringLiteral("Тб Дб")), 10);
     EXPECT_EQ(walk.Bounds, (TCompassBounds{3000, 3160, 3000, 3000}));
     EXPECT_EQ(compassOrigin(walk.Bounds), QPoint(150, 150));
     EXPECT_EQ(compassBox(walk.Bounds), (CompassBox{150, 150, 310, 150}));
@@ -100,7 +98,7 @@ TEST(CompassWalk, BeforeAnyAnalysisEveryPointIsTheStart)
 
 TEST(CompassWalk, ACellWithoutACardMovesNothing)
 {
-    TextGrid table = chainTable(QStringLiteral("Тп 6б 7к"));
+    ChainTable table(QStringLiteral("Тп 6б 7к"));
     table.setCell(2, 1, QString());
     const CompassWalk walk = computeCompassWalk(table, 10);
     EXPECT_EQ(walk.Points[2], walk.Points[1]);
@@ -116,7 +114,7 @@ TEST(CompassWalk, ACellWithoutACardMovesNothing)
 
 TEST(CompassWalk, ADoubledMultiplierDoublesEveryLineFromTheSameOrigin)
 {
-    const TextGrid table = chainTable(OrderedDeckText);
+    const ChainTable table(OrderedDeckText);
     const QPoint origin(150, 600);
     const QVector<CompassStepLine> single = compassStepLines(table, 36, 10, origin);
     const QVector<CompassStepLine> doubled = compassStepLines(table, 36, 20, origin);
@@ -131,7 +129,7 @@ TEST(CompassWalk, ADoubledMultiplierDoublesEveryLineFromTheSameOrigin)
 
 TEST(CompassWalk, StepLinesStopAtTheCountAsked)
 {
-    const TextGrid table = chainTable(OrderedDeckText);
+    const ChainTable table(OrderedDeckText);
     EXPECT_TRUE(compassStepLines(table, 0, 10, QPoint(150, 600)).isEmpty());
     const QVector<CompassStepLine> two = compassStepLines(table, 2, 10, QPoint(150, 600));
     ASSERT_EQ(two.size(), 2);
@@ -190,8 +188,8 @@ TEST(CompassWindow, IsSizedForOneSuitsFullLengthAndItsMargins)
 
 TEST(CompassState, StartsWithTheDefaultMultiplierAndFrameMargin)
 {
-    // Nothing in this program changes these but the compass window.
-    EXPECT_EQ(CompassMultiplier, 10);
-    EXPECT_EQ(CompassFrameMargin, 5);
-    EXPECT_EQ(CompassStep, -100);
+    const CompassState state;
+    EXPECT_EQ(state.CompassMultiplier, 10);
+    EXPECT_EQ(state.CompassFrameMargin, 5);
+    EXPECT_EQ(state.CompassStep, -100);
 }

@@ -24,23 +24,10 @@ const QColor White(255, 255, 255);
 class CompassWindow : public ::testing::Test
 {
 protected:
-    void SetUp() override { resetCompass(); }
-    void TearDown() override
-    {
-        window.reset();
-        resetCompass();
-    }
-
-    static void resetCompass()
-    {
-        CompassMultiplier = 10;
-        CompassStep = CompassStepReset;
-    }
-
     TFormKompas &open(const QString &chain)
     {
-        table = chainTable(chain);
-        window = std::make_unique<TFormKompas>(table, &mainWindow);
+        putChain(table, chain);
+        window = std::make_unique<TFormKompas>(state, table, &mainWindow);
         window->show();
         return *window;
     }
@@ -58,6 +45,7 @@ protected:
 
     QImage screen() { return window->grab().toImage(); }
 
+    CompassState state;
     TextGrid table{38, 8};
     QWidget mainWindow;
     std::unique_ptr<TFormKompas> window;
@@ -102,7 +90,7 @@ TEST_F(CompassWindow, IsLaidOutOnActivation)
 TEST_F(CompassWindow, StepOneOfAnAceOfSpadesShowsNinetyPixelsNorth)
 {
     open(QStringLiteral("Тп 6б 7к"));
-    const QPoint origin = compassOrigin(CompassBounds);
+    const QPoint origin = compassOrigin(state.CompassBounds);
 
     click(window->ButtonStep);
     EXPECT_EQ(window->replayText().value(0), QStringLiteral("Карта № 0"));
@@ -139,10 +127,10 @@ TEST_F(CompassWindow, EveryShowingStartsTheReplayAgain)
     click(window->ButtonStep);
     click(window->ButtonStep);
     click(window->ButtonStep);
-    EXPECT_EQ(CompassStep, 2);
+    EXPECT_EQ(state.CompassStep, 2);
     window->hide();
     window->show();
-    EXPECT_EQ(CompassStep, CompassStepReset);
+    EXPECT_EQ(state.CompassStep, CompassStepReset);
     click(window->ButtonStep);
     EXPECT_EQ(window->replayText().value(0), QStringLiteral("Карта № 0"));
 }
@@ -150,11 +138,11 @@ TEST_F(CompassWindow, EveryShowingStartsTheReplayAgain)
 TEST_F(CompassWindow, AllSpadesBeforeAnyHeartFrameABox450High)
 {
     open(spadesBeforeHeartsText());
-    const CompassBox box = compassBox(CompassBounds);
+    const CompassBox box = compassBox(state.CompassBounds);
     EXPECT_EQ(box.Bottom - box.Top, 450);
     // The dotted white frame runs five pixels outside the box.
     const QImage image = screen();
-    const int margin = CompassFrameMargin;
+    const int margin = state.CompassFrameMargin;
     const QRect top(box.Left, box.Top - margin, box.Right - box.Left, 1);
     const QRect bottom(box.Left, box.Bottom + margin, box.Right - box.Left, 1);
     EXPECT_GT(countColour(image, top, White), top.width() / 4);
@@ -166,7 +154,7 @@ TEST_F(CompassWindow, ADoubledMultiplierDrawsLinesTwiceAsLongFromTheSameOrigin)
 {
     // North 90, then east 90.
     open(QStringLiteral("Тп Тб"));
-    const QPoint origin = compassOrigin(CompassBounds);
+    const QPoint origin = compassOrigin(state.CompassBounds);
     ASSERT_EQ(origin, QPoint(150, 240));
     QImage image = screen();
     EXPECT_TRUE(colourNear(image, origin.x(), origin.y() - 20, SpadeBlue));
@@ -175,10 +163,10 @@ TEST_F(CompassWindow, ADoubledMultiplierDrawsLinesTwiceAsLongFromTheSameOrigin)
     EXPECT_FALSE(colourNear(image, 300, origin.y() - 180, DiamondYellow));
 
     typeMultiplier(QStringLiteral("20"));
-    EXPECT_EQ(CompassMultiplier, 20);
+    EXPECT_EQ(state.CompassMultiplier, 20);
     click(window->Button2);
     image = screen();
-    EXPECT_EQ(compassOrigin(CompassBounds), origin);
+    EXPECT_EQ(compassOrigin(state.CompassBounds), origin);
     EXPECT_TRUE(colourNear(image, origin.x(), origin.y() - 20, SpadeBlue));
     EXPECT_TRUE(colourNear(image, origin.x(), origin.y() - 160, SpadeBlue));
     EXPECT_TRUE(colourNear(image, 300, origin.y() - 180, DiamondYellow));
@@ -195,27 +183,25 @@ TEST_F(CompassWindow, TheNextShowingSizesTheWindowForTheNewMultiplier)
     window->hide();
     window->show();
     EXPECT_EQ(window->size(), QSize(740, 740));
-    EXPECT_EQ(compassBox(CompassBounds).Bottom - compassBox(CompassBounds).Top, 45 * 12);
+    EXPECT_EQ(compassBox(state.CompassBounds).Bottom - compassBox(state.CompassBounds).Top, 45 * 12);
 }
 
 TEST_F(CompassWindow, AMultiplierThatIsNoNumberIsIgnoredSilently)
 {
     open(OrderedDeckText);
-    TestServices services;
     typeMultiplier(QString());
     EXPECT_EQ(window->Edit1->text(), QString());
-    EXPECT_EQ(CompassMultiplier, 10);
+    EXPECT_EQ(state.CompassMultiplier, 10);
     typeMultiplier(QStringLiteral("abc"));
-    EXPECT_EQ(CompassMultiplier, 10);
+    EXPECT_EQ(state.CompassMultiplier, 10);
     typeMultiplier(QStringLiteral("300"));
-    EXPECT_EQ(CompassMultiplier, 44);
-    EXPECT_TRUE(services.messages.isEmpty());
+    EXPECT_EQ(state.CompassMultiplier, 44);
 }
 
 TEST_F(CompassWindow, BeforeAnyAnalysisItShowsTheStartMarkerAndTheFrame)
 {
     open(QString());
-    const QPoint origin = compassOrigin(CompassBounds);
+    const QPoint origin = compassOrigin(state.CompassBounds);
     EXPECT_EQ(origin, QPoint(150, 150));
     const QImage image = screen();
     // The marker's outer circle, drawn in black two pixels wide.

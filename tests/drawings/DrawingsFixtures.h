@@ -6,16 +6,21 @@
 #include <QString>
 #include <QStringList>
 
-// The main window's analysis table with a chain in its card row, as the
-// analysis run leaves it: row 1, columns 1 to 36, one card text each.
-inline TextGrid chainTable(const QString &chainText)
+// Puts a chain into the card row of an analysis table, as the analysis run
+// leaves it: row 1, columns 1 to 36, one card text each.
+inline void putChain(TextGrid &table, const QString &chainText)
 {
-    TextGrid table(38, 8);
+    table.clearRange(1, 1, 36, 1);
     const QStringList cards = chainText.split(u' ', Qt::SkipEmptyParts);
     for (int k = 1; k <= cards.size() && k <= 36; ++k)
         table.setCell(k, 1, cards[k - 1]);
-    return table;
 }
+
+// The main window's analysis table with a chain in its card row.
+struct ChainTable : TextGrid
+{
+    explicit ChainTable(const QString &chainText) : TextGrid(38, 8) { putChain(*this, chainText); }
+};
 
 // Spades, diamonds and clubs of each rank in turn, then the nine hearts: every
 // spade is dealt before any heart, but not in one run.

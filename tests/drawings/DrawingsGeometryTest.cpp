@@ -64,17 +64,16 @@ TEST(DrawingLabels, NameTheCentreAndTheSuitAtEachPointOfTheCompass)
 class StepCounterTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { StepCounter = 1; }
-    void TearDown() override { StepCounter = 1; }
+    DrawingsState state;
 };
 
 TEST_F(StepCounterTest, CountsFrom1To36AndStartsAgain)
 {
-    EXPECT_EQ(StepCounter, 1);
+    EXPECT_EQ(state.StepCounter, 1);
     QVector<int> seen;
     for (int press = 1; press <= 37; ++press) {
-        seen << StepCounter;
-        advanceStepCounter();
+        seen << state.StepCounter;
+        advanceStepCounter(state);
     }
     EXPECT_EQ(seen[0], 1);
     EXPECT_EQ(seen[1], 2);
@@ -84,12 +83,12 @@ TEST_F(StepCounterTest, CountsFrom1To36AndStartsAgain)
 
 TEST_F(StepCounterTest, AValueOutsideTheRangeStartsAgainAt1)
 {
-    StepCounter = 255; // wraps to 0 in 8 bits
-    advanceStepCounter();
-    EXPECT_EQ(StepCounter, 1);
-    StepCounter = 40;
-    advanceStepCounter();
-    EXPECT_EQ(StepCounter, 1);
+    state.StepCounter = 255; // wraps to 0 in 8 bits
+    advanceStepCounter(state);
+    EXPECT_EQ(state.StepCounter, 1);
+    state.StepCounter = 40;
+    advanceStepCounter(state);
+    EXPECT_EQ(state.StepCounter, 1);
 }
 
 TEST(Walk, StartsAtTheCentreTheAxesCross)
@@ -99,7 +98,7 @@ TEST(Walk, StartsAtTheCentreTheAxesCross)
 
 TEST(Walk, NominalLengthsFollowTheRankIndex)
 {
-    const TextGrid table = chainTable(QStringLiteral("6п Тч"));
+    const ChainTable table(QStringLiteral("6п Тч"));
     const QVector<QLine> lines = walkLines(table, 2, StepLength::Nominal, QPoint(200, 150));
     // One pixel up, then nine down.
     EXPECT_EQ(lines, (QVector<QLine>{QLine(200, 150, 200, 149), QLine(200, 149, 200, 158)}));
@@ -107,14 +106,14 @@ TEST(Walk, NominalLengthsFollowTheRankIndex)
 
 TEST(Walk, SingleLengthMakesEveryStepOnePixel)
 {
-    const TextGrid table = chainTable(QStringLiteral("6п Тч"));
+    const ChainTable table(QStringLiteral("6п Тч"));
     const QVector<QLine> lines = walkLines(table, 2, StepLength::Single, QPoint(200, 150));
     EXPECT_EQ(lines, (QVector<QLine>{QLine(200, 150, 200, 149), QLine(200, 149, 200, 150)}));
 }
 
 TEST(Walk, SuitsGiveTheDirections)
 {
-    const TextGrid table = chainTable(QStringLiteral("7п 8б 9к Xч"));
+    const ChainTable table(QStringLiteral("7п 8б 9к Xч"));
     const QVector<QLine> lines = walkLines(table, 4, StepLength::Nominal, QPoint(100, 100));
     EXPECT_EQ(lines, (QVector<QLine>{QLine(100, 100, 100, 98), QLine(100, 98, 103, 98),
                                      QLine(103, 98, 99, 98), QLine(99, 98, 99, 103)}));
@@ -122,7 +121,7 @@ TEST(Walk, SuitsGiveTheDirections)
 
 TEST(Walk, DrawsOnlyTheStepsCounted)
 {
-    const TextGrid table = chainTable(OrderedDeckText);
+    const ChainTable table(OrderedDeckText);
     EXPECT_TRUE(walkLines(table, 0, StepLength::Nominal, QPoint(200, 150)).isEmpty());
     EXPECT_EQ(walkLines(table, 1, StepLength::Nominal, QPoint(200, 150)).size(), 1);
     EXPECT_EQ(walkLines(table, 36, StepLength::Nominal, QPoint(200, 150)).size(), 36);
@@ -133,7 +132,7 @@ TEST(Walk, DrawsOnlyTheStepsCounted)
 
 TEST(Walk, ACellWithoutACardDrawsNothingAndStaysPut)
 {
-    TextGrid table = chainTable(QStringLiteral("6п Тч 7б"));
+    ChainTable table(QStringLiteral("6п Тч 7б"));
     table.setCell(2, 1, QStringLiteral("Т?"));
     const QVector<QLine> lines = walkLines(table, 3, StepLength::Nominal, QPoint(200, 150));
     EXPECT_EQ(lines, (QVector<QLine>{QLine(200, 150, 200, 149), QLine(200, 149, 202, 149)}));

@@ -34,17 +34,10 @@ QColor buttonFace()
 class DrawingsWindow : public ::testing::Test
 {
 protected:
-    void SetUp() override { StepCounter = 1; }
-    void TearDown() override
-    {
-        window.reset();
-        StepCounter = 1;
-    }
-
     TFormDrawings &open(const QString &chain)
     {
-        table = chainTable(chain);
-        window = std::make_unique<TFormDrawings>(table, &mainWindow);
+        putChain(table, chain);
+        window = std::make_unique<TFormDrawings>(state, services, table, &mainWindow);
         window->show();
         return *window;
     }
@@ -67,6 +60,8 @@ protected:
     // spades: 1 + 2 + ... + n pixels.
     static int spadesHeight(int n) { return n * (n + 1) / 2; }
 
+    DrawingsState state;
+    TestServices services;
     TextGrid table{38, 8};
     QWidget mainWindow;
     std::unique_ptr<TFormDrawings> window;
@@ -242,7 +237,7 @@ TEST_F(DrawingsWindow, EachOneStepPressDrawsOneStepMoreUntil36ThenOneAgain)
     open(OrderedDeckText);
     for (int press = 1; press <= 37; ++press) {
         const int expectedSteps = press <= 36 ? press : 1;
-        EXPECT_EQ(StepCounter, expectedSteps) << "before press " << press;
+        EXPECT_EQ(state.StepCounter, expectedSteps) << "before press " << press;
         click(window->ButtonStep);
         const QImage image = picture();
         const DrawingFrame f = frame();
@@ -261,14 +256,14 @@ TEST_F(DrawingsWindow, EachOneStepPressDrawsOneStepMoreUntil36ThenOneAgain)
         // The picture shows the walk alone.
         EXPECT_FALSE(colourNear(image, f.X0 - 30, f.Y0 + 30, Pink)) << press;
     }
-    EXPECT_EQ(StepCounter, 2);
+    EXPECT_EQ(state.StepCounter, 2);
 }
 
 TEST_F(DrawingsWindow, TheWholeDrawingAlsoMovesTheStepCounterOn)
 {
     open(OrderedDeckText);
     click(window->ButtonAll);
-    EXPECT_EQ(StepCounter, 2);
+    EXPECT_EQ(state.StepCounter, 2);
     click(window->ButtonStep);
     const QImage image = picture();
     const DrawingFrame f = frame();
@@ -281,7 +276,7 @@ TEST_F(DrawingsWindow, TheWholeDrawingAlsoMovesTheStepCounterOn)
 TEST_F(DrawingsWindow, SingleLengthAgainstNominalOnSixOfSpadesThenAceOfHearts)
 {
     open(QStringLiteral("6п Тч"));
-    StepCounter = 2;
+    state.StepCounter = 2;
     click(window->ButtonStep);
     QImage image = picture();
     const DrawingFrame f = frame();
@@ -292,7 +287,7 @@ TEST_F(DrawingsWindow, SingleLengthAgainstNominalOnSixOfSpadesThenAceOfHearts)
 
     click(window->RadioGroup1->item(1));
     ASSERT_EQ(window->RadioGroup1->itemIndex(), 1);
-    StepCounter = 2;
+    state.StepCounter = 2;
     click(window->ButtonStep);
     image = picture();
     // One up and one back down.
@@ -327,7 +322,6 @@ TEST_F(DrawingsWindow, OtherSuitsInTheCompassListsChangeOnlyTheLabels)
 TEST_F(DrawingsWindow, ATypedOverCompassListStopsTheDrawingAtItsLabel)
 {
     open(OrderedDeckText);
-    TestServices services;
     window->ComboBox2->lineEdit()->selectAll();
     QTest::keyClicks(window->ComboBox2->lineEdit(), QStringLiteral("South"));
     click(window->ButtonAll);
@@ -336,14 +330,14 @@ TEST_F(DrawingsWindow, ATypedOverCompassListStopsTheDrawingAtItsLabel)
     const QImage image = picture();
     EXPECT_GT(countColour(image, image.rect(), Pink), 0);
     EXPECT_EQ(countColour(image, image.rect(), Blue), 0);
-    EXPECT_EQ(StepCounter, 1);
+    EXPECT_EQ(state.StepCounter, 1);
 
     // Choosing an item again lets the drawing finish.
     window->ComboBox2->setCurrentIndex(0);
     window->ComboBox2->setCurrentIndex(1);
     click(window->ButtonAll);
     EXPECT_EQ(services.messages.size(), 1);
-    EXPECT_EQ(StepCounter, 2);
+    EXPECT_EQ(state.StepCounter, 2);
 }
 
 TEST_F(DrawingsWindow, ThePictureIsKeptBetweenShowings)

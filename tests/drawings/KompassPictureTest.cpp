@@ -56,7 +56,9 @@ TEST(KompassPicture, IsFoundBesideTheProgramFromAnyWorkingDirectory)
     EXPECT_EQ(picture.size(), QSize(240, 190));
 
     TextGrid table(38, 8);
-    TFormDrawings window(table, nullptr);
+    DrawingsState state;
+    TestServices services;
+    TFormDrawings window(state, services, table, nullptr);
     EXPECT_TRUE(window.ImageKompas->hasPicture());
     window.show();
     // Shrunk to the thumbnail's 120 x 95, the picture covers the whole box.

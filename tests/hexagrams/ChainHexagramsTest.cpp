@@ -23,7 +23,7 @@ protected:
     void analyse(const QString &text)
     {
         TestServices services;
-        ReadChain(text, chain);
+        ReadChain(text, chain, services);
         AnalyseChain(chain);
         ASSERT_TRUE(services.messages.isEmpty());
         tables.analyse(chain);

@@ -21,20 +21,21 @@ protected:
 
 // A hexagram table whose columns carry the given marks; the suit rows are marked
 // "X" in each column as the mark demands, suit п first.
-TextGrid hexagramTableWithMarks(const std::array<const char *, 6> &marks)
+struct HexagramTableWithMarks : TextGrid
 {
-    TextGrid grid(11, 8);
-    for (int c = 1; c <= 6; ++c) {
-        const QString mark = QString::fromUtf8(marks[std::size_t(c - 1)]);
-        int marked = 0;
-        while (marked < 4 && BalanceMark(marked) != mark)
-            ++marked;
-        for (int r = 1; r <= marked; ++r)
-            grid.setCell(c, r, X);
-        grid.setCell(c, 6, mark);
+    explicit HexagramTableWithMarks(const std::array<const char *, 6> &marks) : TextGrid(11, 8)
+    {
+        for (int c = 1; c <= 6; ++c) {
+            const QString mark = QString::fromUtf8(marks[std::size_t(c - 1)]);
+            int marked = 0;
+            while (marked < 4 && BalanceMark(marked) != mark)
+                ++marked;
+            for (int r = 1; r <= marked; ++r)
+                setCell(c, r, X);
+            setCell(c, 6, mark);
+        }
     }
-    return grid;
-}
+};
 
 QStringList statisticsColumn(const TextGrid &grid)
 {
@@ -124,7 +125,7 @@ TEST_F(SuitStatisticsTest, ShowsEveryPossibleProductAsTheTableGivesIt)
                     const bool half = halvesFirst ? i < a : i >= b;
                     marks[std::size_t(i)] = half ? "++" : "+";
                 }
-                TextGrid grid = hexagramTableWithMarks(marks);
+                HexagramTableWithMarks grid(marks);
                 TTLKoloda chain;
                 ReportLog report;
                 ComputeSuitStatistics(chain, grid, report);
@@ -135,7 +136,7 @@ TEST_F(SuitStatisticsTest, ShowsEveryPossibleProductAsTheTableGivesIt)
 TEST_F(SuitStatisticsTest, StoresTheShownValuesInTheTableTheChainAndTheReport)
 {
     // Line 1 "+" (п, б, к), line 2 "-" (п), line 3 "++", the rest balanced.
-    TextGrid grid = hexagramTableWithMarks({"+", "-", "++", "=", "=", "="});
+    HexagramTableWithMarks grid({"+", "-", "++", "=", "=", "="});
     TTLKoloda chain;
     ReportLog report;
     report.append(QStringLiteral("earlier line"));
@@ -152,7 +153,7 @@ TEST_F(SuitStatisticsTest, StoresTheShownValuesInTheTableTheChainAndTheReport)
 
 TEST_F(SuitStatisticsTest, AMajorityColumnGivesTheThreeSuitsTwoThirdsAndTheFourthNothing)
 {
-    TextGrid grid = hexagramTableWithMarks({"=", "=", "=", "+", "=", "="});
+    HexagramTableWithMarks grid({"=", "=", "=", "+", "=", "="});
     TTLKoloda chain;
     ReportLog report;
     ComputeSuitStatistics(chain, grid, report);
@@ -161,7 +162,7 @@ TEST_F(SuitStatisticsTest, AMajorityColumnGivesTheThreeSuitsTwoThirdsAndTheFourt
 
 TEST_F(SuitStatisticsTest, AMinorityColumnGivesTheLoneSuitNothingAndTheOthersTwoThirds)
 {
-    TextGrid grid = hexagramTableWithMarks({"=", "=", "=", "=", "=", "="});
+    HexagramTableWithMarks grid({"=", "=", "=", "=", "=", "="});
     grid.setCell(5, 6, QStringLiteral("-"));
     grid.setCell(5, 1, QString());
     grid.setCell(5, 2, QString());
@@ -209,7 +210,7 @@ TEST_F(SuitStatisticsTest, UsesTheLocalesDecimalSeparator)
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     EXPECT_EQ(formatSuitStatistic(1.0L * 0.66L * 0.66L), QStringLiteral("0,44"));
 
-    TextGrid grid = hexagramTableWithMarks({"+", "+", "=", "=", "=", "="});
+    HexagramTableWithMarks grid({"+", "+", "=", "=", "=", "="});
     TTLKoloda chain;
     ReportLog report;
     ComputeSuitStatistics(chain, grid, report);

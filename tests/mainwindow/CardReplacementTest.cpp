@@ -7,7 +7,8 @@
 
 TEST(CardReplacement, TwoCardsSwapPlaces)
 {
-    const QString text = replaceCards(OrderedDeckText, QStringLiteral("6п"), QStringLiteral("Тч"));
+    TestServices services;
+    const QString text = replaceCards(OrderedDeckText, QStringLiteral("6п"), QStringLiteral("Тч"), services);
     EXPECT_TRUE(text.startsWith(QStringLiteral("Тч 7п ")));
     EXPECT_TRUE(text.endsWith(QStringLiteral(" Кч 6п ")));
     EXPECT_EQ(text.size(), 108);
@@ -15,15 +16,17 @@ TEST(CardReplacement, TwoCardsSwapPlaces)
 
 TEST(CardReplacement, SuitPatternsExchangeSuitsAndRankPatternsRanks)
 {
-    EXPECT_TRUE(replaceCards(OrderedDeckText, QStringLiteral("?п"), QStringLiteral("?б"))
+    TestServices services;
+    EXPECT_TRUE(replaceCards(OrderedDeckText, QStringLiteral("?п"), QStringLiteral("?б"), services)
                     .startsWith(QStringLiteral("6б 7б 8б 9б Xб Вб Дб Кб Тб 6п 7п")));
-    const QString ranks = replaceCards(OrderedDeckText, QStringLiteral("6?"), QStringLiteral("Т?"));
+    const QString ranks = replaceCards(OrderedDeckText, QStringLiteral("6?"), QStringLiteral("Т?"), services);
     EXPECT_TRUE(ranks.startsWith(QStringLiteral("Тп 7п 8п 9п Xп Вп Дп Кп 6п Тб")));
 }
 
 TEST(CardReplacement, EqualItemsRewriteTheTextWithATrailingBlank)
 {
-    const QString text = replaceCards(NoCollapseText, QStringLiteral("6п"), QStringLiteral("6п"));
+    TestServices services;
+    const QString text = replaceCards(NoCollapseText, QStringLiteral("6п"), QStringLiteral("6п"), services);
     EXPECT_EQ(text, NoCollapseText + u' ');
 }
 
@@ -31,14 +34,15 @@ TEST(CardReplacement, ShortTextWarnsAndEmptyEntriesBecomeBlanks)
 {
     TestServices services;
     const QString text = replaceCards(QStringLiteral("6п 7п"), QStringLiteral("6п"),
-                                      QStringLiteral("7п"));
+                                      QStringLiteral("7п"), services);
     EXPECT_EQ(services.messages, QStringList{QStringLiteral("Цепочка маловата")});
     EXPECT_EQ(text, QStringLiteral("7п 6п ") + QString(34, u' '));
 }
 
 TEST(CardReplacement, PlaceholderTakesTheCardsPlace)
 {
-    const QString text = replaceCards(OrderedDeckText, QStringLiteral("Выбери"), QStringLiteral("Дб"));
+    TestServices services;
+    const QString text = replaceCards(OrderedDeckText, QStringLiteral("Выбери"), QStringLiteral("Дб"), services);
     EXPECT_TRUE(text.contains(QStringLiteral(" Вб Вы Кб ")));
     EXPECT_FALSE(text.contains(QStringLiteral("Дб")));
 }

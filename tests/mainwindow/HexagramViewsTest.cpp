@@ -19,25 +19,26 @@ QImage pictureOf(const TextGrid &grid)
     return image;
 }
 
-TextGrid hexagramTable(const QStringList &numbers, const QStringList &statistics)
+struct HexagramTable : TextGrid
 {
-    TextGrid grid(11, 8);
-    for (int s = 1; s <= 4; ++s) {
-        grid.setCell(8, s, numbers.value(s - 1));
-        grid.setCell(9, s, statistics.value(s - 1));
+    HexagramTable(const QStringList &numbers, const QStringList &statistics) : TextGrid(11, 8)
+    {
+        for (int s = 1; s <= 4; ++s) {
+            setCell(8, s, numbers.value(s - 1));
+            setCell(9, s, statistics.value(s - 1));
+        }
     }
-    return grid;
-}
+};
 
 } // namespace
 
 TEST(HexagramPicture, LinesSpanTheirBarsAndShadeByStatistic)
 {
     // Hexagram 1: six unbroken lines; 2: six broken ones.
-    const TextGrid grid = hexagramTable({QStringLiteral("1"), QStringLiteral("2"),
-                                         QStringLiteral("1"), QStringLiteral("2")},
-                                        {QStringLiteral("1.00"), QStringLiteral("0.02"),
-                                         QStringLiteral("0.50"), QStringLiteral("1.00")});
+    const HexagramTable grid({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1"),
+                              QStringLiteral("2")},
+                             {QStringLiteral("1.00"), QStringLiteral("0.02"),
+                              QStringLiteral("0.50"), QStringLiteral("1.00")});
     const QImage image = pictureOf(grid);
     const int x = 10, y = 10 + 18 + 14 * 2 + 5; // the middle of the third line from the top
     const QColor box(80, 80, 120);
@@ -67,7 +68,7 @@ TEST(HexagramPicture, LinesSpanTheirBarsAndShadeByStatistic)
 
 TEST(HexagramPicture, EmptyNumberCellsLeaveEmptyBoxes)
 {
-    const QImage image = pictureOf(hexagramTable({}, {}));
+    const QImage image = pictureOf(HexagramTable({}, {}));
     const QColor box(80, 80, 120);
     for (int s = 0; s < 4; ++s) {
         EXPECT_EQ(image.pixelColor(10 + 100 * s, 60), box);
@@ -121,11 +122,11 @@ TEST_F(MainWindowTest, CountCellsArePink)
 TEST_F(MainWindowTest, SelectingAHexagramNumberWritesItsTexts)
 {
     // A seeded chain in which suit к has hexagram 27.
-    seedRandom(1);
+    RandomSource random(1);
     QString text;
     TTLKoloda chain;
     for (int i = 0; i < 200000; ++i) {
-        MakeRandomChain(chain, text);
+        MakeRandomChain(random, chain, text);
         typeAndCheck(text);
         if (form->tables().StringGrid3.cell(8, 3) == u"27")
             break;

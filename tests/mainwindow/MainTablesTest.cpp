@@ -22,13 +22,8 @@ int collapseLineNumber(const ReportLog &log)
 class AnalysisRun : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        QString text;
-        MakeOrderedDeck(text);
-        MaxDepth = 0;
-    }
     MainTables tables;
+    ChainState state;
     TestServices services;
 };
 
@@ -48,7 +43,7 @@ TEST_F(AnalysisRun, TitlesAreInPlaceBeforeAnyRun)
 
 TEST_F(AnalysisRun, OrderedDeckFillsTheAnalysisTable)
 {
-    RunAnalysis(tables, OrderedDeckText);
+    RunAnalysis(tables, state, services, OrderedDeckText);
     EXPECT_EQ(tables.RichEdit1.lines().value(0), QStringLiteral("Свёртка до 2 карт"));
     const TextGrid &g = tables.StringGrid1;
     for (int column : {1, 10, 19, 28}) {
@@ -67,14 +62,14 @@ TEST_F(AnalysisRun, OrderedDeckFillsTheAnalysisTable)
     EXPECT_EQ(g.cell(18, 7), QStringLiteral("2"));
     EXPECT_EQ(g.cell(2, 2), QStringLiteral("7п"));
     EXPECT_EQ(g.cell(2, 5), QString());
-    EXPECT_EQ(MaxMobileCount, 2);
-    EXPECT_EQ(CurrentChain.Cards[17].name(), QStringLiteral("Кб"));
+    EXPECT_EQ(state.MaxMobileCount, 2);
+    EXPECT_EQ(state.CurrentChain.Cards[17].name(), QStringLiteral("Кб"));
     EXPECT_TRUE(services.messages.isEmpty());
 }
 
 TEST_F(AnalysisRun, ChainWithoutCollapse)
 {
-    RunAnalysis(tables, NoCollapseText);
+    RunAnalysis(tables, state, services, NoCollapseText);
     const TextGrid &g = tables.StringGrid1;
     EXPECT_EQ(tables.RichEdit1.lines().value(0), QStringLiteral("Свёртка до 36 карт"));
     for (int column = 1; column <= 35; ++column) {
@@ -91,15 +86,15 @@ TEST_F(AnalysisRun, ChainWithoutCollapse)
 
 TEST_F(AnalysisRun, ShortTextWarnsOnceAfterTheTablesWereEmptied)
 {
-    RunAnalysis(tables, OrderedDeckText);
+    RunAnalysis(tables, state, services, OrderedDeckText);
     bool emptyWhenShown = false;
-    platform::ScopedMessageHandler handler([&](const QString &text) {
+    platform::ScopedMessageHandler handler(services, [&](const QString &text) {
         services.messages.append(text);
         emptyWhenShown = tables.RichEdit1.lineCount() == 0 &&
                          tables.StringGrid1.cell(1, 1).isEmpty() &&
                          tables.StringGrid3.cell(8, 1).isEmpty();
     });
-    RunAnalysis(tables, QStringLiteral("6п 7п 8п"));
+    RunAnalysis(tables, state, services, QStringLiteral("6п 7п 8п"));
     EXPECT_EQ(services.messages, QStringList{QStringLiteral("Цепочка маловата")});
     EXPECT_TRUE(emptyWhenShown);
     EXPECT_EQ(tables.RichEdit1.lines().value(0), QStringLiteral("Свёртка до 4 карт"));
@@ -108,12 +103,12 @@ TEST_F(AnalysisRun, ShortTextWarnsOnceAfterTheTablesWereEmptied)
 
 TEST_F(AnalysisRun, DepthTotalIsThirtySixLessTheCollapseLine)
 {
-    seedRandom(31);
+    RandomSource random(31);
     for (int i = 0; i < 200; ++i) {
         TTLKoloda chain;
         QString text;
-        MakeRandomChain(chain, text);
-        RunAnalysis(tables, text);
+        MakeRandomChain(random, chain, text);
+        RunAnalysis(tables, state, services, text);
         const int left = collapseLineNumber(tables.RichEdit1);
         ASSERT_GE(left, 2);
         ASSERT_EQ(tables.StringGrid1.cell(37, 6), QString::number(36 - left)) << text.toStdString();
@@ -122,7 +117,7 @@ TEST_F(AnalysisRun, DepthTotalIsThirtySixLessTheCollapseLine)
 
 TEST_F(AnalysisRun, ClearResultTablesKeepsOnlyTitles)
 {
-    RunAnalysis(tables, OrderedDeckText);
+    RunAnalysis(tables, state, services, OrderedDeckText);
     ClearResultTables(tables);
     MainTables fresh;
     EXPECT_EQ(tables.StringGrid1.rows(), fresh.StringGrid1.rows());

@@ -23,19 +23,11 @@ class MainWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        MaxDepth = 0;
-        MaxMobileCount = 0;
-        StopRequested = false;
-        ClearChain(CurrentChain);
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<TForm1>(*state, services);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
-    void TearDown() override
-    {
-        form.reset();
-        StopRequested = false;
-    }
+    void TearDown() override { form.reset(); }
 
     void typeAndCheck(const QString &text)
     {
@@ -53,5 +45,6 @@ protected:
     }
 
     TestServices services;
+    std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
     std::unique_ptr<TForm1> form;
 };

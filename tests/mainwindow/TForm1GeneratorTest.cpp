@@ -4,26 +4,9 @@
 #include "platform/RandomSource.h"
 #include "mainwindow/ChainGenerator.h"
 #include "platform/LocaleFormats.h"
-#include "platform/PendingEvents.h"
 
 #include <QCheckBox>
 #include <QLabel>
-
-namespace {
-
-// Restores the pending-events hook and the clock after a test that scripts them.
-struct HookGuard
-{
-    platform::PendingEventsHook events = platform::setPendingEventsHook({});
-    platform::Clock clock = platform::setClock({});
-    ~HookGuard()
-    {
-        platform::setPendingEventsHook(events);
-        platform::setClock(clock);
-    }
-};
-
-} // namespace
 
 class GeneratorWindow : public MainWindowTest
 {
@@ -31,16 +14,15 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        seedRandom(2026);
+        services.random().reseed(2026);
     }
-    HookGuard guard;
 };
 
 TEST_F(GeneratorWindow, FoundChainIsShownAnalysedAndTimed)
 {
     const QDateTime start(QDate(2026, 12, 8), QTime(12, 0, 0));
     int calls = 0;
-    platform::setClock([&] { return start.addMSecs(calls++ == 0 ? 0 : 3725700); });
+    services.setClock([&] { return start.addMSecs(calls++ == 0 ? 0 : 3725700); });
     form->CheckBox2->setChecked(true);
     form->ComboBox2->setCurrentIndex(5); // EFL at least 5
     QTest::mouseClick(form->ButtonTLG, Qt::LeftButton);
@@ -56,18 +38,18 @@ TEST_F(GeneratorWindow, FoundChainIsShownAnalysedAndTimed)
     EXPECT_EQ(lines[2], QStringLiteral("Времени ушло = 1 часов, 2 минут, 5 секунд."));
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral(" Сбалансированных участков  = ")));
     EXPECT_TRUE(lines.back().startsWith(QStringLiteral("P(п,б,к,ч) = {")));
-    EXPECT_EQ(form->Label1->text(), QStringLiteral("Перебрали = %1 вариантов").arg(TriedVariants));
+    EXPECT_EQ(form->Label1->text(), QStringLiteral("Перебрали = %1 вариантов").arg(state->TriedVariants));
 
     TTLKoloda read;
-    ReadChain(text, read);
+    ReadChain(text, read, services);
     EXPECT_EQ(CountCollapse(read), 2);
     AnalyseChain(read);
-    EXPECT_TRUE(CurrentChain.Cards == read.Cards);
+    EXPECT_TRUE(state->CurrentChain.Cards == read.Cards);
     int deepest = 0;
     for (int n = 1; n <= 36; ++n)
         deepest = std::max(deepest, read.Cards[n].Depth);
     EXPECT_GE(deepest, 5);
-    EXPECT_EQ(MaxDepth, deepest);
+    EXPECT_EQ(state->MaxDepth, deepest);
     EXPECT_EQ(form->tables().StringGrid1.cell(1, 1), read.Cards[1].name());
     EXPECT_FALSE(form->tables().StringGrid3.cell(8, 1).isEmpty());
 }
@@ -75,37 +57,37 @@ TEST_F(GeneratorWindow, FoundChainIsShownAnalysedAndTimed)
 TEST_F(GeneratorWindow, PlaceholderEndsTheRunWithTheMessageAndChangesNothingElse)
 {
     typeAndCheck(NoCollapseText);
-    const TTLKoloda before = CurrentChain;
+    const TTLKoloda before = state->CurrentChain;
     form->CheckBox1->setChecked(true);
     form->ComboBox1->setCurrentIndex(0);
     QTest::mouseClick(form->ButtonTLG, Qt::LeftButton);
     EXPECT_EQ(services.messages, QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
     EXPECT_EQ(form->Edit1->text(), OrderedDeckText);
     EXPECT_FALSE(form->ButtonCheckString->isEnabled());
-    EXPECT_TRUE(CurrentChain == before);
+    EXPECT_TRUE(state->CurrentChain == before);
     EXPECT_EQ(form->tables().RichEdit1.lineCount(), 0);
     EXPECT_TRUE(form->tables().StringGrid1.cell(1, 1).isEmpty());
-    EXPECT_EQ(form->Label1->text(), QStringLiteral("Перебрали = %1 вариантов").arg(TriedVariants));
+    EXPECT_EQ(form->Label1->text(), QStringLiteral("Перебрали = %1 вариантов").arg(state->TriedVariants));
 }
 
 TEST_F(GeneratorWindow, ExitDuringARunWritesNothingMoreAndCloses)
 {
     typeAndCheck(NoCollapseText);
-    const TTLKoloda before = CurrentChain;
+    const TTLKoloda before = state->CurrentChain;
     form->CheckBox2->setChecked(true);
     form->ComboBox2->setCurrentIndex(36); // no solved chain has an EFL of 36
     int events = 0;
-    platform::setPendingEventsHook([&] {
+    services.setPendingEventsHook([&] {
         if (++events == 3)
             form->ButtonClose->click();
     });
     form->ButtonTLGClick();
-    EXPECT_TRUE(StopRequested);
+    EXPECT_TRUE(state->StopRequested);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->Label1->text(), QStringLiteral("EXIT"));
     EXPECT_EQ(form->tables().RichEdit1.lineCount(), 0);
     EXPECT_EQ(form->Edit1->text(), OrderedDeckText);
-    EXPECT_TRUE(CurrentChain == before);
+    EXPECT_TRUE(state->CurrentChain == before);
 }
 
 TEST_F(GeneratorWindow, ClosingTheWindowAnyOtherWayAlsoEndsTheRun)
@@ -113,12 +95,12 @@ TEST_F(GeneratorWindow, ClosingTheWindowAnyOtherWayAlsoEndsTheRun)
     form->CheckBox2->setChecked(true);
     form->ComboBox2->setCurrentIndex(36);
     int events = 0;
-    platform::setPendingEventsHook([&] {
+    services.setPendingEventsHook([&] {
         if (++events == 2)
             form->close();
     });
     form->ButtonTLGClick();
-    EXPECT_TRUE(StopRequested);
+    EXPECT_TRUE(state->StopRequested);
     EXPECT_EQ(form->tables().RichEdit1.lineCount(), 0);
 }
 
@@ -127,7 +109,7 @@ TEST_F(GeneratorWindow, ConditionChangedDuringTheRunAppliesToTheNextTest)
     form->CheckBox2->setChecked(true);
     form->ComboBox2->setCurrentIndex(36);
     int events = 0;
-    platform::setPendingEventsHook([&] {
+    services.setPendingEventsHook([&] {
         if (++events == 5)
             form->CheckBox2->setChecked(false); // give up the impossible condition
     });
@@ -142,12 +124,12 @@ TEST_F(GeneratorWindow, SecondPressRunsANestedSearchThenTheFirstResumes)
     form->ComboBox2->setCurrentIndex(36); // the outer run cannot succeed as it starts
     int events = 0;
     std::uint32_t nestedCount = 0;
-    platform::setPendingEventsHook([&] {
+    services.setPendingEventsHook([&] {
         ++events;
         if (events == 2) {
             form->CheckBox2->setChecked(false); // the nested run takes the first solved chain
             form->ButtonTLGClick();
-            nestedCount = TriedVariants;
+            nestedCount = state->TriedVariants;
         }
     });
     form->ButtonTLGClick();
@@ -156,11 +138,11 @@ TEST_F(GeneratorWindow, SecondPressRunsANestedSearchThenTheFirstResumes)
     EXPECT_EQ(timeLines.size(), 2); // the nested run's, then the outer run's
     EXPECT_GE(nestedCount, 1u);
     // The nested run reset the shared count; the outer one went on from there.
-    EXPECT_GE(TriedVariants, nestedCount);
+    EXPECT_GE(state->TriedVariants, nestedCount);
     TTLKoloda read;
-    ReadChain(form->Edit1->text(), read);
+    ReadChain(form->Edit1->text(), read, services);
     EXPECT_EQ(CountCollapse(read), 2);
-    EXPECT_EQ(CurrentChain.Cards[1].name(), read.Cards[1].name());
+    EXPECT_EQ(state->CurrentChain.Cards[1].name(), read.Cards[1].name());
 }
 
 TEST_F(GeneratorWindow, ReplacementSwapsCardsAndAnalysesTheNewChain)
@@ -173,9 +155,9 @@ TEST_F(GeneratorWindow, ReplacementSwapsCardsAndAnalysesTheNewChain)
     EXPECT_TRUE(text.startsWith(QStringLiteral("Тч 7п")));
     EXPECT_TRUE(text.endsWith(QStringLiteral("Кч 6п ")));
     EXPECT_EQ(form->tables().StringGrid1.cell(1, 1), QStringLiteral("Тч"));
-    EXPECT_EQ(CurrentChain.Cards[1].name(), QStringLiteral("Тч"));
+    EXPECT_EQ(state->CurrentChain.Cards[1].name(), QStringLiteral("Тч"));
     TTLKoloda read;
-    ReadChain(text, read);
+    ReadChain(text, read, services);
     EXPECT_EQ(form->tables().RichEdit1.lines().value(0),
               QStringLiteral("Свёртка до %1 карт").arg(CountCollapse(read)));
     EXPECT_TRUE(form->ButtonCheckString->isEnabled());

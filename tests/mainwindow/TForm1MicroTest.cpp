@@ -15,9 +15,9 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        seedRandom(5);
-        MicroChains = {};
-        MicroChainCount = 0;
+        services.random().reseed(5);
+        state->MicroChains = {};
+        state->MicroChainCount = 0;
     }
 };
 
@@ -33,7 +33,7 @@ TEST_F(MicroWindow, SearchWritesItsLinesAndFitsTheReportToThem)
     EXPECT_EQ(lines[4], QStringLiteral("01 02 03 04   № ЦС"));
     EXPECT_TRUE(lines[6].endsWith(QStringLiteral("Тч   # 001.")));
     EXPECT_TRUE(lines[8].endsWith(QStringLiteral("Тч   # 003.")));
-    EXPECT_EQ(MicroChainCount, 3);
+    EXPECT_EQ(state->MicroChainCount, 3);
     // 13 lines of an 8-point font: 13 × 8 × 2 = 208 pixels, and the window with it.
     EXPECT_EQ(form->RichEdit1->height(), 208);
     EXPECT_EQ(form->client()->height(), 23 + 20 + 24 + 10 + 129 + 10 + 129 + 10 + 208 + 20);
@@ -46,7 +46,7 @@ TEST_F(MicroWindow, PlaceholderEflGivesTheConversionMessageWithTheCountStored)
     form->ComboBox2->setCurrentIndex(0); // "Выбери"
     form->GetMicroCS();
     EXPECT_EQ(services.messages, QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
-    EXPECT_EQ(MicroChainCount, 7);
+    EXPECT_EQ(state->MicroChainCount, 7);
     EXPECT_EQ(form->RichEdit1->height(), 100);
 }
 
@@ -70,7 +70,7 @@ TEST_F(MicroWindow, ALongSearchShowsItsProgressAndStopsOnCancel)
     form->GetMicroCS();
     EXPECT_TRUE(sawProgress);
     const QStringList lines = form->tables().RichEdit1.lines();
-    EXPECT_EQ(MicroChainCount, 0);
+    EXPECT_EQ(state->MicroChainCount, 0);
     ASSERT_GE(lines.size(), 5);
     EXPECT_EQ(lines[lines.size() - 5], QStringLiteral("Поиск МикроЦС остановлен: построено 0 из 50."));
     EXPECT_TRUE(lines.back().startsWith(QStringLiteral("Времени ушло = ")));
@@ -88,7 +88,7 @@ TEST_F(MicroWindow, MenuAsksForTheCountAndRootsFollow)
     });
     form->Micro1->trigger();
     EXPECT_EQ(form->Edit2->text(), QStringLiteral("2"));
-    EXPECT_EQ(MicroChainCount, 2);
+    EXPECT_EQ(state->MicroChainCount, 2);
     const int before = form->tables().RichEdit1.lineCount();
     form->Roots1->trigger();
     const QStringList roots = form->tables().RichEdit1.lines().mid(before);

@@ -144,7 +144,7 @@ TEST_F(MainWindowTest, OrderedDeckIsAnalysedAndPaintedInItsColours)
 
 TEST_F(MainWindowTest, DeepestCardsAreMarkedAfterADepthSearch)
 {
-    MaxDepth = 3; // as a generator run leaves it
+    state->MaxDepth = 3; // as a generator run leaves it
     typeAndCheck(OrderedDeckText);
     EXPECT_EQ(cellColour(form->StringGrid1, 18, 6), QColor(220, 100, 100));
     EXPECT_EQ(cellColour(form->StringGrid1, 18, 1), QColor(220, 100, 100));
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, TypingThenErasingLeavesTheButtonEnabled)
 TEST_F(MainWindowTest, ExitSetsTheStopFlagAndCloses)
 {
     QTest::mouseClick(form->ButtonClose, Qt::LeftButton);
-    EXPECT_TRUE(StopRequested);
+    EXPECT_TRUE(state->StopRequested);
     EXPECT_EQ(form->Label1->text(), QStringLiteral("EXIT"));
     EXPECT_FALSE(form->isVisible());
 }

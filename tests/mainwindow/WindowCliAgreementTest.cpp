@@ -18,7 +18,7 @@ protected:
     void expectSameAsTheCommandLine(const QString &text)
     {
         typeAndCheck(text);
-        const QJsonObject record = analyseRecord(text);
+        const QJsonObject record = analyseRecord(text, services);
         const MainTables &t = form->tables();
         EXPECT_EQ(record[u"report"].toArray(), QJsonArray::fromStringList(t.RichEdit1.lines()));
         const QJsonObject grids = record[u"grids"].toObject();
@@ -36,11 +36,11 @@ TEST_P(WindowCliAgreement, TablesReportAndNumbersAgree)
 {
     QLocale::setDefault(QLocale(QString::fromLatin1(GetParam())));
     expectSameAsTheCommandLine(OrderedDeckText);
-    seedRandom(404);
+    RandomSource random(404);
     for (int i = 0; i < 20; ++i) {
         TTLKoloda chain;
         QString text;
-        MakeRandomChain(chain, text);
+        MakeRandomChain(random, chain, text);
         expectSameAsTheCommandLine(text);
     }
 }

@@ -15,13 +15,16 @@ using ::PrintTo;
 class MicroChainBuild : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    void SetUp() override { deckNames = microChainCards(chains.OrderedDeck); }
+
+    bool build(const QString &target, int efl, TTLKoloda &chain,
+               const std::function<bool()> &keepTrying = {}, MicroBuildStats *stats = nullptr)
     {
-        QString text;
-        MakeOrderedDeck(text);
-        deckNames = microChainCards(OrderedDeck);
+        return BuildMicroChain(chains.OrderedDeck, random, target, efl, chain, keepTrying, stats);
     }
 
+    ChainState chains;
+    RandomSource random;
     QStringList deckNames;
 };
 
@@ -44,9 +47,9 @@ TEST_P(EveryAcceptedMicroChain, UndoesCollapsesThatOnlyTheTargetStarts)
     for (int efl = 1; efl <= 8; ++efl) {
         for (std::uint64_t seed = 1; seed <= 12; ++seed) {
             SCOPED_TRACE(QStringLiteral("EFL %1, seed %2").arg(efl).arg(seed).toStdString());
-            seedRandom(seed * 7919 + std::uint64_t(efl));
+            random.reseed(seed * 7919 + std::uint64_t(efl));
             TTLKoloda chain;
-            ASSERT_TRUE(BuildMicroChain(target, efl, chain));
+            ASSERT_TRUE(build(target, efl, chain));
 
             const QStringList cards = microChainCards(chain);
             const int n = efl + 2;
@@ -97,12 +100,12 @@ INSTANTIATE_TEST_SUITE_P(CardAndPatternTargets, EveryAcceptedMicroChain,
 
 TEST_F(MicroChainBuild, EflOneIsAnAgreeingCardAnyCardAndTheTarget)
 {
-    seedRandom(11);
+    random.reseed(11);
     QSet<QString> seconds;
     for (int i = 0; i < 200; ++i) {
         TTLKoloda chain;
         MicroBuildStats stats;
-        ASSERT_TRUE(BuildMicroChain(QStringLiteral("Дк"), 1, chain, {}, &stats));
+        ASSERT_TRUE(build(QStringLiteral("Дк"), 1, chain, {}, &stats));
         EXPECT_EQ(stats.attempts, 1); // nothing to test, nothing to fail
         const QStringList cards = microChainCards(chain);
         ASSERT_EQ(cards.size(), 3);
@@ -116,12 +119,12 @@ TEST_F(MicroChainBuild, EflOneIsAnAgreeingCardAnyCardAndTheTarget)
 
 TEST_F(MicroChainBuild, TheSameSeedBuildsTheSameMicroChains)
 {
-    const auto run = [](std::uint64_t seed) {
-        seedRandom(seed);
+    const auto run = [this](std::uint64_t seed) {
+        random.reseed(seed);
         QStringList lines;
         for (int i = 0; i < 5; ++i) {
             TTLKoloda chain;
-            BuildMicroChain(QStringLiteral("?к"), 6, chain);
+            build(QStringLiteral("?к"), 6, chain);
             lines.append(microChainCards(chain).join(u' '));
         }
         return lines;
@@ -134,11 +137,11 @@ TEST_F(MicroChainBuild, AnExhaustedPoolAbandonsTheAttemptAndTriesAgain)
 {
     // "Т?" agrees with the four aces only; the first card takes one, and every
     // insertion next to the target needs another, so long micro-chains run out.
-    seedRandom(5);
+    random.reseed(5);
     MicroBuildStats stats;
     for (int i = 0; i < 40; ++i) {
         TTLKoloda chain;
-        ASSERT_TRUE(BuildMicroChain(QStringLiteral("Т?"), 8, chain, {}, &stats));
+        ASSERT_TRUE(build(QStringLiteral("Т?"), 8, chain, {}, &stats));
     }
     EXPECT_GT(stats.noFittingCard, 0);
     EXPECT_GT(stats.collapsing, 0);
@@ -147,13 +150,13 @@ TEST_F(MicroChainBuild, AnExhaustedPoolAbandonsTheAttemptAndTriesAgain)
 
 TEST_F(MicroChainBuild, KeepsAskingWhetherToGoOnAndStopsWhenTold)
 {
-    seedRandom(9);
+    random.reseed(9);
     TTLKoloda chain = recordOf({QStringLiteral("6п")});
     const TTLKoloda before = chain;
     int questions = 0;
     MicroBuildStats stats;
     // Thirty undone steps practically never pass the test.
-    const bool built = BuildMicroChain(
+    const bool built = build(
         QStringLiteral("Тч"), 30, chain, [&] { return ++questions < 3; }, &stats);
     EXPECT_FALSE(built);
     EXPECT_EQ(questions, 3);
@@ -164,19 +167,19 @@ TEST_F(MicroChainBuild, KeepsAskingWhetherToGoOnAndStopsWhenTold)
 TEST_F(MicroChainBuild, RefusesWhatCanNeverBeBuilt)
 {
     TTLKoloda chain;
-    EXPECT_FALSE(BuildMicroChain(QStringLiteral("Тч"), 0, chain));
-    EXPECT_FALSE(BuildMicroChain(QStringLiteral("Тч"), 35, chain));
+    EXPECT_FALSE(build(QStringLiteral("Тч"), 0, chain));
+    EXPECT_FALSE(build(QStringLiteral("Тч"), 35, chain));
     // No card agrees with this target: without the check this would never return.
-    EXPECT_FALSE(BuildMicroChain(QStringLiteral("Zz"), 2, chain));
+    EXPECT_FALSE(build(QStringLiteral("Zz"), 2, chain));
     EXPECT_TRUE(chain == TTLKoloda{});
 }
 
 TEST_F(MicroChainBuild, TheOddTargetOfTheListsFirstItemStandsAsItsFirstTwoLetters)
 {
     // "Выбери" reads as rank "В" and suit "ы": it agrees with the four jacks.
-    seedRandom(3);
+    random.reseed(3);
     TTLKoloda chain;
-    ASSERT_TRUE(BuildMicroChain(QStringLiteral("Выбери"), 2, chain));
+    ASSERT_TRUE(build(QStringLiteral("Выбери"), 2, chain));
     const QStringList cards = microChainCards(chain);
     ASSERT_EQ(cards.size(), 4);
     EXPECT_EQ(cards.back(), QStringLiteral("Вы"));

@@ -51,13 +51,13 @@ protected:
 
 TEST_F(MicroChainRoots, WritesOneLinePerStoredMicroChain)
 {
-    MicroChains[1] = recordOf(QStringLiteral("Тб 7ч 6п Тч").split(u' '));
-    MicroChains[3] = recordOf(QStringLiteral("Вч 7к 9п 6б ?п").split(u' '));
-    MicroChains[4] = recordOf(QStringLiteral("6п 7п 8п").split(u' ')); // above the count
-    MicroChainCount = 3;
+    store.MicroChains[1] = recordOf(QStringLiteral("Тб 7ч 6п Тч").split(u' '));
+    store.MicroChains[3] = recordOf(QStringLiteral("Вч 7к 9п 6б ?п").split(u' '));
+    store.MicroChains[4] = recordOf(QStringLiteral("6п 7п 8п").split(u' ')); // above the count
+    store.MicroChainCount = 3;
     report.append(QStringLiteral("the search's lines"));
 
-    EXPECT_TRUE(WriteMicroChainRoots(report, QStringLiteral("2")));
+    EXPECT_TRUE(WriteMicroChainRoots(store, services, report, QStringLiteral("2")));
     const QStringList expected{
         QStringLiteral("the search's lines"),
         QStringLiteral("Тб 7ч 6п Тч  ->  6п Тч  # 001."),
@@ -70,9 +70,9 @@ TEST_F(MicroChainRoots, WritesOneLinePerStoredMicroChain)
 
 TEST_F(MicroChainRoots, ANonNumberEflEndsTheCommandWithTheConversionMessage)
 {
-    MicroChains[1] = recordOf(QStringLiteral("Тб 7ч 6п Тч").split(u' '));
-    MicroChainCount = 1;
-    EXPECT_FALSE(WriteMicroChainRoots(report, QStringLiteral("Выбери")));
+    store.MicroChains[1] = recordOf(QStringLiteral("Тб 7ч 6п Тч").split(u' '));
+    store.MicroChainCount = 1;
+    EXPECT_FALSE(WriteMicroChainRoots(store, services, report, QStringLiteral("Выбери")));
     EXPECT_EQ(services.messages,
               QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
     EXPECT_TRUE(report.lines().isEmpty());
@@ -81,8 +81,8 @@ TEST_F(MicroChainRoots, ANonNumberEflEndsTheCommandWithTheConversionMessage)
 TEST_F(MicroChainRoots, NothingStoredWritesNothing)
 {
     for (const int count : {0, -3}) {
-        MicroChainCount = count;
-        EXPECT_TRUE(WriteMicroChainRoots(report, QStringLiteral("5")));
+        store.MicroChainCount = count;
+        EXPECT_TRUE(WriteMicroChainRoots(store, services, report, QStringLiteral("5")));
         EXPECT_TRUE(report.lines().isEmpty());
     }
 }
@@ -91,14 +91,13 @@ TEST_F(MicroChainRoots, EverySearchedMicroChainCollapsesOnItsTarget)
 {
     for (const QString &target :
          {QStringLiteral("Дб"), QStringLiteral("?к"), QStringLiteral("8?")}) {
-        ReportLog search;
-        SearchMicroChains(search, QStringLiteral("25"), QStringLiteral("6"), target);
+        search(QStringLiteral("25"), QStringLiteral("6"), target);
         report.clear();
-        ASSERT_TRUE(WriteMicroChainRoots(report, QStringLiteral("6")));
+        ASSERT_TRUE(WriteMicroChainRoots(store, services, report, QStringLiteral("6")));
         ASSERT_EQ(report.lineCount(), 25);
         for (int k = 1; k <= 25; ++k) {
-            const QStringList cards = microChainCards(MicroChains[k]);
-            const QStringList root = microChainRoot(MicroChains[k]);
+            const QStringList cards = microChainCards(store.MicroChains[k]);
+            const QStringList root = microChainRoot(store.MicroChains[k]);
             // Nothing collapses until the target is laid, and then at least the
             // card two places before it goes; the target itself never leaves.
             ASSERT_GE(root.size(), 2);

@@ -26,24 +26,24 @@ protected:
     void fillStore(int count)
     {
         for (int k = 1; k <= count; ++k)
-            MicroChains[k] = recordOf({OrderedDeck.Cards[k].name(), QStringLiteral("Тч")});
-        MicroChainCount = count;
+            store.MicroChains[k] = recordOf({chains.OrderedDeck.Cards[k].name(), QStringLiteral("Тч")});
+        store.MicroChainCount = count;
     }
 };
 
 TEST_F(MicroChainSearch, WritesTheTargetTheHeaderOneLinePerMicroChainAndTheTimes)
 {
-    ScriptedClock clock({SearchStart, SearchStart.addMSecs(12)});
+    ScriptedClock clock(services, {SearchStart, SearchStart.addMSecs(12)});
     const MicroSearchResult result =
-        SearchMicroChains(report, QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("Тч"));
+        search(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("Тч"));
 
     EXPECT_EQ(result.outcome, Outcome::Finished);
     EXPECT_EQ(result.built, 1);
     EXPECT_EQ(result.elapsedMs, 12);
     EXPECT_TRUE(services.messages.isEmpty());
-    EXPECT_EQ(MicroChainCount, 1);
+    EXPECT_EQ(store.MicroChainCount, 1);
 
-    const QStringList cards = microChainCards(MicroChains[1]);
+    const QStringList cards = microChainCards(store.MicroChains[1]);
     ASSERT_EQ(cards.size(), 4);
     const QStringList expected{
         QStringLiteral("Целевая Карта = Тч | EFL = 2"),
@@ -67,21 +67,21 @@ TEST_F(MicroChainSearch, WritesTheTargetTheHeaderOneLinePerMicroChainAndTheTimes
 
 TEST_F(MicroChainSearch, HeaderNumbersEveryPlaceWithTwoDigits)
 {
-    SearchMicroChains(report, QStringLiteral("0"), QStringLiteral("9"), QStringLiteral("?б"));
+    search(QStringLiteral("0"), QStringLiteral("9"), QStringLiteral("?б"));
     EXPECT_EQ(report.lines()[4], QStringLiteral("01 02 03 04 05 06 07 08 09 10 11   № ЦС"));
-    SearchMicroChains(report, QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("?б"));
+    search(QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("?б"));
     EXPECT_EQ(report.lines()[4], QStringLiteral("01 02 03   № ЦС"));
 }
 
 TEST_F(MicroChainSearch, ACountOfZeroGivesTheTenLinesAndKeepsTheStore)
 {
     fillStore(3);
-    const auto stored = MicroChains;
+    const auto stored = store.MicroChains;
     for (const auto &[count, stored_count] :
          {std::pair{QStringLiteral("0"), 0}, std::pair{QStringLiteral("-4"), -4}}) {
-        ScriptedClock clock({SearchStart});
+        ScriptedClock clock(services, {SearchStart});
         const MicroSearchResult result =
-            SearchMicroChains(report, count, QStringLiteral("34"), QStringLiteral("Кп"));
+            search(count, QStringLiteral("34"), QStringLiteral("Кп"));
         EXPECT_EQ(result.outcome, Outcome::Finished);
         EXPECT_EQ(result.built, 0);
         const QStringList expected{
@@ -98,8 +98,8 @@ TEST_F(MicroChainSearch, ACountOfZeroGivesTheTenLinesAndKeepsTheStore)
             QStringLiteral("Времени ушло = 0 часов, 0 минут, 0 секунд, 0 миллисекунд"),
         };
         EXPECT_EQ(report.lines(), expected);
-        EXPECT_EQ(MicroChainCount, stored_count);
-        EXPECT_TRUE(MicroChains == stored);
+        EXPECT_EQ(store.MicroChainCount, stored_count);
+        EXPECT_TRUE(store.MicroChains == stored);
     }
     EXPECT_TRUE(services.messages.isEmpty());
 }
@@ -107,14 +107,14 @@ TEST_F(MicroChainSearch, ACountOfZeroGivesTheTenLinesAndKeepsTheStore)
 TEST_F(MicroChainSearch, NumbersTheMicroChainsWithThreeDigits)
 {
     const MicroSearchResult result =
-        SearchMicroChains(report, QStringLiteral("100"), QStringLiteral("1"), QStringLiteral("9к"));
+        search(QStringLiteral("100"), QStringLiteral("1"), QStringLiteral("9к"));
     ASSERT_EQ(result.built, 100);
     ASSERT_EQ(report.lineCount(), 6 + 100 + 4);
     EXPECT_TRUE(report.lines()[6].endsWith(QStringLiteral("   # 001.")));
     EXPECT_TRUE(report.lines()[15].endsWith(QStringLiteral("   # 010.")));
     EXPECT_TRUE(report.lines()[105].endsWith(QStringLiteral("   # 100.")));
     for (int k = 1; k <= 100; ++k) {
-        EXPECT_EQ(report.lines()[5 + k], microChainCards(MicroChains[k]).join(u' ') +
+        EXPECT_EQ(report.lines()[5 + k], microChainCards(store.MicroChains[k]).join(u' ') +
                                              QStringLiteral("   # %1.").arg(k, 3, 10, QChar(u'0')));
     }
 }
@@ -133,9 +133,9 @@ class ElapsedTime : public MicroChainSearch, public ::testing::WithParamInterfac
 TEST_P(ElapsedTime, IsSplitIntoHoursMinutesSecondsAndMilliseconds)
 {
     const ElapsedCase &c = GetParam();
-    ScriptedClock clock({SearchStart, SearchStart.addMSecs(c.ms)});
+    ScriptedClock clock(services, {SearchStart, SearchStart.addMSecs(c.ms)});
     const MicroSearchResult result =
-        SearchMicroChains(report, QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("7б"));
+        search(QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("7б"));
     EXPECT_EQ(result.elapsedMs, c.ms < 0 ? -c.ms : c.ms);
     EXPECT_EQ(report.lines().back(), c.line);
     EXPECT_EQ(report.lines()[report.lineCount() - 3],
@@ -161,34 +161,34 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MicroChainSearch, ASmallerSecondSearchLeavesTheHigherRecords)
 {
-    SearchMicroChains(report, QStringLiteral("6"), QStringLiteral("4"), QStringLiteral("Xп"));
-    const auto first = MicroChains;
-    SearchMicroChains(report, QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("?ч"));
-    EXPECT_EQ(MicroChainCount, 2);
+    search(QStringLiteral("6"), QStringLiteral("4"), QStringLiteral("Xп"));
+    const auto first = store.MicroChains;
+    search(QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("?ч"));
+    EXPECT_EQ(store.MicroChainCount, 2);
     for (int k = 1; k <= 2; ++k) {
-        const QStringList cards = microChainCards(MicroChains[k]);
+        const QStringList cards = microChainCards(store.MicroChains[k]);
         ASSERT_EQ(cards.size(), 4);
         EXPECT_EQ(cards.back(), QStringLiteral("?ч"));
     }
     for (int k = 3; k <= 6; ++k)
-        EXPECT_TRUE(MicroChains[k] == first[k]) << "record " << k;
-    EXPECT_EQ(microChainCards(MicroChains[3]).back(), QStringLiteral("Xп"));
+        EXPECT_TRUE(store.MicroChains[k] == first[k]) << "record " << k;
+    EXPECT_EQ(microChainCards(store.MicroChains[3]).back(), QStringLiteral("Xп"));
 }
 
 TEST_F(MicroChainSearch, ANonNumberEflEndsTheCommandWithTheCountAlreadyStored)
 {
     fillStore(2);
-    const auto stored = MicroChains;
+    const auto stored = store.MicroChains;
     report.append(QStringLiteral("an earlier report"));
-    const MicroSearchResult result = SearchMicroChains(
-        report, QStringLiteral("7"), QStringLiteral("Выбери"), QStringLiteral("Тч"));
+    const MicroSearchResult result =
+        search(QStringLiteral("7"), QStringLiteral("Выбери"), QStringLiteral("Тч"));
     EXPECT_EQ(result.outcome, Outcome::NotANumber);
     EXPECT_EQ(services.messages,
               QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
     EXPECT_EQ(result.message, services.messages.value(0));
-    EXPECT_EQ(MicroChainCount, 7);
+    EXPECT_EQ(store.MicroChainCount, 7);
     EXPECT_TRUE(report.lines().isEmpty());
-    EXPECT_TRUE(MicroChains == stored);
+    EXPECT_TRUE(store.MicroChains == stored);
 }
 
 TEST_F(MicroChainSearch, ANonNumberCountEndsTheCommandBeforeTheCountIsStored)
@@ -196,12 +196,12 @@ TEST_F(MicroChainSearch, ANonNumberCountEndsTheCommandBeforeTheCountIsStored)
     fillStore(2);
     report.append(QStringLiteral("an earlier report"));
     const MicroSearchResult result =
-        SearchMicroChains(report, QStringLiteral(" Сколько МикроЦС надо? "), QStringLiteral("3"),
+        search(QStringLiteral(" Сколько МикроЦС надо? "), QStringLiteral("3"),
                           QStringLiteral("Тч"));
     EXPECT_EQ(result.outcome, Outcome::NotANumber);
     EXPECT_EQ(services.messages, QStringList{QStringLiteral(
                                      "' Сколько МикроЦС надо? ' is not a valid integer value")});
-    EXPECT_EQ(MicroChainCount, 2);
+    EXPECT_EQ(store.MicroChainCount, 2);
     EXPECT_TRUE(report.lines().isEmpty());
 }
 
@@ -222,15 +222,15 @@ TEST_P(RefusedSearch, ChangesNothingAndSaysWhy)
 {
     const RefusalCase &c = GetParam();
     fillStore(4);
-    const auto stored = MicroChains;
+    const auto stored = store.MicroChains;
     report.append(QStringLiteral("an earlier report"));
-    const MicroSearchResult result = SearchMicroChains(report, c.count, c.efl, c.target);
+    const MicroSearchResult result = search(c.count, c.efl, c.target);
     EXPECT_EQ(result.outcome, Outcome::Refused);
     EXPECT_EQ(services.messages, QStringList{c.message});
     EXPECT_EQ(result.message, c.message);
     EXPECT_EQ(report.lines(), QStringList{QStringLiteral("an earlier report")});
-    EXPECT_EQ(MicroChainCount, 4);
-    EXPECT_TRUE(MicroChains == stored);
+    EXPECT_EQ(store.MicroChainCount, 4);
+    EXPECT_TRUE(store.MicroChains == stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -254,18 +254,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MicroChainSearch, FiveHundredIsAccepted)
 {
     const MicroSearchResult result =
-        SearchMicroChains(report, QStringLiteral("500"), QStringLiteral("1"), QStringLiteral("6ч"));
+        search(QStringLiteral("500"), QStringLiteral("1"), QStringLiteral("6ч"));
     EXPECT_EQ(result.outcome, Outcome::Finished);
     EXPECT_EQ(result.built, 500);
     EXPECT_EQ(report.lines()[505],
-              microChainCards(MicroChains[500]).join(u' ') + QStringLiteral("   # 500."));
+              microChainCards(store.MicroChains[500]).join(u' ') + QStringLiteral("   # 500."));
 }
 
 TEST_F(MicroChainSearch, ReportsProgressBeforeTheFirstAndAfterEveryMicroChain)
 {
     std::vector<std::pair<int, int>> calls;
     // With EFL 1 every attempt is accepted, so nothing but the built count is reported.
-    SearchMicroChains(report, QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("Дп"),
+    search(QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("Дп"),
                       [&](int built, int total) {
                           calls.emplace_back(built, total);
                           return true;
@@ -276,22 +276,22 @@ TEST_F(MicroChainSearch, ReportsProgressBeforeTheFirstAndAfterEveryMicroChain)
 
 TEST_F(MicroChainSearch, AStoppedSearchWritesWhatItBuiltThenSaysItWasStopped)
 {
-    ScriptedClock clock({SearchStart, SearchStart.addMSecs(61500)});
+    ScriptedClock clock(services, {SearchStart, SearchStart.addMSecs(61500)});
     const MicroSearchResult result =
-        SearchMicroChains(report, QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("Тч"),
+        search(QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("Тч"),
                           [](int built, int) { return built < 3; });
     EXPECT_EQ(result.outcome, Outcome::Stopped);
     EXPECT_EQ(result.built, 3);
-    EXPECT_EQ(MicroChainCount, 3);
+    EXPECT_EQ(store.MicroChainCount, 3);
     ASSERT_EQ(report.lineCount(), 6 + 3 + 1 + 4);
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(report.lines()[5 + k],
-                  microChainCards(MicroChains[k]).join(u' ') + QStringLiteral("   # 00%1.").arg(k));
+                  microChainCards(store.MicroChains[k]).join(u' ') + QStringLiteral("   # 00%1.").arg(k));
     EXPECT_EQ(report.lines()[9], QStringLiteral("Поиск МикроЦС остановлен: построено 3 из 10."));
     EXPECT_EQ(report.lines()[10], QString());
     EXPECT_EQ(report.lines()[13],
               QStringLiteral("Времени ушло = 0 часов, 1 минут, 1 секунд, 500 миллисекунд"));
-    EXPECT_TRUE(MicroChains[4] == TTLKoloda{});
+    EXPECT_TRUE(store.MicroChains[4] == TTLKoloda{});
 }
 
 TEST_F(MicroChainSearch, ASearchThatKeepsFailingIsAskedAgainAndAgainAndStops)
@@ -302,7 +302,7 @@ TEST_F(MicroChainSearch, ASearchThatKeepsFailingIsAskedAgainAndAgainAndStops)
     // Thirty undone steps practically never pass: only the questions between
     // failed attempts give the caller a say.
     const MicroSearchResult result =
-        SearchMicroChains(report, QStringLiteral("5"), QStringLiteral("30"), QStringLiteral("Тч"),
+        search(QStringLiteral("5"), QStringLiteral("30"), QStringLiteral("Тч"),
                           [&](int built, int total) {
                               EXPECT_EQ(total, 5);
                               builtSeen.push_back(built);
@@ -312,21 +312,21 @@ TEST_F(MicroChainSearch, ASearchThatKeepsFailingIsAskedAgainAndAgainAndStops)
     EXPECT_EQ(calls, 4);
     EXPECT_EQ(result.built, 0);
     EXPECT_EQ(builtSeen, std::vector<int>(4, 0));
-    EXPECT_EQ(MicroChainCount, 0);
+    EXPECT_EQ(store.MicroChainCount, 0);
     ASSERT_EQ(report.lineCount(), 6 + 1 + 4);
     EXPECT_EQ(report.lines()[6], QStringLiteral("Поиск МикроЦС остановлен: построено 0 из 5."));
     // Nothing was built, so nothing was stored.
-    EXPECT_EQ(microChainCards(MicroChains[1]).back(), QStringLiteral("Тч"));
-    EXPECT_EQ(microChainCards(MicroChains[1]).size(), 2);
+    EXPECT_EQ(microChainCards(store.MicroChains[1]).back(), QStringLiteral("Тч"));
+    EXPECT_EQ(microChainCards(store.MicroChains[1]).size(), 2);
 }
 
 TEST_F(MicroChainSearch, AStopAfterTheLastMicroChainChangesNothing)
 {
     const MicroSearchResult result =
-        SearchMicroChains(report, QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("Кк"),
+        search(QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("Кк"),
                           [](int built, int total) { return built < total; });
     EXPECT_EQ(result.outcome, Outcome::Finished);
-    EXPECT_EQ(MicroChainCount, 2);
+    EXPECT_EQ(store.MicroChainCount, 2);
     EXPECT_EQ(report.lineCount(), 6 + 2 + 4);
 }
 

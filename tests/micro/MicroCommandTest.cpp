@@ -2,12 +2,15 @@
 #include "../TestSupport.h"
 #include "MicroTestSupport.h"
 #include "mainwindow/MicroChainSearch.h"
+#include "mainwindow/ProgramState.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -20,19 +23,32 @@ struct CliRun
     QString err;
 };
 
-CliRun runCli(QStringList arguments)
+// The command as main runs it, with state and services of the test's own.
+struct MicroCli
+{
+    TestServices services;
+    std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
+};
+
+CliRun runCli(QStringList arguments, MicroCli &cli)
 {
     arguments.prepend(QStringLiteral("tlcalc-cli"));
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
     CliRun run;
-    run.status = runMicro(arguments);
+    run.status = runMicro(arguments, *cli.state, cli.services);
     const QString out = QString::fromStdString(::testing::internal::GetCapturedStdout());
     run.err = QString::fromStdString(::testing::internal::GetCapturedStderr());
     run.out = out.split(u'\n');
     if (!run.out.isEmpty() && run.out.back().isEmpty())
         run.out.removeLast();
     return run;
+}
+
+CliRun runCli(const QStringList &arguments)
+{
+    MicroCli cli;
+    return runCli(arguments, cli);
 }
 
 QStringList args(const char *efl, const char *target, const char *count)
@@ -73,22 +89,24 @@ TEST(MicroCommand, WithASeedTheJsonIsTheSameOnEveryRun)
 
 TEST(MicroCommand, TextModeWritesTheReportLines)
 {
-    ScriptedClock clock({SearchStart, SearchStart.addMSecs(61500)});
+    MicroCli cli;
+    ScriptedClock clock(cli.services, {SearchStart, SearchStart.addMSecs(61500)});
     const QStringList arguments =
         args("3", "10ч", "10") + QStringList{QStringLiteral("--seed"), QStringLiteral("8")};
-    const CliRun run = runCli(arguments);
+    const CliRun run = runCli(arguments, cli);
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     ASSERT_EQ(run.out.size(), 6 + 10 + 4);
     EXPECT_EQ(run.out[0], QStringLiteral("Целевая Карта = Xч | EFL = 3"));
     EXPECT_EQ(run.out[4], QStringLiteral("01 02 03 04 05   № ЦС"));
     EXPECT_EQ(run.out[15],
-              microChainCards(MicroChains[10]).join(u' ') + QStringLiteral("   # 010."));
+              microChainCards(cli.state->MicroChains[10]).join(u' ') + QStringLiteral("   # 010."));
     EXPECT_EQ(run.out.back(),
               QStringLiteral("Времени ушло = 0 часов, 1 минут, 1 секунд, 500 миллисекунд"));
 
     // The same seed and clock give the same lines, timing lines included.
-    ScriptedClock again({SearchStart, SearchStart.addMSecs(61500)});
-    EXPECT_EQ(runCli(arguments).out, run.out);
+    MicroCli other;
+    ScriptedClock again(other.services, {SearchStart, SearchStart.addMSecs(61500)});
+    EXPECT_EQ(runCli(arguments, other).out, run.out);
 }
 
 TEST(MicroCommand, JsonAndTextShowTheSameMicroChains)
@@ -122,15 +140,15 @@ class MicroCommandBadUsage : public ::testing::TestWithParam<BadUsageCase>
 TEST_P(MicroCommandBadUsage, ExitsWithStatusTwoAndSaysWhy)
 {
     const BadUsageCase &c = GetParam();
-    TestServices services;
-    const CliRun run = runCli(c.arguments);
+    MicroCli cli;
+    const CliRun run = runCli(c.arguments, cli);
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.join(u'\n').toStdString();
     if (!c.stderrHas.isEmpty()) {
         EXPECT_TRUE(run.err.contains(c.stderrHas)) << run.err.toStdString();
     }
     if (!c.message.isEmpty()) {
-        EXPECT_EQ(services.messages, QStringList{c.message});
+        EXPECT_EQ(cli.services.messages, QStringList{c.message});
     }
 }
 

@@ -2,11 +2,12 @@
 
 #include "../TestSupport.h"
 #include "engine/Cards.h"
+#include "engine/ChainState.h"
 #include "engine/Deck.h"
-#include "platform/RandomSource.h"
 #include "mainwindow/MicroChainSearch.h"
 #include "platform/ReportLog.h"
 #include "platform/LocaleFormats.h"
+#include "platform/Services.h"
 
 #include <QDateTime>
 #include <QList>
@@ -41,24 +42,26 @@ inline TTLKoloda recordOf(const QStringList &names)
 }
 
 // A clock that hands out the given instants one after the other (the last one
-// again once they are used up), installed for the lifetime of the guard.
+// again once they are used up), installed on services for the lifetime of the guard.
 class ScriptedClock
 {
 public:
-    explicit ScriptedClock(QList<QDateTime> instants) : instants_(std::move(instants))
+    ScriptedClock(platform::Services &services, QList<QDateTime> instants)
+        : services_(services), instants_(std::move(instants))
     {
-        previous_ = platform::setClock([this] {
+        previous_ = services_.setClock([this] {
             const QDateTime when = instants_.at(next_);
             if (next_ + 1 < instants_.size())
                 ++next_;
             return when;
         });
     }
-    ~ScriptedClock() { platform::setClock(previous_); }
+    ~ScriptedClock() { services_.setClock(previous_); }
     ScriptedClock(const ScriptedClock &) = delete;
     ScriptedClock &operator=(const ScriptedClock &) = delete;
 
 private:
+    platform::Services &services_;
     QList<QDateTime> instants_;
     qsizetype next_ = 0;
     platform::Clock previous_;
@@ -66,25 +69,22 @@ private:
 
 inline const QDateTime SearchStart(QDate(2024, 3, 5), QTime(14, 7, 9, 250));
 
-// An empty micro-chain store, the ordered deck built, and the random source
-// seeded, for every test of the search and the roots.
+// An empty micro-chain store, the ordered deck, and services with a seeded random
+// source, for every test of the search and the roots.
 class MicroStoreTest : public ::testing::Test
 {
 protected:
-    explicit MicroStoreTest(std::uint64_t seed) : seed_(seed) {}
+    explicit MicroStoreTest(std::uint64_t seed) : services(seed) {}
 
-    void SetUp() override
+    MicroSearchResult search(const QString &count, const QString &efl, const QString &target,
+                             const MicroProgress &progress = {})
     {
-        QString text;
-        MakeOrderedDeck(text);
-        MicroChains = {};
-        MicroChainCount = 0;
-        seedRandom(seed_);
+        return SearchMicroChains(store, chains.OrderedDeck, services, report, count, efl, target,
+                                 progress);
     }
 
     TestServices services;
+    ChainState chains;
+    MicroChainStore store;
     ReportLog report;
-
-private:
-    std::uint64_t seed_;
 };
