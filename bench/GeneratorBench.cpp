@@ -9,7 +9,9 @@
 static void BM_GeneratorSearch(benchmark::State &state)
 {
     RandomSource random(12);
-    FixedConditions conditions(GeneratorConditions{.minEfl = 12});
+    GeneratorConditions wanted;
+    wanted.minEfl = 12;
+    FixedConditions conditions(wanted);
     GeneratorHooks hooks;
     std::uint64_t dealt = 0;
     for (auto _ : state) {

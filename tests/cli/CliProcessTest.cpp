@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {QStringLiteral("generate"), QStringLiteral("--min-efl"), QStringLiteral("x")}},
         UsageCase{"ExchangeNeedsThreeArguments",
                   {QStringLiteral("exchange"), QStringLiteral("6п 7п")}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(CliAnalyse, EachInputLineIsOneChainAndOneJsonLine)
 {

@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MultiplierCase{"empty_while_retyping", QString(), 10},
                       MultiplierCase{"letters", QStringLiteral("abc"), 10},
                       MultiplierCase{"decimal_point", QStringLiteral("1.5"), 10}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(CompassWindow, IsSizedForOneSuitsFullLengthAndItsMargins)
 {

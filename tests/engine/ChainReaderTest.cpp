@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {u"7", u"б"}, {u"8", u"б"}, {u"9", u"б"}, {u"X", u"б"}, {u"В", u"б"},
                     {u"Д", u"б"}, {u"К", u"б"}, {u"Т", u"б"}}},
         ReaderCase{"CyrillicHaIsNotTheTen", u"Хп", true, {{u"Х", u"п"}}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ChainReaderDeck, OrderedDeckTextReadsAsTheDeckWithoutWarning)
 {

@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExchangeCase{"SuitPatternAgainstACard", u"?п", u"6б",
                      u"?б 7б 8б 9б Xб Вб Дб Кб Тб ?п 7п 8п 9п Xп Вп Дп Кп Тп "
                      u"?к 7к 8к 9к Xк Вк Дк Кк Тк ?ч 7ч 8ч 9ч Xч Вч Дч Кч Тч"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(RandomInRange, StaysInsideTheRangeAndReachesBothEnds)
 {

@@ -240,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"RanksWithoutALineMarkedDoNotCountForTheSuit", 2, "XXXXXXXXX", "111111", "1",
                     "6"},
         PatternCase{"AnUndecidedLineLeavesNoNumber", 4, "X00X0000?", "11000?", "", "2"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(FilterWindowTest, RanksWithoutALineCountInTheirColumnsOnly)
 {
@@ -296,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OtherCell{"SuitCount", 10, 2}, OtherCell{"Number", 11, 1},
                       OtherCell{"Pattern", 12, 4}, OtherCell{"RankCount", 4, 5},
                       OtherCell{"BalanceMark", 7, 6}, OtherCell{"LastRow", 3, 7}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(FilterWindowTest, ThreeClicksReturnACellToWhatItWas)
 {

@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"six_and_ace_give_27", 3, {"6", "Т"}, "100001", "27"},
         PatternCase{"nine_and_ace_give_4", 3, {"9", "Т"}, "010001", "4"},
         PatternCase{"nine_alone_gives_7", 4, {"9"}, "010000", "7"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(FilterSheetTest, RanksWithoutALineNeverBlockANumber)
 {

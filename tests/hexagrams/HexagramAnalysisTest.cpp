@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   " Полная балансировка возможна."},
                       VerdictCase{"all_nine", 9, " Сбалансированных участков  = 9 шт.",
                                   " Полная балансировка возможна."}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(HexagramTable, CarriesRanksNineSixXDKTIntoTheSixLines)
 {
@@ -219,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        {"6ч", "7ч", "8ч", "9ч", "Xч", "Вч", "Дч", "Кч", "Тч"},
                                        4,
                                        1}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(FindChainHexagrams, ReadsOnlyExactMarksAsUnbrokenLines)
 {

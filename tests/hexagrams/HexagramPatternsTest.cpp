@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         KnownHexagram{"nourishment", 27, "100001"}, KnownHexagram{"abysmal", 29, "010010"},
         KnownHexagram{"clinging", 30, "101101"}, KnownHexagram{"after_completion", 63, "101010"},
         KnownHexagram{"before_completion", 64, "010101"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(HexagramPatterns, AreSixLinesOfOnesAndZeros)
 {

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ShownCase{"half_a_hundredth", 0.005L, "0.01"},
                       ShownCase{"under_half_a_hundredth", 0.0049L, "0.00"},
                       ShownCase{"larger_values_keep_three_digits", 12.345L, "12.30"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 namespace {
 

@@ -77,4 +77,4 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCase{"RankAgainstRank", u"6?", u"Т?", u"Т?"},
                       KindCase{"PlaceholderCountsAsACard", u"Выбери", u"6п", u"6п"},
                       KindCase{"PartialTypedTextAgainstSuit", u"К", u"?п", u"К"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });

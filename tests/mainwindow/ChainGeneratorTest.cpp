@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ConditionCase{"TargetRankAce", 4, u"Т?"},
                       ConditionCase{"TargetCard", 4, u"Кч"},
                       ConditionCase{"FullBalance", 5, u""}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(Generator, AllConditionsTogether)
 {

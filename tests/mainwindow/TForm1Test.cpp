@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Placement{"ButtonMicro", QRect(580, 321, 60, 24)},
                       Placement{"ButtonSqare", QRect(700, 321, 60, 24)},
                       Placement{"Edit2", QRect(640, 321, 60, 24)}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(MainWindowTest, GridColumnsHaveTheirWidths)
 {

@@ -46,4 +46,4 @@ TEST_P(WindowCliAgreement, TablesReportAndNumbersAgree)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, WindowCliAgreement, ::testing::Values("C", "ru_RU"),
-                         [](const auto &info) { return std::string(info.param); });
+                         [](const auto &testInfo) { return std::string(testInfo.param); });

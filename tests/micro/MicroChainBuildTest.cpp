@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(CardAndPatternTargets, EveryAcceptedMicroChain,
                                            TargetCase{"suit_ch", QStringLiteral("?ч")},
                                            TargetCase{"rank_T", QStringLiteral("Т?")},
                                            TargetCase{"rank_6", QStringLiteral("6?")}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(MicroChainBuild, EflOneIsAnAgreeingCardAnyCardAndTheTarget)
 {

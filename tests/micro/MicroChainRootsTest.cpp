@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RootCase{"leftmost_first_then_from_the_left_again",
                                QStringLiteral("6п 7б 8п 9б"), QStringLiteral("8п 9б")},
                       RootCase{"two_cards_stay", QStringLiteral("6п Тч"), QStringLiteral("6п Тч")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 class MicroChainRoots : public MicroStoreTest
 {

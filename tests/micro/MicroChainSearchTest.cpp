@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
             QStringLiteral("Времени ушло = 26 часов, 59 минут, 59 секунд, 999 миллисекунд")},
         ElapsedCase{"clock_set_back", -61500,
                     QStringLiteral("Времени ушло = 0 часов, 1 минут, 1 секунд, 500 миллисекунд")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(MicroChainSearch, ASmallerSecondSearchLeavesTheHigherRecords)
 {
@@ -249,7 +249,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"target_matching_no_card", QStringLiteral("3"),
                                   QStringLiteral("2"), QStringLiteral("Zz"),
                                   MicroTargetUnmatchedText.arg(QStringLiteral("Zz"))}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(MicroChainSearch, FiveHundredIsAccepted)
 {

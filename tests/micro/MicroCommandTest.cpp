@@ -179,6 +179,6 @@ INSTANTIATE_TEST_SUITE_P(
                      args("Выбери", "Тч", "1"),
                      {},
                      QStringLiteral("'Выбери' is not a valid integer value")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace
