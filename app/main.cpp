@@ -7,6 +7,23 @@
 #include "platform/views/MessageBoxes.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
+
+namespace {
+
+// Every size the build rendered from the SVG, so each window decoration and task
+// switcher picks the one drawn closest to its own size.
+QIcon applicationIcon()
+{
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/icons"));
+    for (const QString &name : sizes.entryList({QStringLiteral("*.png")}))
+        icon.addFile(sizes.filePath(name));
+    return icon;
+}
+
+} // namespace
 
 #include <memory>
 
@@ -15,6 +32,9 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tlcalc"));
     QApplication::setApplicationDisplayName(QStringLiteral("ТЛ калькулятор"));
+    // Lets the desktop match the windows to the installed desktop entry and icon.
+    QApplication::setDesktopFileName(QStringLiteral(TLCALC_APP_ID));
+    QApplication::setWindowIcon(applicationIcon());
 
     // The windows are created at start, in this order, and live until the main
     // window closes; the main window opens the others from its menu.

@@ -4,9 +4,16 @@
 #include <QDir>
 #include <QImageReader>
 
+QStringList kompassFolders(const QString &workingDirectory, const QString &programDirectory)
+{
+    const QString installed =
+        QDir::cleanPath(QDir(programDirectory).filePath(QStringLiteral(TLCALC_DATA_FROM_PROGRAM)));
+    return {workingDirectory, programDirectory, installed};
+}
+
 QStringList kompassFolders()
 {
-    return {QDir::currentPath(), QCoreApplication::applicationDirPath()};
+    return kompassFolders(QDir::currentPath(), QCoreApplication::applicationDirPath());
 }
 
 QImage loadKompassPicture(const QStringList &folders)

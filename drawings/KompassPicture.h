@@ -7,9 +7,14 @@
 // The drawings window's thumbnail, "Kompass.jpg".
 inline const QString KompassFileName = QStringLiteral("Kompass.jpg");
 
-// The working directory first, as the program has always read it, then the
-// program's own directory, where the build and the install put a copy, so the
-// picture shows however the program is started.
+// Where the picture is looked for, in order: the working directory, as the
+// program has always read it; the program's own directory, where the build puts
+// a copy; and the data folder of the install the program belongs to (share/tlcalc
+// beside bin), found from the program's directory so that any install prefix
+// works, however the program is started.
+QStringList kompassFolders(const QString &workingDirectory, const QString &programDirectory);
+
+// The folders for this run of the program.
 QStringList kompassFolders();
 
 // The first copy of the picture that decodes; an empty image when there is none.

@@ -10,6 +10,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6gui6 libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-crosextra-carlito
+    # the icon's PNG sizes; the Debian package and what check-install.sh checks
+    librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db
 )
 missing=()
 for package in "${packages[@]}"; do

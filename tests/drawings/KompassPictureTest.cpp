@@ -105,3 +105,58 @@ TEST(KompassPicture, WithNoCopyAnywhereTheThumbnailStaysEmpty)
     const QImage shown = thumbnail.grab().toImage();
     EXPECT_EQ(countColour(shown, shown.rect(), pixelAt(shown, 0, 0)), 120 * 95);
 }
+
+namespace {
+
+// An install tree as `cmake --install --prefix` lays it out: the program in
+// <prefix>/bin, its data in <prefix>/share/tlcalc. Each copy of the picture has a
+// size of its own, so the size tells which copy was read.
+struct PictureCopies
+{
+    const char *behaviour;
+    bool inWorkingDirectory;
+    bool besideProgram;
+    bool inInstalledData;
+    QSize expected; // empty: no picture
+};
+
+const QSize WorkingCopy(10, 8), ProgramCopy(14, 9), InstalledCopy(16, 12);
+
+class InstalledKompassPicture : public ::testing::TestWithParam<PictureCopies>
+{
+};
+
+} // namespace
+
+TEST_P(InstalledKompassPicture, IsLookedForInTheWorkingDirectoryThenBesideTheInstall)
+{
+    const PictureCopies &copies = GetParam();
+    QTemporaryDir prefix, working;
+    ASSERT_TRUE(prefix.isValid() && working.isValid());
+    const QDir root(prefix.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("bin")) && root.mkpath(QStringLiteral("share/tlcalc")));
+    const QString program = root.filePath(QStringLiteral("bin"));
+    if (copies.inWorkingDirectory)
+        writeJpeg(QDir(working.path()).filePath(KompassFileName), WorkingCopy, Qt::red);
+    if (copies.besideProgram)
+        writeJpeg(QDir(program).filePath(KompassFileName), ProgramCopy, Qt::green);
+    if (copies.inInstalledData)
+        writeJpeg(root.filePath(QStringLiteral("share/tlcalc/") + KompassFileName), InstalledCopy,
+                  Qt::blue);
+
+    const QImage picture = loadKompassPicture(kompassFolders(working.path(), program));
+    EXPECT_EQ(picture.isNull() ? QSize() : picture.size(), copies.expected) << copies.behaviour;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Copies, InstalledKompassPicture,
+    ::testing::Values(PictureCopies{"an installed program started elsewhere finds its data copy",
+                                    false, false, true, InstalledCopy},
+                      PictureCopies{"the working directory's copy wins over the installed one",
+                                    true, false, true, WorkingCopy},
+                      PictureCopies{"the working directory's copy wins over the program's", true,
+                                    true, false, WorkingCopy},
+                      PictureCopies{"in the build tree the copy beside the program is read", false,
+                                    true, true, ProgramCopy},
+                      PictureCopies{"with no copy anywhere there is no picture", false, false,
+                                    false, QSize()}));
