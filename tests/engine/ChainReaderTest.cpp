@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                    u"\xD83Dп\xDC00",
                    true,
                    {{u"\xD83D", u"п"}, {u"\xDC00", u""}}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ChainReaderDeck, OrderedDeckTextReadsAsTheDeckWithoutWarning)
 {
@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CharacterCase{"EmojiBetweenLetters", u"6😀п", 3, {u"6", u"😀", u"п"}},
                       CharacterCase{"LoneHighThenPair", u"\xD83D😀", 2, {u"\xD83D", u"😀"}},
                       CharacterCase{"LoneLowAtTheEnd", u"п\xDE00", 2, {u"п", u"\xDE00"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ChainTextScannerEntries, GoOnPastTheThirtySixth)
 {

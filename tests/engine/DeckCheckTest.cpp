@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                                {},
                                list({u"😀ч"}),
                                QStringLiteral("не хватает: Тч; не карты: «😀ч»")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(DeckCheckEmpty, AnEmptyTextLacksTheWholeDeckInDeckOrder)
 {

@@ -83,4 +83,4 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCase{"PlaceholderCountsAsACard", u"Выбери", u"6п", u"6п"},
                       KindCase{"PartialTypedTextAgainstSuit", u"К", u"?п", u"К"},
                       KindCase{"NonBmpRankPatternAgainstCard", u"😀?", u"6п", u"😀?"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &test) { return std::string(test.param.name); });
