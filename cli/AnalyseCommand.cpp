@@ -1,17 +1,25 @@
 #include "AnalyseCommand.h"
 
 #include "CliCommon.h"
+#include "LineReader.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "mainwindow/MainTables.h"
 
-#include <QCommandLineParser>
 #include <QJsonArray>
-#include <QTextStream>
+
+#include <unistd.h>
 
 namespace {
 
-QString padLeft(const QString &text, int width) { return text.rightJustified(width, u' '); }
+const QString Command = QStringLiteral("analyse");
+
+// Pads to width characters (code points), so that a letter outside the Basic
+// Multilingual Plane does not shift its column.
+QString padLeft(const QString &text, int width)
+{
+    return QString(std::max<qsizetype>(0, width - characterCount(text)), u' ') + text;
+}
 
 } // namespace
 
@@ -29,7 +37,7 @@ QJsonArray gridRowsJson(const TextGrid &grid)
 
 QJsonObject analyseRecord(const QString &text, const platform::Services &services)
 {
-    // The analysis run of the window, on tables and chain records of our own.
+    // The analysis run of the window, on tables of our own.
     MainTables tables;
     ChainState state;
     const TTLKoloda chain = RunAnalysis(tables, state, services, text);
@@ -52,7 +60,7 @@ QJsonObject analyseRecord(const QString &text, const platform::Services &service
     }
     return QJsonObject{
         {QStringLiteral("text"), text},
-        {QStringLiteral("short"), text.size() < 36},
+        {QStringLiteral("short"), characterCount(text) < 36},
         {QStringLiteral("left"), CountCollapse(chain)},
         {QStringLiteral("transitTotal"), chain.TransitTotal},
         {QStringLiteral("cards"), cards},
@@ -63,6 +71,17 @@ QJsonObject analyseRecord(const QString &text, const platform::Services &service
                      {QStringLiteral("StringGrid3"), gridRowsJson(tables.StringGrid3)}}},
         {QStringLiteral("hexagrams"), hexagrams},
         {QStringLiteral("statistics"), statistics},
+        {QStringLiteral("deck"), deckCheckJson(checkDeck(text))},
+    };
+}
+
+QJsonObject deckCheckJson(const DeckCheck &check)
+{
+    return QJsonObject{
+        {QStringLiteral("full"), check.full},
+        {QStringLiteral("missing"), QJsonArray::fromStringList(check.missing)},
+        {QStringLiteral("repeated"), QJsonArray::fromStringList(check.repeated)},
+        {QStringLiteral("unknown"), QJsonArray::fromStringList(check.unknown)},
     };
 }
 
@@ -92,49 +111,68 @@ QString analyseReport(const QString &text, const platform::Services &services)
     return lines.join(u'\n');
 }
 
+bool writeAnalysis(const QString &text, bool asJson, bool first,
+                   const platform::Services &services)
+{
+    if (asJson)
+        return writeJsonLine(analyseRecord(text, services));
+    const QString report = analyseReport(text, services);
+    const DeckCheck check = checkDeck(text);
+    if (!check.full)
+        writeError(deckCheckLine(check));
+    if (!first)
+        writeLine(QString());
+    return writeLine(report);
+}
+
 int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services &services)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Reads chain texts and collapses them. Without TEXT, each line of "
-                       "standard input is one chain."));
-    parser.addHelpOption();
+    CommandLine line(
+        Command,
+        QStringLiteral("Reads chain texts and collapses them. Without TEXT, each line of standard "
+                       "input is one chain and gives one result: CRLF reads like LF, and a last "
+                       "line without a line end is a line too. The text output says on standard "
+                       "error when a chain does not hold each of the 36 cards once and nothing "
+                       "else; the JSON record holds that check as \"deck\"."));
     const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("One line of JSON per chain."));
-    parser.addOption(json);
-    parser.addPositionalArgument(QStringLiteral("TEXT"), QStringLiteral("Chain texts."),
-                                 QStringLiteral("[TEXT ...]"));
-    if (!parseCommandLine(parser, arguments))
-        return BadUsage;
-    if (parser.isSet(QStringLiteral("help"))) {
-        writeLine(parser.helpText());
-        return 0;
-    }
+                                  QStringLiteral("One line of JSON per chain, with a deck check."));
+    const QCommandLineOption encoding = encodingOption();
+    line.addOptions({json, encoding});
+    line.addArgument(QStringLiteral("TEXT"), QStringLiteral("Chain texts, one chain each."),
+                     QStringLiteral("[TEXT ...]"));
+    if (const auto status = line.parse(arguments))
+        return *status;
+    const auto inputEncoding = inputEncodingNamed(line.value(encoding));
+    if (!inputEncoding)
+        return line.usageError(QStringLiteral("unknown encoding '%1': give auto, utf-8 or cp1251")
+                                   .arg(line.value(encoding)));
 
-    const bool asJson = parser.isSet(json);
+    // Messages of the analysis ("Цепочка маловата") stand after the results before them.
+    const platform::ScopedMessageHandler messages(services,
+                                                  [](const QString &text) { writeError(text); });
+    const bool asJson = line.isSet(json);
     bool first = true;
-    const auto analyseOne = [&](const QString &text) {
-        if (asJson) {
-            writeJsonLine(analyseRecord(text, services));
-        } else {
-            if (!first)
-                writeLine(QString());
-            writeLine(analyseReport(text, services));
-        }
+    const QStringList texts = line.positionalArguments();
+    for (const QString &text : texts) {
+        if (!writeAnalysis(text, asJson, first, services))
+            break;
         first = false;
-    };
-
-    const QStringList texts = parser.positionalArguments();
-    if (!texts.isEmpty()) {
-        for (const QString &text : texts)
-            analyseOne(text);
-    } else {
-        QTextStream input(stdin);
-        input.setEncoding(QStringConverter::Utf8);
-        QString line;
-        while (input.readLineInto(&line))
-            analyseOne(line);
     }
-    std::fflush(stdout);
-    return 0;
+    if (!texts.isEmpty())
+        return finishOutput(Command);
+
+    LineReader reader(STDIN_FILENO, *inputEncoding);
+    reader.setCp1251Notice(
+        [](qint64 number) { noteCp1251(Command, QStringLiteral("line %1").arg(number)); });
+    reader.setBeforeRead([] { standardOutput().flush(); });
+    QByteArray bytes;
+    while (standardOutput().ok() && reader.next(bytes)) {
+        writeAnalysis(QString::fromUtf8(bytes), asJson, first, services);
+        first = false;
+    }
+    if (reader.error() != 0) {
+        const int status = finishOutput(Command, IoFailure);
+        return line.fail(QStringLiteral("read error: ") + errorReason(reader.error()), status);
+    }
+    return finishOutput(Command);
 }

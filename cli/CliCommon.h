@@ -3,13 +3,122 @@
 #include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QCommandLineParser>
 #include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
-// Exit status for a command line that was not understood.
-constexpr int BadUsage = 2;
+#include <cstdio>
+#include <optional>
+
+// Exit statuses of every command.
+constexpr int IoFailure = 1;    // reading the input or writing the output failed
+constexpr int BadUsage = 2;     // a command line that was not understood, or a value out of range
+constexpr int LimitReached = 3; // a search ended by its own bound before it found everything
+
+// A stream with every write checked. The first failure is kept (its errno) and
+// every later write is skipped, so a command may write on and look once, or
+// stop early, through ok().
+class OutputStream
+{
+public:
+    explicit OutputStream(std::FILE *file) : file_(file) {}
+
+    bool write(QByteArrayView bytes);
+    bool writeLine(QByteArrayView utf8);
+    bool writeLine(const QString &line);
+    // One JSON object as one compact line. The line never holds a lone surrogate:
+    // one that reached the object is written as U+FFFD, so strict parsers take it.
+    bool writeJsonLine(const QJsonObject &object);
+    bool flush();
+
+    bool ok() const { return error_ == 0; }
+    int error() const { return error_; } // errno of the first failure, 0 if none
+
+private:
+    bool failed();
+
+    std::FILE *file_;
+    int error_ = 0;
+};
+
+// Standard output, shared by every command of the run.
+OutputStream &standardOutput();
+
+// Write to standardOutput(); false once a write has failed.
+bool writeLine(const QString &line);
+bool writeJsonLine(const QJsonObject &object);
+
+// Writes text and a line end to standard error (UTF-8), flushing standard output
+// first so that a message stands after the results it follows.
+void writeError(const QString &line);
+
+// The reason for errno error, in English.
+QString errorReason(int error);
+
+// "tlcalc-cli COMMAND: message" on standard error ("tlcalc-cli: message" for no
+// command); returns status, so that a command can end with `return failWith(…)`.
+int failWith(const QString &command, const QString &message, int status);
+
+// Ends a command's output: flushes standard output and, when any write failed,
+// writes "tlcalc-cli COMMAND: write error: <reason>" to standard error and
+// returns IoFailure; else returns status.
+int finishOutput(const QString &command, int status = 0);
+
+// A compact JSON line with every escaped lone surrogate (\udXXX, which
+// QJsonDocument writes for one) replaced by \ufffd.
+QByteArray jsonLine(const QJsonObject &object);
+
+// A command's own command line: its options and arguments, the help that
+// --help prints ("Usage: tlcalc-cli COMMAND [options] …", the description, the
+// command's options and arguments, none of Qt's) and the messages for a line it
+// cannot take, each "tlcalc-cli COMMAND: …".
+class CommandLine
+{
+public:
+    CommandLine(QString command, QString description);
+
+    void addOption(const QCommandLineOption &option);
+    void addOptions(const QList<QCommandLineOption> &options);
+    // A positional argument: its name, what the help says of it, and how the usage
+    // line shows it (by default the name).
+    void addArgument(const QString &name, const QString &description,
+                     const QString &syntax = QString());
+
+    // Parses the arguments (the program name first, the command name left out).
+    // Returns nothing when the command should run, else the status to end with:
+    // 0 after the help went to standard output, IoFailure when it could not be
+    // written, BadUsage after a message on standard error.
+    std::optional<int> parse(const QStringList &arguments);
+
+    bool isSet(const QCommandLineOption &option) const { return parser_.isSet(option); }
+    QString value(const QCommandLineOption &option) const { return parser_.value(option); }
+    QStringList positionalArguments() const { return parser_.positionalArguments(); }
+
+    const QString &command() const { return command_; }
+    QString helpText() const;
+
+    // failWith() for this command.
+    int fail(const QString &message, int status = BadUsage) const;
+    // A usage error: the message and a pointer to --help; returns BadUsage.
+    int usageError(const QString &message) const;
+
+private:
+    struct Argument
+    {
+        QString name, description, syntax;
+    };
+
+    QString command_;
+    QString description_;
+    QCommandLineParser parser_;
+    QList<QCommandLineOption> options_;
+    QList<Argument> arguments_;
+    QCommandLineOption help_;
+};
 
 // Every command is handed the program's state and services by main; tests hand
 // fresh ones.
@@ -18,14 +127,16 @@ using CommandFunction = int (*)(const QStringList &arguments, ProgramState &stat
 
 // Parses the command's own arguments (the program name first, the command name
 // left out). On failure writes the parser's error and the command's help to
-// standard error and returns false.
+// standard error and returns false. For commands not yet on CommandLine.
 bool parseCommandLine(QCommandLineParser &parser, const QStringList &arguments);
 
-// Writes a line of text and a line end to standard output (UTF-8).
-void writeLine(const QString &line);
+// A card, a suit pattern ("?п") or a rank pattern ("6?") given as an argument,
+// "10" read as the ten as in chain texts; nothing for any other text.
+std::optional<QString> cardOrPattern(const QString &text);
 
-// Writes text and a line end to standard error (UTF-8).
-void writeError(const QString &line);
+// Says on standard error, once for the whole run, that what ("line 3", "argument
+// 2") was not valid UTF-8 and is read as Windows-1251.
+void noteCp1251(const QString &command, const QString &what);
 
-// One JSON object as one line of standard output.
-void writeJsonLine(const QJsonObject &object);
+// The option --encoding of the commands that read chain texts.
+QCommandLineOption encodingOption();

@@ -2,39 +2,70 @@
 
 #include "AnalyseCommand.h"
 #include "CliCommon.h"
+#include "TextEncoding.h"
 #include "mainwindow/CardReplacement.h"
 
-#include <QCommandLineParser>
+namespace {
+
+enum class Kind
+{
+    Card,
+    Suits,
+    Ranks,
+};
+
+Kind kindOf(const QString &item)
+{
+    if (item.startsWith(u'?'))
+        return Kind::Suits;
+    return item.endsWith(u'?') ? Kind::Ranks : Kind::Card;
+}
+
+} // namespace
 
 int runExchange(const QStringList &arguments, ProgramState &, platform::Services &services)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Exchanges A and B in TEXT as the replacement button does (two cards, "
-                       "two suits ?п ?ч or two ranks 6? Т?) and analyses the result."));
-    parser.addHelpOption();
+    CommandLine line(
+        QStringLiteral("exchange"),
+        QStringLiteral("Exchanges A and B throughout TEXT as the replacement button does and "
+                       "analyses the result. A and B are two cards (6п Тч), two suits (?п ?ч) "
+                       "or two ranks (6? Т?); \"10\" is the ten, as in chain texts."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("The analysis record as one line of JSON."));
-    parser.addOption(json);
-    parser.addPositionalArgument(QStringLiteral("TEXT"), QStringLiteral("The chain text."));
-    parser.addPositionalArgument(QStringLiteral("A"), QStringLiteral("First card or pattern."));
-    parser.addPositionalArgument(QStringLiteral("B"), QStringLiteral("Second card or pattern."));
-    if (!parseCommandLine(parser, arguments))
-        return BadUsage;
-    if (parser.isSet(QStringLiteral("help"))) {
-        writeLine(parser.helpText());
-        return 0;
+    const QCommandLineOption encoding = encodingOption();
+    line.addOptions({json, encoding});
+    line.addArgument(QStringLiteral("TEXT"), QStringLiteral("The chain text."));
+    line.addArgument(QStringLiteral("A"),
+                     QStringLiteral("First card, suit pattern ?SUIT or rank pattern RANK?."));
+    line.addArgument(QStringLiteral("B"), QStringLiteral("Second one, of the same kind as A."));
+    if (const auto status = line.parse(arguments))
+        return *status;
+    if (!inputEncodingNamed(line.value(encoding)))
+        return line.usageError(QStringLiteral("unknown encoding '%1': give auto, utf-8 or cp1251")
+                                   .arg(line.value(encoding)));
+    const QStringList positional = line.positionalArguments();
+    if (positional.size() != 3)
+        return line.usageError(
+            QStringLiteral("give TEXT, A and B (%1 arguments given)").arg(positional.size()));
+    std::optional<QString> items[2];
+    for (int k = 0; k < 2; ++k) {
+        items[k] = cardOrPattern(positional[k + 1]);
+        if (!items[k])
+            return line.usageError(
+                QStringLiteral("%1 '%2' is not a card (Тч, 10п), a suit pattern (?п) or a rank "
+                               "pattern (Т?)")
+                    .arg(k == 0 ? QStringLiteral("A") : QStringLiteral("B"))
+                    .arg(positional[k + 1]));
     }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 3) {
-        writeError(QStringLiteral("exchange: give TEXT, A and B"));
-        writeError(parser.helpText());
-        return BadUsage;
-    }
-    const QString text = replaceCards(positional[0], positional[1], positional[2], services);
-    if (parser.isSet(json))
-        writeJsonLine(analyseRecord(text, services));
-    else
-        writeLine(analyseReport(text, services));
-    return 0;
+    // Mixed kinds would put a "?" into the chain as a letter.
+    if (kindOf(*items[0]) != kindOf(*items[1]))
+        return line.usageError(QStringLiteral("A '%1' and B '%2' are not of one kind: give two "
+                                              "cards, two suit patterns or two rank patterns")
+                                   .arg(positional[1], positional[2]));
+
+    const platform::ScopedMessageHandler messages(services,
+                                                  [](const QString &text) { writeError(text); });
+    const QString text = replaceCards(positional[0], *items[0], *items[1], services);
+    writeAnalysis(text, line.isSet(json), true, services);
+    return finishOutput(line.command());
 }

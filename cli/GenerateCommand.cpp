@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -122,99 +123,109 @@ QString generatedText(const GeneratedChain &chain)
 
 int runGenerate(const QStringList &arguments, ProgramState &, platform::Services &)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Deals chains until it finds ones that collapse to two cards and meet "
-                       "every condition given."));
-    parser.addHelpOption();
-    const QCommandLineOption maxTransits(QStringLiteral("max-transits"),
-                                         QStringLiteral("At most N transit cards."),
-                                         QStringLiteral("N"));
-    const QCommandLineOption minEfl(QStringLiteral("min-efl"),
-                                    QStringLiteral("An EFL (greatest depth) of at least N."),
-                                    QStringLiteral("N"));
-    const QCommandLineOption targetPosition(QStringLiteral("target-position"),
-                                            QStringLiteral("A target card at position N (1-36)."),
-                                            QStringLiteral("N"));
+    CommandLine line(QStringLiteral("generate"),
+                     QStringLiteral("Deals chains until it finds ones that collapse to two cards "
+                                    "and meet every condition given."));
+    const QCommandLineOption maxTransits(
+        QStringLiteral("max-transits"),
+        QStringLiteral("At most N transit cards (1-36: the first collapse always makes one)."),
+        QStringLiteral("N"));
+    const QCommandLineOption minEfl(
+        QStringLiteral("min-efl"),
+        QStringLiteral("An EFL (greatest depth) of at least N (0-34: an EFL is at most 34)."),
+        QStringLiteral("N"));
+    const QCommandLineOption targetPosition(
+        QStringLiteral("target-position"),
+        QStringLiteral("A target card at position N (3-36: a target card never stands earlier)."),
+        QStringLiteral("N"));
     const QCommandLineOption target(
         QStringLiteral("target"),
-        QStringLiteral("A target card matching CARD: a card name, ?SUIT or RANK?."),
+        QStringLiteral("A target card matching CARD: a card name (Тч, 10п), ?SUIT or RANK?."),
         QStringLiteral("CARD"));
     const QCommandLineOption fullBalance(QStringLiteral("full-balance"),
                                          QStringLiteral("Full balancing possible."));
     const QCommandLineOption count(QStringLiteral("count"),
                                    QStringLiteral("How many chains to find (default 1)."),
                                    QStringLiteral("K"), QStringLiteral("1"));
-    const QCommandLineOption seed(QStringLiteral("seed"),
-                                  QStringLiteral("Seed of the random source."), QStringLiteral("S"));
+    const QCommandLineOption seed(
+        QStringLiteral("seed"), QStringLiteral("Seed of the random source."), QStringLiteral("S"));
     const QCommandLineOption threads(QStringLiteral("threads"),
                                      QStringLiteral("Dealing threads (default: every core)."),
                                      QStringLiteral("T"));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("One line of JSON per chain."));
-    parser.addOptions({maxTransits, minEfl, targetPosition, target, fullBalance, count, seed,
-                       threads, json});
-    if (!parseCommandLine(parser, arguments))
-        return BadUsage;
-    if (parser.isSet(QStringLiteral("help"))) {
-        writeLine(parser.helpText());
-        return 0;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        writeError(QStringLiteral("generate: unexpected argument '%1'")
-                       .arg(parser.positionalArguments().front()));
-        return BadUsage;
-    }
+    line.addOptions(
+        {maxTransits, minEfl, targetPosition, target, fullBalance, count, seed, threads, json});
+    if (const auto status = line.parse(arguments))
+        return *status;
+    if (!line.positionalArguments().isEmpty())
+        return line.usageError(QStringLiteral("unexpected argument '%1'")
+                                   .arg(line.positionalArguments().constFirst()));
 
     GenerateOptions options;
     QString problem;
-    const auto number = [&](const QCommandLineOption &option, int low, int high) -> std::optional<int> {
-        if (!parser.isSet(option))
+    // A value out of a number's range is refused; so is one no chain can ever meet,
+    // with the reason, since the search for it would run forever without a word.
+    const auto number = [&](const QCommandLineOption &option, int low, int high, int lowestMet,
+                            int highestMet, const QString &reason) -> std::optional<int> {
+        if (!line.isSet(option) || !problem.isEmpty())
             return std::nullopt;
+        const QString name = QStringLiteral("--") + option.names().constFirst();
         bool ok = false;
-        const int value = parser.value(option).toInt(&ok);
+        const int value = line.value(option).toInt(&ok);
         if (!ok || value < low || value > high) {
-            problem = QStringLiteral("generate: --%1 takes a whole number from %2 to %3, not '%4'")
-                          .arg(option.names().front())
-                          .arg(low)
-                          .arg(high)
-                          .arg(parser.value(option));
+            problem = QStringLiteral("%1 takes a whole number from %2 to %3, not '%4'")
+                          .arg(name)
+                          .arg(lowestMet)
+                          .arg(highestMet)
+                          .arg(line.value(option));
+            return std::nullopt;
+        }
+        if (value < lowestMet || value > highestMet) {
+            problem = QStringLiteral("%1 %2 can never be met: %3").arg(name).arg(value).arg(reason);
             return std::nullopt;
         }
         return value;
     };
-    options.conditions.maxTransits = number(maxTransits, 0, 36);
-    options.conditions.minEfl = number(minEfl, 0, 36);
-    options.conditions.targetPosition = number(targetPosition, 1, 36);
-    options.count = number(count, 1, 1000000).value_or(1);
-    options.threads = number(threads, 1, 256).value_or(std::max(1, QThread::idealThreadCount()));
-    if (parser.isSet(target)) {
-        options.conditions.target = parser.value(target);
-        if (!isTargetItem(*options.conditions.target))
-            problem = QStringLiteral("generate: unknown target '%1': give a card such as Тч, a "
-                                     "suit pattern such as ?п or a rank pattern such as Т?")
-                          .arg(*options.conditions.target);
+    options.conditions.maxTransits = number(maxTransits, 0, 36, 1, 36,
+                                 QStringLiteral("the first collapse always makes a transit"));
+    options.conditions.minEfl = number(minEfl, 0, 36, 0, 34, QStringLiteral("an EFL is at most 34"));
+    options.conditions.targetPosition = number(targetPosition, 1, 36, 3, 36,
+                                    QStringLiteral("a target card stands at position 3 or later"));
+    options.count = number(count, 1, 1000000, 1, 1000000, QString()).value_or(1);
+    options.threads = number(threads, 1, 256, 1, 256, QString())
+                          .value_or(std::max(1, QThread::idealThreadCount()));
+    if (line.isSet(target) && problem.isEmpty()) {
+        options.conditions.target = cardOrPattern(line.value(target));
+        if (!options.conditions.target)
+            problem = QStringLiteral("unknown target '%1': give a card such as Тч, a suit "
+                                     "pattern such as ?п or a rank pattern such as Т?")
+                          .arg(line.value(target));
     }
-    options.conditions.fullBalance = parser.isSet(fullBalance);
-    if (parser.isSet(seed)) {
+    options.conditions.fullBalance = line.isSet(fullBalance);
+    if (line.isSet(seed) && problem.isEmpty()) {
         bool ok = false;
-        options.seed = parser.value(seed).toULongLong(&ok);
+        options.seed = line.value(seed).toULongLong(&ok);
         if (!ok)
-            problem = QStringLiteral("generate: --seed takes a whole number, not '%1'")
-                          .arg(parser.value(seed));
+            problem = QStringLiteral("--seed takes a whole number from 0 to "
+                                     "18446744073709551615, not '%1'")
+                          .arg(line.value(seed));
     }
-    if (!problem.isEmpty()) {
-        writeError(problem);
-        return BadUsage;
-    }
+    if (!problem.isEmpty())
+        return line.fail(problem);
 
-    const bool asJson = parser.isSet(json);
-    generateChains(options, [asJson](const GeneratedChain &chain) {
+    const bool asJson = line.isSet(json);
+    const QString command = line.command();
+    generateChains(options, [asJson, command](const GeneratedChain &chain) {
+        OutputStream &output = standardOutput();
         if (asJson)
-            writeJsonLine(generatedJson(chain));
+            output.writeJsonLine(generatedJson(chain));
         else
-            writeLine(generatedText(chain));
-        std::fflush(stdout);
+            output.writeLine(generatedText(chain));
+        // Nobody reads what the search would still find: end the run here, on
+        // whichever dealing thread found the chain, with the write error.
+        if (!output.flush())
+            std::quick_exit(finishOutput(command));
     });
-    return 0;
+    return finishOutput(command);
 }

@@ -3,36 +3,69 @@
 
 namespace {
 
-// The character at 1-based position p, or the empty text past the end.
-QString charAt(const QString &text, qsizetype p)
+// UTF-16 units of the character starting at unit i: two for a surrogate pair.
+qsizetype unitsAt(const QString &text, qsizetype i)
 {
-    return p >= 1 && p <= text.size() ? QString(text[p - 1]) : QString();
+    return i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate() ? 2 : 1;
 }
 
 } // namespace
 
+qsizetype characterCount(const QString &text)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); i += unitsAt(text, i))
+        ++count;
+    return count;
+}
+
+QString characterAt(const QString &text, qsizetype index)
+{
+    qsizetype i = 0;
+    for (; i < text.size() && index > 0; --index)
+        i += unitsAt(text, i);
+    return i < text.size() ? text.mid(i, unitsAt(text, i)) : QString();
+}
+
+bool ChainTextScanner::next(QString &rank, QString &suit)
+{
+    while (unit_ < text_.size() && text_[unit_] == u' ')
+        ++unit_;
+    if (unit_ >= text_.size()) {
+        rank.clear();
+        suit.clear();
+        return false;
+    }
+    const qsizetype rankUnits = unitsAt(text_, unit_);
+    if (text_[unit_] == u'1' && unit_ + 1 < text_.size() && text_[unit_ + 1] == u'0') {
+        rank = QStringLiteral("X");
+        unit_ += 2;
+    } else {
+        rank = text_.mid(unit_, rankUnits);
+        unit_ += rankUnits;
+    }
+    // The suit is whatever character follows, a blank included.
+    if (unit_ < text_.size()) {
+        const qsizetype suitUnits = unitsAt(text_, unit_);
+        suit = text_.mid(unit_, suitUnits);
+        unit_ += suitUnits;
+    } else {
+        suit.clear();
+    }
+    return true;
+}
+
 void ReadChain(const QString &Text, TTLKoloda &Chain, const platform::Services &services)
 {
-    if (Text.size() < 36)
+    if (characterCount(Text) < 36)
         services.showMessage(QStringLiteral("Цепочка маловата"));
 
-    qsizetype p = 1;
-    int n = 1;
-    while (n <= 36) {
-        if (p <= Text.size() && Text[p - 1] == u' ') {
-            ++p;
-            continue;
-        }
-        QString rank = charAt(Text, p);
-        if (rank == u"1" && charAt(Text, p + 1) == u"0") {
-            rank = QStringLiteral("X");
-            ++p;
-        }
+    // Once the text is exhausted the scanner yields empty letters, so the rest of
+    // the entries come out empty with their Position set.
+    ChainTextScanner scanner(Text);
+    for (int n = 1; n <= 36; ++n) {
         TKarta &card = Chain.Cards[n];
-        card.Rank = rank;
-        card.Suit = charAt(Text, p + 1);
+        scanner.next(card.Rank, card.Suit);
         card.Position = n;
-        p += 2;
-        ++n;
     }
 }

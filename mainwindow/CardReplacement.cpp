@@ -5,15 +5,18 @@
 
 namespace {
 
-bool questionAt(const QString &text, int index) { return text.mid(index, 1) == u"?"; }
+bool questionAt(const QString &text, int index)
+{
+    return characterAt(text, index) == u"?";
+}
 
 } // namespace
 
 TKarta exchangeArgument(const QString &listText)
 {
     TKarta card;
-    card.Rank = listText.mid(0, 1);
-    card.Suit = listText.mid(1, 1);
+    card.Rank = characterAt(listText, 0);
+    card.Suit = characterAt(listText, 1);
     return card;
 }
 

@@ -3,8 +3,8 @@
 #include "engine/Cards.h"
 #include "platform/Services.h"
 
-// An exchange argument from a list's text: its first character as the rank
-// and its second as the suit, each empty when the text is shorter.
+// An exchange argument from a list's text: its first character (code point) as the
+// rank and its second as the suit, each empty when the text is shorter.
 TKarta exchangeArgument(const QString &listText);
 
 // The text the other list must show after the changed list took changedText, so

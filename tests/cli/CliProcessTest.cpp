@@ -1,9 +1,13 @@
 #include "../TestSupport.h"
+#include "CliTestSupport.h"
+#include "cli/AnalyseCommand.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -11,25 +15,48 @@ namespace {
 
 struct CliRun
 {
+    bool finished = false;
     int status = -1;
     QString out;
     QString err;
+    QByteArray rawOut;
     QStringList lines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
 };
 
-CliRun tlcalcCli(const QStringList &arguments, const QString &input = QString())
+// Runs the command line on input; a run that outlasts timeoutMs is killed and
+// reported unfinished, so that a missing refusal fails the test instead of hanging it.
+CliRun tlcalcCli(const QStringList &arguments, const QByteArray &input, int timeoutMs = 60000,
+                 const QString &outputFile = QString())
 {
     QProcess process;
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(QStringLiteral(TLCALC_CLI_PATH), arguments);
     EXPECT_TRUE(process.waitForStarted());
-    process.write(input.toUtf8());
+    process.write(input);
     process.closeWriteChannel();
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    CliRun run;
+    run.finished = process.waitForFinished(timeoutMs);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.rawOut = process.readAllStandardOutput();
+    run.out = QString::fromUtf8(run.rawOut);
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
 }
 
-QJsonObject json(const QString &line) { return QJsonDocument::fromJson(line.toUtf8()).object(); }
+CliRun tlcalcCli(const QStringList &arguments, const QString &input = QString())
+{
+    return tlcalcCli(arguments, input.toUtf8());
+}
+
+QJsonObject json(const QString &line)
+{
+    return QJsonDocument::fromJson(line.toUtf8()).object();
+}
 
 } // namespace
 
@@ -37,6 +64,7 @@ struct UsageCase
 {
     const char *name;
     QStringList arguments;
+    const char *prefix = "tlcalc-cli generate: ";
 };
 
 class CliBadUsage : public ::testing::TestWithParam<UsageCase>
@@ -47,33 +75,44 @@ TEST_P(CliBadUsage, IsRefusedWithStatusTwoAndAMessage)
 {
     const CliRun run = tlcalcCli(GetParam().arguments);
     EXPECT_EQ(run.status, 2);
-    EXPECT_FALSE(run.err.isEmpty());
+    EXPECT_TRUE(run.err.startsWith(QString::fromUtf8(GetParam().prefix))) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, CliBadUsage,
     ::testing::Values(
-        UsageCase{"NoCommand", {}}, UsageCase{"UnknownCommand", {QStringLiteral("solve")}},
-        UsageCase{"UnknownOption", {QStringLiteral("analyse"), QStringLiteral("--xml")}},
+        UsageCase{"NoCommand", {}, "tlcalc-cli: "},
+        UsageCase{"UnknownCommand", {QStringLiteral("solve")}, "tlcalc-cli: "},
+        UsageCase{"UnknownOption",
+                  {QStringLiteral("analyse"), QStringLiteral("--xml")},
+                  "tlcalc-cli analyse: "},
+        UsageCase{
+            "UnknownEncoding",
+            {QStringLiteral("analyse"), QStringLiteral("--encoding"), QStringLiteral("koi8-r")},
+            "tlcalc-cli analyse: "},
+        UsageCase{"MissingValue", {QStringLiteral("generate"), QStringLiteral("--seed")}},
+        UsageCase{"UnexpectedArgument", {QStringLiteral("generate"), QStringLiteral("6п")}},
         UsageCase{"PositionOutOfRange",
                   {QStringLiteral("generate"), QStringLiteral("--target-position"),
                    QStringLiteral("37")}},
-        UsageCase{"PositionZero",
-                  {QStringLiteral("generate"), QStringLiteral("--target-position"),
-                   QStringLiteral("0")}},
+        UsageCase{
+            "PositionZero",
+            {QStringLiteral("generate"), QStringLiteral("--target-position"), QStringLiteral("0")}},
         UsageCase{"UnknownTarget",
                   {QStringLiteral("generate"), QStringLiteral("--target"), QStringLiteral("Zп")}},
         UsageCase{"NotANumber",
                   {QStringLiteral("generate"), QStringLiteral("--min-efl"), QStringLiteral("x")}},
         UsageCase{"ExchangeNeedsThreeArguments",
-                  {QStringLiteral("exchange"), QStringLiteral("6п 7п")}}),
-    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+                  {QStringLiteral("exchange"), QStringLiteral("6п 7п")},
+                  "tlcalc-cli exchange: "}),
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(CliAnalyse, EachInputLineIsOneChainAndOneJsonLine)
 {
-    const CliRun run = tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json")},
-                              OrderedDeckText + u'\n' + NoCollapseText + QStringLiteral("\r\n6п 7п 8п\n"));
+    const CliRun run =
+        tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json")},
+                  OrderedDeckText + u'\n' + NoCollapseText + QStringLiteral("\r\n6п 7п 8п\n"));
     EXPECT_EQ(run.status, 0);
     const QStringList lines = run.lines();
     ASSERT_EQ(lines.size(), 3);
@@ -86,12 +125,13 @@ TEST(CliAnalyse, EachInputLineIsOneChainAndOneJsonLine)
 
 TEST(CliAnalyse, OrderedDeckRecordHasTheWorkedResults)
 {
-    const CliRun run = tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json"), OrderedDeckText});
+    const CliRun run =
+        tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json"), OrderedDeckText});
     const QJsonObject record = json(run.lines().value(0));
     EXPECT_EQ(record[u"transitTotal"].toInt(), 28);
     const QJsonArray cards = record[u"cards"].toArray();
     ASSERT_EQ(cards.size(), 36);
-    EXPECT_EQ(cards[17].toObject()[u"depth"].toInt(), 3); // Тб
+    EXPECT_EQ(cards[17].toObject()[u"depth"].toInt(), 3);  // Тб
     EXPECT_EQ(cards[16].toObject()[u"mobile"].toInt(), 2); // Кб
     EXPECT_EQ(record[u"report"].toArray()[0].toString(), QStringLiteral("Свёртка до 2 карт"));
     EXPECT_EQ(record[u"hexagrams"].toArray(), (QJsonArray{13, 13, 13, 13}));
@@ -151,11 +191,11 @@ TEST(CliGenerate, SeededSingleThreadRunsRepeatExceptForTheirTimes)
 
 TEST(CliGenerate, EveryConditionGivenHoldsOnTwoThreads)
 {
-    const CliRun run = tlcalcCli({QStringLiteral("generate"), QStringLiteral("--threads"),
-                               QStringLiteral("2"), QStringLiteral("--count"), QStringLiteral("2"),
-                               QStringLiteral("--target"), QStringLiteral("?к"),
-                               QStringLiteral("--max-transits"), QStringLiteral("20"),
-                               QStringLiteral("--json")});
+    const CliRun run =
+        tlcalcCli({QStringLiteral("generate"), QStringLiteral("--threads"), QStringLiteral("2"),
+                   QStringLiteral("--count"), QStringLiteral("2"), QStringLiteral("--target"),
+                   QStringLiteral("?к"), QStringLiteral("--max-transits"), QStringLiteral("20"),
+                   QStringLiteral("--json")});
     ASSERT_EQ(run.status, 0);
     ASSERT_EQ(run.lines().size(), 2);
     for (const QString &line : run.lines()) {
@@ -165,8 +205,8 @@ TEST(CliGenerate, EveryConditionGivenHoldsOnTwoThreads)
         for (const auto &target : chain[u"targets"].toArray())
             club = club || target.toString().endsWith(u'к');
         EXPECT_TRUE(club);
-        const CliRun check = tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json"),
-                                     chain[u"text"].toString()});
+        const CliRun check = tlcalcCli(
+            {QStringLiteral("analyse"), QStringLiteral("--json"), chain[u"text"].toString()});
         EXPECT_EQ(json(check.lines().value(0))[u"left"].toInt(), 2);
     }
 }
@@ -174,10 +214,357 @@ TEST(CliGenerate, EveryConditionGivenHoldsOnTwoThreads)
 TEST(CliExchange, SwapsThenAnalysesLikeTheReplacementButton)
 {
     const CliRun run = tlcalcCli({QStringLiteral("exchange"), QStringLiteral("--json"),
-                               OrderedDeckText, QStringLiteral("?п"), QStringLiteral("?ч")});
+                                  OrderedDeckText, QStringLiteral("?п"), QStringLiteral("?ч")});
     ASSERT_EQ(run.status, 0);
     const QJsonObject record = json(run.lines().value(0));
     EXPECT_TRUE(record[u"text"].toString().startsWith(QStringLiteral("6ч 7ч")));
     EXPECT_TRUE(record[u"text"].toString().endsWith(QStringLiteral("Тп ")));
     EXPECT_EQ(record[u"report"].toArray()[0].toString(), QStringLiteral("Свёртка до 2 карт"));
 }
+
+struct RefusalCase
+{
+    const char *name;
+    QStringList arguments;
+    const char16_t *message;
+};
+
+class CliGenerateRefusal : public ::testing::TestWithParam<RefusalCase>
+{
+};
+
+TEST_P(CliGenerateRefusal, ConditionsNoChainMeetsAreRefusedAtOnce)
+{
+    const CliRun run = tlcalcCli(QStringList{QStringLiteral("generate")} + GetParam().arguments,
+                                 QByteArray(), 20000);
+    ASSERT_TRUE(run.finished) << "the search started instead of being refused";
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.trimmed(), QString::fromUtf16(GetParam().message));
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conditions, CliGenerateRefusal,
+    ::testing::Values(
+        RefusalCase{"EflAbove34",
+                    {QStringLiteral("--min-efl"), QStringLiteral("35")},
+                    u"tlcalc-cli generate: --min-efl 35 can never be met: an EFL is at most 34"},
+        RefusalCase{"NoTransits",
+                    {QStringLiteral("--max-transits"), QStringLiteral("0")},
+                    u"tlcalc-cli generate: --max-transits 0 can never be met: the first collapse "
+                    u"always makes a transit"},
+        RefusalCase{"TargetAtOne",
+                    {QStringLiteral("--target-position"), QStringLiteral("1")},
+                    u"tlcalc-cli generate: --target-position 1 can never be met: a target card "
+                    u"stands at position 3 or later"},
+        RefusalCase{"TargetAtTwoAmongOtherConditions",
+                    {QStringLiteral("--min-efl"), QStringLiteral("3"),
+                     QStringLiteral("--target-position"), QStringLiteral("2")},
+                    u"tlcalc-cli generate: --target-position 2 can never be met: a target card "
+                    u"stands at position 3 or later"}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+struct EncodingCase
+{
+    const char *name;
+    QByteArray input;
+    QStringList arguments;
+    QStringList texts; // the text of each record, in order
+    bool notes;        // says once that it reads Windows-1251
+};
+
+class CliEncoding : public ::testing::TestWithParam<EncodingCase>
+{
+};
+
+TEST_P(CliEncoding, EveryLineGivesOneRecordOfValidText)
+{
+    const EncodingCase &c = GetParam();
+    const CliRun run = tlcalcCli(
+        QStringList{QStringLiteral("analyse"), QStringLiteral("--json")} + c.arguments, c.input);
+    EXPECT_EQ(run.status, 0);
+    const QStringList lines = run.lines();
+    ASSERT_EQ(lines.size(), c.texts.size());
+    for (qsizetype k = 0; k < c.texts.size(); ++k)
+        EXPECT_EQ(json(lines[k])[u"text"].toString(), c.texts[k]);
+    EXPECT_FALSE(run.rawOut.contains("\\ud")) << "an escaped surrogate";
+    EXPECT_EQ(QString::fromUtf8(run.rawOut).toUtf8(), run.rawOut) << "valid UTF-8";
+    EXPECT_EQ(run.err.count(QStringLiteral("Windows-1251")), c.notes ? 1 : 0)
+        << run.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CliEncoding,
+    ::testing::Values(
+        EncodingCase{
+            "Cp1251Deck", cp1251Bytes(OrderedDeckText) + '\n', {}, {OrderedDeckText}, true},
+        EncodingCase{
+            "CrLf",
+            (OrderedDeckText + QStringLiteral("\r\n") + NoCollapseText + QStringLiteral("\r\n"))
+                .toUtf8(),
+            {},
+            {OrderedDeckText, NoCollapseText},
+            false},
+        EncodingCase{"LastLineEndingInALoneByte",
+                     "6п\n\xea",
+                     {},
+                     {QStringLiteral("6п"), QStringLiteral("к")},
+                     true},
+        EncodingCase{"TwoCp1251LinesOneNote",
+                     "\xd2\xf7\n6п\n\xc4\xe1",
+                     {},
+                     {QStringLiteral("Тч"), QStringLiteral("6п"), QStringLiteral("Дб")},
+                     true},
+        EncodingCase{"LoneByteForcedUtf8",
+                     "\xea",
+                     {QStringLiteral("--encoding"), QStringLiteral("utf-8")},
+                     {QStringLiteral("\uFFFD")},
+                     false},
+        EncodingCase{"ForcedCp1251",
+                     cp1251Bytes(NoCollapseText),
+                     {QStringLiteral("--encoding=cp1251")},
+                     {NoCollapseText},
+                     false},
+        EncodingCase{"EmojiInAChain", "😀п 7п\n", {}, {QStringLiteral("😀п 7п")}, false},
+        EncodingCase{
+            "EmptyLineIsARecord", "\n6п\n", {}, {QStringLiteral(""), QStringLiteral("6п")}, false}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+TEST(CliEncodingAnalysis, TheDeckInWindows1251IsAnalysedAsInUtf8)
+{
+    const CliRun utf8 =
+        tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json")}, OrderedDeckText.toUtf8());
+    const CliRun cp1251 = tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json")},
+                                    cp1251Bytes(OrderedDeckText));
+    ASSERT_EQ(utf8.status, 0);
+    ASSERT_EQ(cp1251.status, 0);
+    EXPECT_EQ(json(utf8.lines().value(0)), json(cp1251.lines().value(0)));
+    EXPECT_EQ(json(cp1251.lines().value(0))[u"report"].toArray()[0].toString(),
+              QStringLiteral("Свёртка до 2 карт"));
+}
+
+TEST(CliEncodingAnalysis, AWindows1251ArgumentIsReadAsTheInputIs)
+{
+    // The shell hands the bytes over unchanged, as a script's "$(cat file)" does.
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"), QStringLiteral("exec \"$0\" analyse --json \"$(cat)\""),
+                   QStringLiteral(TLCALC_CLI_PATH)});
+    ASSERT_TRUE(process.waitForStarted());
+    process.write(cp1251Bytes(NoCollapseText));
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0);
+    const QJsonObject record = json(QString::fromUtf8(process.readAllStandardOutput()).trimmed());
+    EXPECT_EQ(record[u"text"].toString(), NoCollapseText);
+    EXPECT_EQ(record[u"left"].toInt(), 36);
+    EXPECT_TRUE(
+        QString::fromUtf8(process.readAllStandardError())
+            .startsWith(QStringLiteral("tlcalc-cli analyse: argument 2 is not valid UTF-8")));
+}
+
+struct WriteFailureCase
+{
+    const char *name;
+    QStringList arguments;
+    QByteArray input;
+    const char *prefix;
+};
+
+class CliWriteFailure : public ::testing::TestWithParam<WriteFailureCase>
+{
+};
+
+TEST_P(CliWriteFailure, AFullDeviceIsStatusOneWithAMessage)
+{
+    const WriteFailureCase &c = GetParam();
+    const CliRun run = tlcalcCli(c.arguments, c.input, 60000, QStringLiteral("/dev/full"));
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.prefix) +
+                                 QStringLiteral("write error: No space left on device")))
+        << run.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliWriteFailure,
+    ::testing::Values(WriteFailureCase{"AnalyseJsonText",
+                                       {QStringLiteral("analyse"), QStringLiteral("--json"),
+                                        QStringLiteral("6п 7п")},
+                                       {},
+                                       "tlcalc-cli analyse: "},
+                      WriteFailureCase{"AnalyseStandardInput",
+                                       {QStringLiteral("analyse")},
+                                       OrderedDeckText.toUtf8() + '\n',
+                                       "tlcalc-cli analyse: "},
+                      WriteFailureCase{"Generate",
+                                       {QStringLiteral("generate"), QStringLiteral("--seed"),
+                                        QStringLiteral("1"), QStringLiteral("--threads"),
+                                        QStringLiteral("1")},
+                                       {},
+                                       "tlcalc-cli generate: "},
+                      WriteFailureCase{"Exchange",
+                                       {QStringLiteral("exchange"), OrderedDeckText,
+                                        QStringLiteral("6п"), QStringLiteral("7п")},
+                                       {},
+                                       "tlcalc-cli exchange: "},
+                      WriteFailureCase{"CommandHelp",
+                                       {QStringLiteral("exchange"), QStringLiteral("--help")},
+                                       {},
+                                       "tlcalc-cli exchange: "},
+                      WriteFailureCase{"Usage", {QStringLiteral("--help")}, {}, "tlcalc-cli: "}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+struct ClosedPipeCase
+{
+    const char *name;
+    QStringList arguments;
+    QByteArray input;
+};
+
+class CliClosedPipe : public ::testing::TestWithParam<ClosedPipeCase>
+{
+};
+
+TEST_P(CliClosedPipe, AReaderThatLeavesEarlyEndsTheRunWithStatusOne)
+{
+    const ClosedPipeCase &c = GetParam();
+    QProcess cli, head;
+    cli.setStandardOutputProcess(&head);
+    head.start(QStringLiteral("head"), {QStringLiteral("-c"), QStringLiteral("1")});
+    cli.start(QStringLiteral(TLCALC_CLI_PATH), c.arguments);
+    ASSERT_TRUE(cli.waitForStarted());
+    cli.write(c.input);
+    cli.closeWriteChannel();
+    const bool finished = cli.waitForFinished(60000);
+    if (!finished)
+        cli.kill();
+    ASSERT_TRUE(finished) << "it went on after its reader left";
+    head.waitForFinished();
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit) << "not a death by SIGPIPE";
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardError())
+                    .contains(QStringLiteral("write error: Broken pipe")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliClosedPipe,
+    ::testing::Values(
+        // Far more than a pipe holds, so the reader is gone before the writing ends.
+        ClosedPipeCase{"AnalyseManyLines",
+                       {QStringLiteral("analyse"), QStringLiteral("--json")},
+                       (OrderedDeckText + u'\n').toUtf8().repeated(300)},
+        ClosedPipeCase{"GenerateManyChains",
+                       {QStringLiteral("generate"), QStringLiteral("--count"),
+                        QStringLiteral("1000000"), QStringLiteral("--threads"), QStringLiteral("2"),
+                        QStringLiteral("--json")},
+                       {}}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+TEST(CliReadFailure, AnUnreadableInputIsStatusOneWithAMessage)
+{
+    QProcess process;
+    process.setStandardInputFile(QStringLiteral("/"));
+    process.start(QStringLiteral(TLCALC_CLI_PATH), {QStringLiteral("analyse")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()).trimmed(),
+              QStringLiteral("tlcalc-cli analyse: read error: Is a directory"));
+}
+
+struct ExchangeCase
+{
+    const char *name;
+    const char16_t *a;
+    const char16_t *b;
+    const char16_t *start; // how the exchanged text starts; nullptr: refused
+};
+
+class CliExchangeArguments : public ::testing::TestWithParam<ExchangeCase>
+{
+};
+
+TEST_P(CliExchangeArguments, AreCardsOrPatternsOfOneKind)
+{
+    const ExchangeCase &c = GetParam();
+    const CliRun run =
+        tlcalcCli({QStringLiteral("exchange"), QStringLiteral("--json"), OrderedDeckText,
+                   QString::fromUtf16(c.a), QString::fromUtf16(c.b)});
+    if (c.start == nullptr) {
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("tlcalc-cli exchange: ")));
+        EXPECT_TRUE(run.out.isEmpty());
+        return;
+    }
+    EXPECT_EQ(run.status, 0);
+    const QJsonObject record = json(run.lines().value(0));
+    EXPECT_TRUE(record[u"text"].toString().startsWith(QString::fromUtf16(c.start)))
+        << record[u"text"].toString().toStdString();
+    EXPECT_TRUE(record[u"deck"].toObject()[u"full"].toBool()) << "an exchange keeps the deck";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CliExchangeArguments,
+    ::testing::Values(ExchangeCase{"TwoCards", u"6п", u"Тч", u"Тч 7п"},
+                      ExchangeCase{"TenAsTwoDigits", u"10п", u"6б", u"6п 7п 8п 9п 6б Вп"},
+                      ExchangeCase{"TwoSuits", u"?п", u"?ч", u"6ч 7ч"},
+                      ExchangeCase{"TenRankPattern", u"10?", u"6?", u"Xп 7п 8п 9п 6п"},
+                      ExchangeCase{"CyrillicSmallHa", u"хп", u"6б", nullptr},
+                      ExchangeCase{"BareTen", u"10", u"6б", nullptr},
+                      ExchangeCase{"LatinB", u"Bп", u"6б", nullptr},
+                      ExchangeCase{"SuitAndRank", u"?п", u"6?", nullptr},
+                      ExchangeCase{"CardAndSuit", u"6п", u"?п", nullptr},
+                      ExchangeCase{"Empty", u"", u"6п", nullptr}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+TEST(CliDeckCheck, JsonRecordsCarryTheCheck)
+{
+    QString doubled = OrderedDeckText;
+    doubled.replace(QStringLiteral("7п"), QStringLiteral("6п"));
+    const CliRun run =
+        tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json"), OrderedDeckText, doubled});
+    ASSERT_EQ(run.lines().size(), 2);
+    EXPECT_EQ(json(run.lines()[0])[u"deck"].toObject(),
+              (QJsonObject{{QStringLiteral("full"), true},
+                           {QStringLiteral("missing"), QJsonArray()},
+                           {QStringLiteral("repeated"), QJsonArray()},
+                           {QStringLiteral("unknown"), QJsonArray()}}));
+    EXPECT_EQ(json(run.lines()[1])[u"deck"].toObject(),
+              (QJsonObject{{QStringLiteral("full"), false},
+                           {QStringLiteral("missing"), QJsonArray{QStringLiteral("7п")}},
+                           {QStringLiteral("repeated"), QJsonArray{QStringLiteral("6п")}},
+                           {QStringLiteral("unknown"), QJsonArray()}}));
+    EXPECT_TRUE(run.err.isEmpty()) << "JSON records carry the check instead";
+}
+
+TEST(CliDeckCheck, TextOutputSaysOnStandardErrorWhenTheDeckIsNotFull)
+{
+    TestServices services;
+    QString lookAlike = OrderedDeckText;
+    lookAlike.replace(QStringLiteral("Xп"), QStringLiteral("Хп")); // a Cyrillic Ха
+    const CliRun full = tlcalcCli({QStringLiteral("analyse"), OrderedDeckText});
+    const CliRun odd = tlcalcCli({QStringLiteral("analyse"), lookAlike});
+    EXPECT_EQ(full.status, 0);
+    EXPECT_TRUE(full.err.isEmpty());
+    EXPECT_EQ(odd.status, 0);
+    EXPECT_EQ(odd.err, QStringLiteral("не хватает: Xп; не карты: «Хп»\n"));
+    // Standard output holds the report and nothing else.
+    EXPECT_EQ(odd.out, analyseReport(lookAlike, services) + u'\n');
+}
+
+class CliHelp : public ::testing::TestWithParam<const char *>
+{
+};
+
+TEST_P(CliHelp, ShowsTheCommandsUsageAndItsOwnOptions)
+{
+    const QString command = QString::fromUtf8(GetParam());
+    const CliRun run = tlcalcCli({command, QStringLiteral("--help")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("Usage: tlcalc-cli %1 [options]").arg(command)));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("-h, --help")));
+    EXPECT_FALSE(run.out.contains(QStringLiteral("--help-all")));
+    EXPECT_TRUE(run.err.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, CliHelp, ::testing::Values("analyse", "generate", "exchange"));

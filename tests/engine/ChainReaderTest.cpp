@@ -1,6 +1,6 @@
-#include "../TestSupport.h"
 #include "engine/ChainReader.h"
 #include "engine/ChainState.h"
+#include "../TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -62,13 +62,81 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"NoSeparatorNeeded", u"6п7п", true, {{u"6", u"п"}, {u"7", u"п"}}},
         ReaderCase{"LeadingAndRunsOfBlanks", u"   6п     7п", true, {{u"6", u"п"}, {u"7", u"п"}}},
         ReaderCase{"Empty", u"", true, {}},
-        ReaderCase{"ThirtySixCharactersDoNotWarn", u"6п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТб", false,
-                   {{u"6", u"п"}, {u"7", u"п"}, {u"8", u"п"}, {u"9", u"п"}, {u"X", u"п"},
-                    {u"В", u"п"}, {u"Д", u"п"}, {u"К", u"п"}, {u"Т", u"п"}, {u"6", u"б"},
-                    {u"7", u"б"}, {u"8", u"б"}, {u"9", u"б"}, {u"X", u"б"}, {u"В", u"б"},
-                    {u"Д", u"б"}, {u"К", u"б"}, {u"Т", u"б"}}},
-        ReaderCase{"CyrillicHaIsNotTheTen", u"Хп", true, {{u"Х", u"п"}}}),
-    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+        ReaderCase{"ThirtySixCharactersDoNotWarn",
+                   u"6п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТб",
+                   false,
+                   {{u"6", u"п"},
+                    {u"7", u"п"},
+                    {u"8", u"п"},
+                    {u"9", u"п"},
+                    {u"X", u"п"},
+                    {u"В", u"п"},
+                    {u"Д", u"п"},
+                    {u"К", u"п"},
+                    {u"Т", u"п"},
+                    {u"6", u"б"},
+                    {u"7", u"б"},
+                    {u"8", u"б"},
+                    {u"9", u"б"},
+                    {u"X", u"б"},
+                    {u"В", u"б"},
+                    {u"Д", u"б"},
+                    {u"К", u"б"},
+                    {u"Т", u"б"}}},
+        ReaderCase{"CyrillicHaIsNotTheTen", u"Хп", true, {{u"Х", u"п"}}},
+        // A character is one code point: a letter outside the Basic Multilingual
+        // Plane is one letter and one character of the length check.
+        ReaderCase{"EmojiIsOneRank", u"😀п 7п", true, {{u"😀", u"п"}, {u"7", u"п"}}},
+        ReaderCase{"EmojiIsOneSuit", u"6😀7п", true, {{u"6", u"😀"}, {u"7", u"п"}}},
+        ReaderCase{"TwoEmojiAreOneCard", u"😀🂡 6п", true, {{u"😀", u"🂡"}, {u"6", u"п"}}},
+        ReaderCase{"EmojiAfterTenIsItsSuit", u"10😀", true, {{u"X", u"😀"}}},
+        ReaderCase{"ThirtySixCodePointsWithAnEmojiDoNotWarn",
+                   u"😀п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТб",
+                   false,
+                   {{u"😀", u"п"},
+                    {u"7", u"п"},
+                    {u"8", u"п"},
+                    {u"9", u"п"},
+                    {u"X", u"п"},
+                    {u"В", u"п"},
+                    {u"Д", u"п"},
+                    {u"К", u"п"},
+                    {u"Т", u"п"},
+                    {u"6", u"б"},
+                    {u"7", u"б"},
+                    {u"8", u"б"},
+                    {u"9", u"б"},
+                    {u"X", u"б"},
+                    {u"В", u"б"},
+                    {u"Д", u"б"},
+                    {u"К", u"б"},
+                    {u"Т", u"б"}}},
+        ReaderCase{"ThirtyFiveCodePointsInThirtySixUnitsWarn",
+                   u"😀п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТ",
+                   true,
+                   {{u"😀", u"п"},
+                    {u"7", u"п"},
+                    {u"8", u"п"},
+                    {u"9", u"п"},
+                    {u"X", u"п"},
+                    {u"В", u"п"},
+                    {u"Д", u"п"},
+                    {u"К", u"п"},
+                    {u"Т", u"п"},
+                    {u"6", u"б"},
+                    {u"7", u"б"},
+                    {u"8", u"б"},
+                    {u"9", u"б"},
+                    {u"X", u"б"},
+                    {u"В", u"б"},
+                    {u"Д", u"б"},
+                    {u"К", u"б"},
+                    {u"Т", u""}}},
+        ReaderCase{"LoneSurrogateIsOneCharacter",
+                   u"\xD83Dп\xDC00",
+                   true,
+                   {{u"\xD83D", u"п"}, {u"\xDC00", u""}}}),
+    [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ChainReaderDeck, OrderedDeckTextReadsAsTheDeckWithoutWarning)
 {
@@ -90,6 +158,49 @@ TEST(ChainReaderDeck, TextAfterTheThirtySixthCardIsIgnored)
     TTLKoloda chain;
     ReadChain(OrderedDeckText + QStringLiteral("7п 8п 9п"), chain, services);
     EXPECT_EQ(chain.Cards[36].name(), QStringLiteral("Тч"));
+}
+
+struct CharacterCase
+{
+    const char *name;
+    const char16_t *text;
+    qsizetype count;
+    std::vector<const char16_t *> characters;
+};
+
+class TextCharacters : public ::testing::TestWithParam<CharacterCase>
+{
+};
+
+TEST_P(TextCharacters, AreCodePoints)
+{
+    const CharacterCase c = GetParam();
+    const QString text = QString::fromUtf16(c.text);
+    EXPECT_EQ(characterCount(text), c.count);
+    for (std::size_t k = 0; k < c.characters.size(); ++k)
+        EXPECT_EQ(characterAt(text, qsizetype(k)), QString::fromUtf16(c.characters[k])) << k;
+    EXPECT_EQ(characterAt(text, c.count), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextCharacters,
+    ::testing::Values(CharacterCase{"Empty", u"", 0, {}},
+                      CharacterCase{"Cyrillic", u"Тч", 2, {u"Т", u"ч"}},
+                      CharacterCase{"EmojiBetweenLetters", u"6😀п", 3, {u"6", u"😀", u"п"}},
+                      CharacterCase{"LoneHighThenPair", u"\xD83D😀", 2, {u"\xD83D", u"😀"}},
+                      CharacterCase{"LoneLowAtTheEnd", u"п\xDE00", 2, {u"п", u"\xDE00"}}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+TEST(ChainTextScannerEntries, GoOnPastTheThirtySixth)
+{
+    ChainTextScanner scanner(OrderedDeckText + QStringLiteral(" 10😀 6"));
+    QString rank, suit;
+    int entries = 0;
+    while (scanner.next(rank, suit) && entries < 100)
+        ++entries;
+    EXPECT_EQ(entries, 38);
+    EXPECT_FALSE(scanner.next(rank, suit));
+    EXPECT_TRUE(rank.isEmpty() && suit.isEmpty());
 }
 
 TEST(ClearChainRecord, EmptiesLettersCountersAndResults)

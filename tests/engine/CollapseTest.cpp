@@ -1,6 +1,6 @@
+#include "engine/Collapse.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
-#include "engine/Collapse.h"
 #include "engine/Deck.h"
 #include "platform/RandomSource.h"
 
@@ -126,4 +126,5 @@ TEST_P(CollapseRandomChains, InvariantsHoldOnEveryChain)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, CollapseRandomChains, ::testing::Values(1u, 2u, 3u, 2026u, 987654321u));
+INSTANTIATE_TEST_SUITE_P(Seeds, CollapseRandomChains,
+                         ::testing::Values(1u, 2u, 3u, 2026u, 987654321u));

@@ -1,7 +1,8 @@
+#include "engine/ChainState.h"
+#include "engine/Deck.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
-#include "engine/Deck.h"
 #include "platform/RandomSource.h"
 
 #include <QSet>
@@ -171,25 +172,24 @@ TEST_P(Exchange, RewritesEveryMatchingEntryAtOnce)
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, Exchange,
-    ::testing::Values(
-        ExchangeCase{"TwoCards", u"6п", u"Тч",
-                     u"Тч 7п 8п 9п Xп Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Дб Кб Тб "
-                     u"6к 7к 8к 9к Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч 6п"},
-        ExchangeCase{"TwoSuits", u"?п", u"?ч",
-                     u"6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч 6б 7б 8б 9б Xб Вб Дб Кб Тб "
-                     u"6к 7к 8к 9к Xк Вк Дк Кк Тк 6п 7п 8п 9п Xп Вп Дп Кп Тп"},
-        ExchangeCase{"TwoRanks", u"6?", u"Т?",
-                     u"Тп 7п 8п 9п Xп Вп Дп Кп 6п Тб 7б 8б 9б Xб Вб Дб Кб 6б "
-                     u"Тк 7к 8к 9к Xк Вк Дк Кк 6к Тч 7ч 8ч 9ч Xч Вч Дч Кч 6ч"},
-        ExchangeCase{"SameCard", u"6п", u"6п",
-                     u"6п 7п 8п 9п Xп Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Дб Кб Тб "
-                     u"6к 7к 8к 9к Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч"},
-        ExchangeCase{"PlaceholderAgainstACard", u"Выбери", u"Дб",
-                     u"6п 7п 8п 9п Xп Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Вы Кб Тб "
-                     u"6к 7к 8к 9к Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч"},
-        ExchangeCase{"SuitPatternAgainstACard", u"?п", u"6б",
-                     u"?б 7б 8б 9б Xб Вб Дб Кб Тб ?п 7п 8п 9п Xп Вп Дп Кп Тп "
-                     u"?к 7к 8к 9к Xк Вк Дк Кк Тк ?ч 7ч 8ч 9ч Xч Вч Дч Кч Тч"}),
+    ::testing::Values(ExchangeCase{"TwoCards", u"6п", u"Тч",
+                                   u"Тч 7п 8п 9п Xп Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Дб Кб Тб "
+                                   u"6к 7к 8к 9к Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч 6п"},
+                      ExchangeCase{"TwoSuits", u"?п", u"?ч",
+                                   u"6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч 6б 7б 8б 9б Xб Вб Дб Кб Тб "
+                                   u"6к 7к 8к 9к Xк Вк Дк Кк Тк 6п 7п 8п 9п Xп Вп Дп Кп Тп"},
+                      ExchangeCase{"TwoRanks", u"6?", u"Т?",
+                                   u"Тп 7п 8п 9п Xп Вп Дп Кп 6п Тб 7б 8б 9б Xб Вб Дб Кб 6б "
+                                   u"Тк 7к 8к 9к Xк Вк Дк Кк 6к Тч 7ч 8ч 9ч Xч Вч Дч Кч 6ч"},
+                      ExchangeCase{"SameCard", u"6п", u"6п",
+                                   u"6п 7п 8п 9п Xп Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Дб Кб Тб "
+                                   u"6к 7к 8к 9к Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч"},
+                      ExchangeCase{"PlaceholderAgainstACard", u"Выбери", u"Дб",
+                                   u"6п 7п 8п 9п Xп Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Вы Кб Тб "
+                                   u"6к 7к 8к 9к Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч"},
+                      ExchangeCase{"SuitPatternAgainstACard", u"?п", u"6б",
+                                   u"?б 7б 8б 9б Xб Вб Дб Кб Тб ?п 7п 8п 9п Xп Вп Дп Кп Тп "
+                                   u"?к 7к 8к 9к Xк Вк Дк Кк Тк ?ч 7ч 8ч 9ч Xч Вч Дч Кч Тч"}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(RandomInRange, StaysInsideTheRangeAndReachesBothEnds)

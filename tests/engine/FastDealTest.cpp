@@ -1,8 +1,8 @@
+#include "engine/FastDeal.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
-#include "engine/FastDeal.h"
 
 #include <algorithm>
 
@@ -17,8 +17,8 @@ fastdeal::Deal dealFromText(const QString &text)
     ReadChain(text, chain, services);
     fastdeal::Deal deal{};
     for (int n = 1; n <= 36; ++n)
-        deal[std::size_t(n - 1)] = fastdeal::makeCard(suitIndex(chain.Cards[n].Suit),
-                                                      rankIndex(chain.Cards[n].Rank));
+        deal[std::size_t(n - 1)] =
+            fastdeal::makeCard(suitIndex(chain.Cards[n].Suit), rankIndex(chain.Cards[n].Rank));
     return deal;
 }
 

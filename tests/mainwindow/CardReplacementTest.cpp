@@ -1,7 +1,7 @@
+#include "mainwindow/CardReplacement.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
-#include "mainwindow/CardReplacement.h"
 
 #include <gtest/gtest.h>
 
@@ -33,16 +33,25 @@ TEST(CardReplacement, EqualItemsRewriteTheTextWithATrailingBlank)
 TEST(CardReplacement, ShortTextWarnsAndEmptyEntriesBecomeBlanks)
 {
     TestServices services;
-    const QString text = replaceCards(QStringLiteral("6п 7п"), QStringLiteral("6п"),
-                                      QStringLiteral("7п"), services);
+    const QString text =
+        replaceCards(QStringLiteral("6п 7п"), QStringLiteral("6п"), QStringLiteral("7п"), services);
     EXPECT_EQ(services.messages, QStringList{QStringLiteral("Цепочка маловата")});
     EXPECT_EQ(text, QStringLiteral("7п 6п ") + QString(34, u' '));
+}
+
+TEST(CardReplacement, ALetterOutsideTheBasicPlaneIsOneLetter)
+{
+    TestServices services;
+    const QString text =
+        replaceCards(QStringLiteral("😀п 7п"), QStringLiteral("😀п"), QStringLiteral("7п"), services);
+    EXPECT_EQ(text, QStringLiteral("7п 😀п ") + QString(34, u' '));
 }
 
 TEST(CardReplacement, PlaceholderTakesTheCardsPlace)
 {
     TestServices services;
-    const QString text = replaceCards(OrderedDeckText, QStringLiteral("Выбери"), QStringLiteral("Дб"), services);
+    const QString text =
+        replaceCards(OrderedDeckText, QStringLiteral("Выбери"), QStringLiteral("Дб"), services);
     EXPECT_TRUE(text.contains(QStringLiteral(" Вб Вы Кб ")));
     EXPECT_FALSE(text.contains(QStringLiteral("Дб")));
 }
@@ -76,5 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCase{"SuitAgainstSuit", u"?п", u"?ч", u"?ч"},
                       KindCase{"RankAgainstRank", u"6?", u"Т?", u"Т?"},
                       KindCase{"PlaceholderCountsAsACard", u"Выбери", u"6п", u"6п"},
-                      KindCase{"PartialTypedTextAgainstSuit", u"К", u"?п", u"К"}),
-    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+                      KindCase{"PartialTypedTextAgainstSuit", u"К", u"?п", u"К"},
+                      KindCase{"NonBmpRankPatternAgainstCard", u"😀?", u"6п", u"😀?"}),
+    [](const auto &test) { return std::string(test.param.name); });
