@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 OneBased<TTLKoloda, MicroChainCapacity> MicroChains;
@@ -54,18 +55,21 @@ public:
         return false;
     }
 
-    bool attempt(MicroBuildStats &stats)
+    // The draws are generate-and-test's own: r as RandomInRange(1, i - 1) would
+    // give it (no draw when the range holds one number), then a card uniformly
+    // among those that fit, so a seed gives the same micro-chains as ever.
+    bool attempt(RandomSource &random, MicroBuildStats &stats)
     {
         ++stats.attempts;
         pool_ = startPool_;
 
-        const int first = drawAgreeingWith(0);
+        const int first = drawAgreeingWith(random, 0);
         if (first == 0) {
             ++stats.noFittingCard;
             return false;
         }
         pool_[std::size_t(first)] = false;
-        const int second = drawAgreeingWith(-1);
+        const int second = drawAgreeingWith(random, -1);
         if (second == 0) {
             ++stats.noFittingCard;
             return false;
@@ -74,20 +78,23 @@ public:
 
         work_[1] = first;
         work_[2] = second;
+        first_ = first;
+        second_ = second;
         work_[3] = 0;
         int count = 3;
         // Each growth step undoes one collapse: the new card at r agrees with the
         // card that then lies two places to its right, the target staying last.
         while (count < length_) {
-            const int r = RandomInRange(1, std::uint8_t(count - 1));
+            const int r = count - 1 <= 1 ? 1 : 1 + int(random.below(std::uint32_t(count - 1)));
             for (int m = count; m >= r; --m)
                 work_[std::size_t(m + 1)] = work_[std::size_t(m)];
-            const int card = drawAgreeingWith(work_[std::size_t(r + 2)]);
+            const int card = drawAgreeingWith(random, work_[std::size_t(r + 2)]);
             if (card == 0) {
                 ++stats.noFittingCard;
                 return false;
             }
             work_[std::size_t(r)] = card;
+            steps_[std::size_t(count - 3)] = {r, card};
             pool_[std::size_t(card)] = false;
             ++count;
         }
@@ -103,8 +110,16 @@ public:
     }
 
     // The accepted micro-chain as a record: letters only, everything else empty.
-    void store(TTLKoloda &chain) const
+    void store(TTLKoloda &chain, MicroChainHistory *history) const
     {
+        if (history) {
+            history->first = OrderedDeck.Cards[first_].name();
+            history->second = OrderedDeck.Cards[second_].name();
+            history->growth.clear();
+            for (int s = 0; s < length_ - 3; ++s)
+                history->growth.push_back({steps_[std::size_t(s)].r,
+                                           OrderedDeck.Cards[steps_[std::size_t(s)].card].name()});
+        }
         chain = TTLKoloda{};
         for (int m = 1; m <= length_; ++m) {
             const int slot = work_[std::size_t(m)];
@@ -145,7 +160,7 @@ private:
     // Drawing until a fitting entry comes up is the same as drawing uniformly
     // among the fitting entries, and this way an exhausted pool is seen at once.
     // slot -1 asks for any card. Returns the deck slot, 0 when none fits.
-    int drawAgreeingWith(int slot)
+    int drawAgreeingWith(RandomSource &random, int slot)
     {
         int fitting[36];
         int count = 0;
@@ -154,7 +169,7 @@ private:
                 fitting[count++] = i;
         if (count == 0)
             return 0;
-        return fitting[globalRandom().below(std::uint32_t(count))];
+        return fitting[random.below(std::uint32_t(count))];
     }
 
     int length_;
@@ -165,6 +180,14 @@ private:
     std::array<bool, 37> startPool_{};
     std::array<bool, 37> pool_{};
     std::array<int, 38> work_{};
+    struct Step
+    {
+        int r = 0;
+        int card = 0;
+    };
+    int first_ = 0;
+    int second_ = 0;
+    std::array<Step, 36> steps_{};
 };
 
 QString numberText(int k)
@@ -218,8 +241,9 @@ MicroSearchResult shownFailure(MicroSearchResult::Outcome outcome, const QString
 
 } // namespace
 
-bool BuildMicroChain(const QString &Target, std::int32_t Efl, TTLKoloda &Chain,
-                     const std::function<bool()> &keepTrying, MicroBuildStats *stats)
+bool BuildMicroChain(RandomSource &random, const QString &Target, std::int32_t Efl,
+                     TTLKoloda &Chain, MicroChainHistory *history, const MicroBuildLimits &limits,
+                     MicroBuildStats *stats)
 {
     if (Efl < 1 || Efl > MicroChainMaxEfl)
         return false;
@@ -229,20 +253,33 @@ bool BuildMicroChain(const QString &Target, std::int32_t Efl, TTLKoloda &Chain,
     MicroBuildStats local;
     MicroBuildStats &counts = stats ? *stats : local;
     for (std::int64_t failed = 1;; ++failed) {
-        if (builder.attempt(counts)) {
-            builder.store(Chain);
+        if (limits.attemptLimit > 0 && counts.attempts >= limits.attemptLimit)
+            return false;
+        if (builder.attempt(random, counts)) {
+            builder.store(Chain, history);
             return true;
         }
-        if (failed % MicroAttemptsPerCheck == 0 && keepTrying && !keepTrying())
+        if (failed % MicroAttemptsPerCheck == 0 && limits.keepTrying && !limits.keepTrying())
             return false;
     }
 }
 
-MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
-                                    const QString &eflText, const QString &targetText,
-                                    const MicroProgress &progress)
+bool BuildMicroChain(const QString &Target, std::int32_t Efl, TTLKoloda &Chain,
+                     const std::function<bool()> &keepTrying, MicroBuildStats *stats)
+{
+    return BuildMicroChain(globalRandom(), Target, Efl, Chain, nullptr, {keepTrying, 0}, stats);
+}
+
+MicroSearchResult SearchMicroChains(ReportLog &report, RandomSource &random,
+                                    const QString &countText, const QString &eflText,
+                                    const QString &targetText, const MicroSearchOptions &options)
 {
     using Outcome = MicroSearchResult::Outcome;
+    const bool searching = options.method == MicroMethod::Search;
+    const auto possible = [&](int e) {
+        return searching ? MicroChainConstructor(targetText, e).possible()
+                         : MicroChainBuilder(targetText, e).possible();
+    };
 
     // Values the store cannot hold are turned down before anything changes; texts
     // that are no numbers take the command's usual road below.
@@ -254,7 +291,7 @@ MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
         if (platform::tryStrToInt(eflText, efl)) {
             if (efl < 1 || efl > MicroChainMaxEfl)
                 return shownFailure(Outcome::Refused, MicroEflOutOfRangeText);
-            if (count > 0 && !MicroChainBuilder(targetText, efl).possible())
+            if (count > 0 && !possible(efl))
                 return shownFailure(Outcome::Refused, MicroTargetUnmatchedText.arg(targetText));
         }
     }
@@ -271,25 +308,45 @@ MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
 
     report.append(QStringLiteral("Целевая Карта = ") + targetText + QStringLiteral(" | EFL = ") +
                   QString::number(efl));
+    if (searching)
+        report.append(MicroSearchMethodLine);
     const QDateTime start = platform::now();
 
     MicroSearchResult result;
+    MicroBuildStats testStats;
+    MicroConstructStats searchStats;
+    const auto attempts = [&] { return searching ? searchStats.attempts : testStats.attempts; };
+    const auto goOn = [&](int built) {
+        return !options.progress || options.progress(built, count, attempts());
+    };
     bool stopped = false;
     if (count > 0) {
-        stopped = progress && !progress(0, count);
+        std::unique_ptr<MicroChainConstructor> constructor;
+        if (searching)
+            constructor = std::make_unique<MicroChainConstructor>(targetText, efl);
+        MicroBuildLimits limits;
+        limits.keepTrying = [&] { return goOn(result.built); };
+        limits.attemptLimit = options.maxAttempts;
+        stopped = !goOn(0);
         for (int k = 1; k <= count && !stopped; ++k) {
-            const auto keepTrying = [&] { return !progress || progress(result.built, count); };
             TTLKoloda chain;
-            if (!BuildMicroChain(targetText, efl, chain, keepTrying)) {
+            MicroChainHistory history;
+            const bool built =
+                searching
+                    ? constructor->build(random, chain, &history, limits, &searchStats)
+                    : BuildMicroChain(random, targetText, efl, chain, &history, limits, &testStats);
+            if (!built) {
                 stopped = true;
                 break;
             }
             MicroChains[k] = chain;
+            result.histories.push_back(std::move(history));
             result.built = k;
-            if (progress && !progress(k, count) && k < count)
+            if (!goOn(k) && k < count)
                 stopped = true;
         }
     }
+    result.attempts = attempts();
     if (stopped) {
         MicroChainCount = result.built;
         result.outcome = Outcome::Stopped;
@@ -312,6 +369,18 @@ MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
         report.append(line);
     report.append(elapsedLine(result.elapsedMs));
     return result;
+}
+
+MicroSearchResult SearchMicroChains(ReportLog &report, const QString &countText,
+                                    const QString &eflText, const QString &targetText,
+                                    const MicroProgress &progress)
+{
+    MicroSearchOptions options;
+    if (progress)
+        options.progress = [&](int built, int total, std::int64_t) {
+            return progress(built, total);
+        };
+    return SearchMicroChains(report, globalRandom(), countText, eflText, targetText, options);
 }
 
 QStringList microChainCards(const TTLKoloda &Chain)
