@@ -1,17 +1,30 @@
 #pragma once
 
 #include "engine/Cards.h"
+#include "mainwindow/MicroChainSearch.h"
 
 #include <QJsonObject>
 #include <QStringList>
 
-// The record `micro --json` writes for micro-chain number k: {"cards": the card
-// names in order, the target last, "number": k}.
-QJsonObject microChainRecord(const TTLKoloda &chain, int number);
+// Exit status of `micro` when --max-tries or --time-limit ended the search before
+// the count was built; the micro-chains built are written all the same.
+constexpr int MicroLimitReached = 3;
 
-// tlcalc-cli micro --efl E --target CARD --count N [--seed S] [--json]: the
-// micro-chain search of the "МикроЦС" command. Without --json the report lines as
-// the window shows them; with it one JSON object per micro-chain. A command line
-// that is not understood, or values the search turns down, end with a message on
-// standard error and exit status 2.
+// The name --method and the JSON records give a method: "gat" or "search".
+QString microMethodName(MicroMethod method);
+
+// The record `micro --json` writes for micro-chain number k: {"cards": the card
+// names in order, the target last, "number": k, "method": its name, "steps":
+// {"first": CARD, "second": CARD, "growth": [[r, CARD], ...]}}.
+QJsonObject microChainRecord(const TTLKoloda &chain, int number, MicroMethod method,
+                             const MicroChainHistory &history);
+
+// tlcalc-cli micro --efl E --target CARD --count N [--method gat|search] [--seed S]
+// [--max-tries N] [--time-limit SECONDS] [--progress] [--json]: the micro-chain
+// search of the "МикроЦС" command, by generate-and-test up to e = 11 and by the
+// constructive search from e = 12 unless --method says otherwise. Without --json
+// the report lines as the window shows them; with it one JSON object per
+// micro-chain. A command line that is not understood, or values the search turns
+// down, end with a message on standard error that starts with "tlcalc-cli micro:"
+// and exit status 2; a limit that ends the search early, with MicroLimitReached.
 int runMicro(const QStringList &arguments);

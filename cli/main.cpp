@@ -20,8 +20,9 @@ QString usage()
                           "           [--target CARD] [--full-balance] [--count K] [--seed S]\n"
                           "           [--threads T] [--json]   find chains that collapse to two\n"
                           "  exchange [--json] TEXT A B    exchange two cards, suits or ranks\n"
-                          "  micro --efl E --target CARD --count N [--seed S] [--json]\n"
-                          "                                build micro-chains ending in CARD\n"
+                          "  micro --efl E --target CARD --count N [--method gat|search]\n"
+                          "        [--seed S] [--max-tries N] [--time-limit SECONDS]\n"
+                          "        [--progress] [--json]   build micro-chains ending in CARD\n"
                           "Run 'tlcalc-cli COMMAND --help' for a command's options.");
 }
 
