@@ -99,7 +99,7 @@ enum class Descent
 {
     Found,
     Dead,    // no micro-chain below this choice
-    Restart, // the descent's budget is spent
+    Restart, // start a new descent: a dead end without backtracking, or the budget spent
     Stop,    // the caller's limits say stop
 };
 
@@ -114,19 +114,26 @@ struct PathStep
 
 int microCandidateCount(int efl)
 {
-    // Below e = 16 a candidate costs microseconds and the weights still spread
-    // over many candidates, so many are cheap and buy closeness. From about e = 20
-    // one candidate in a few dozen carries nearly all the weight and a candidate
-    // at e = 34 takes milliseconds: a few still pull the choice towards
-    // generate-and-test's, more mostly cost time.
-    if (efl <= 15)
+    // The share of candidates that still count after weighting falls from about
+    // 0.5 at e = 6 to 0.19 at e = 9, 0.04 at e = 12, 0.002 at e = 16 and 0.00004
+    // at e = 20, while a candidate costs a few microseconds up to e = 16 and about
+    // 2 ms at e = 34. Up to e = 16 the count buys some tens of effective
+    // candidates (at e = 9 and 12 enough to match generate-and-test within the
+    // noise of 10^4 to 10^5 draws) for at most some 10 ms; beyond that even a
+    // thousand leave less than one, so a few only pull the choice towards
+    // generate-and-test's while a micro-chain stays in the milliseconds.
+    if (efl <= 9)
         return 256;
-    if (efl <= 20)
+    if (efl <= 11)
+        return 512;
+    if (efl <= 16)
+        return 1024;
+    if (efl <= 19)
+        return 256;
+    if (efl <= 25)
         return 64;
-    if (efl <= 26)
-        return 16;
     if (efl <= 30)
-        return 8;
+        return 16;
     return 4;
 }
 

@@ -83,9 +83,9 @@ bool BuildMicroChain(const QString &Target, std::int32_t Efl, TTLKoloda &Chain,
 // every attempt is drawn in full and thrown away when it collapses before its
 // target, and acceptance falls about fourfold with each EFL step, so from e = 12
 // on a micro-chain takes seconds and from e = 16 practically never comes. The
-// search (MicroChainConstructor) walks the same construction with backtracking
-// and pruning and finds one at any EFL to 34 in milliseconds, its results
-// weighted towards generate-and-test's distribution.
+// search (MicroChainConstructor) walks the same construction as a pruned
+// randomized search with restarts and finds one at any EFL to 34 in
+// milliseconds, its results weighted towards generate-and-test's distribution.
 enum class MicroMethod
 {
     GenerateAndTest,

@@ -5,7 +5,8 @@
 //   microtvd tvd EFL TARGET SAMPLES [K ...]   total variation distance of the
 //       second card and of the r sequence: generate-and-test against a second
 //       generate-and-test sample (the noise floor), then the search with each K
-//       (1 is plain backtracking; "f" before K descends without backtracking)
+//       (a K of "b1" is plain backtracking: "b" before K makes the search
+//       backtrack, as the program's search does not)
 //   microtvd wtvd EFL TARGET REFERENCE SAMPLES [K ...]   the same against
 //       generate-and-test's distribution estimated from REFERENCE weighted
 //       single candidates, for EFLs where generate-and-test is too slow (the
@@ -14,7 +15,7 @@
 //       micro-chains the search admits (all, or its pruning cuts off some)
 //   microtvd time EFL TARGET CHAINS [K [BUDGET [GROWTH]]]   time per micro-chain:
 //       median and worst, with the restart budget's start and growth when given
-//       ("f" before K as above)
+//       ("b" before K as above)
 #include "engine/Deck.h"
 #include "engine/RandomSource.h"
 #include "mainwindow/MicroChainConstruct.h"
@@ -87,6 +88,15 @@ void report(const char *name, const Sample &reference, const Sample &other, doub
     std::fflush(stdout);
 }
 
+// "b" before a candidate count asks for backtracking.
+MicroConstructSettings settingsFor(const std::string &k)
+{
+    MicroConstructSettings settings;
+    settings.backtrack = !k.empty() && k.front() == 'b';
+    settings.candidates = std::atoi(k.c_str() + (settings.backtrack ? 1 : 0));
+    return settings;
+}
+
 double now()
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -133,9 +143,7 @@ int tvd(int efl, const QString &target, int count, const std::vector<std::string
     std::printf("  (reference sample %.3f ms/chain, %zu r-sequences)\n", gatSeconds * 1000 / count,
                 reference.rSequence.size());
     for (const std::string &k : ks) {
-        MicroConstructSettings settings;
-        settings.backtrack = k.front() != 'f';
-        settings.candidates = std::atoi(k.c_str() + (settings.backtrack ? 0 : 1));
+        const MicroConstructSettings settings = settingsFor(k);
         start = now();
         const Sample sample = tally(search(target, efl, count, 3, settings));
         report(("search K=" + k).c_str(), reference, sample, now() - start, std::size_t(count));
@@ -172,8 +180,8 @@ int timing(int efl, const QString &target, int count, int k, std::int64_t budget
                 "descents, %.0f "
                 "choices per chain; effective share %.4f\n",
                 efl, target.toStdString().c_str(), k ? k : microCandidateCount(efl),
-                backtrack ? "" : " forward", total / double(count), ms[ms.size() / 2], ms.back(),
-                count, double(stats.attempts) / count, double(stats.choices) / count,
+                backtrack ? " backtracking" : "", total / double(count), ms[ms.size() / 2],
+                ms.back(), count, double(stats.attempts) / count, double(stats.choices) / count,
                 stats.weightSum * stats.weightSum /
                     (double(stats.candidates) * stats.weightSquares));
     return 0;
@@ -221,8 +229,7 @@ int weightedTvd(int efl, const QString &target, int referenceCount, int count,
     std::printf("weighted reference: %d candidates, effective %.0f\n", referenceCount,
                 total * total / squares);
     for (const std::string &k : ks) {
-        MicroConstructSettings settings;
-        settings.candidates = std::atoi(k.c_str());
+        const MicroConstructSettings settings = settingsFor(k);
         const double start = now();
         const Sample sample = tally(search(target, efl, count, 3, settings));
         report(("search K=" + k).c_str(), reference, sample, now() - start, std::size_t(count));
@@ -267,7 +274,7 @@ int main(int argc, char *argv[])
     const auto number = [&](std::size_t at) {
         return ks.size() > at ? std::atof(ks[at].c_str()) : 0;
     };
-    const bool backtrack = ks.empty() || ks.front().front() != 'f';
-    const int k = ks.empty() ? 0 : std::atoi(ks.front().c_str() + (backtrack ? 0 : 1));
-    return timing(efl, target, count, k, std::int64_t(number(1)), number(2), backtrack);
+    const MicroConstructSettings settings = settingsFor(ks.empty() ? "0" : ks.front());
+    return timing(efl, target, count, settings.candidates, std::int64_t(number(1)), number(2),
+                  settings.backtrack);
 }
