@@ -281,16 +281,6 @@ int CommandLine::usageError(const QString &message) const
     return BadUsage;
 }
 
-bool parseCommandLine(QCommandLineParser &parser, const QStringList &arguments)
-{
-    if (!parser.parse(arguments)) {
-        writeError(parser.errorText());
-        writeError(parser.helpText());
-        return false;
-    }
-    return true;
-}
-
 std::optional<QString> cardOrPattern(const QString &text)
 {
     static const QStringList items = targetItems();

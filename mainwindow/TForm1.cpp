@@ -652,10 +652,8 @@ void TForm1::GetMicroCS()
     bool repainted = false;
     QElapsedTimer sinceEvents;
     sinceEvents.start();
-    const MicroSearchResult result = SearchMicroChains(
-        state_, state_.OrderedDeck, services_, tables_.RichEdit1, Edit2->text(),
-        selectedItemText(ComboBox2), selectedItemText(ComboBox4),
-        [&](int built, int total) {
+    MicroSearchOptions options;
+    options.progress = [&](int built, int total, std::int64_t attempts) {
             if (!repainted) {
                 // The emptied report shows while the search runs.
                 repaint();
@@ -667,11 +665,17 @@ void TForm1::GetMicroCS()
                 return !progress.wasCanceled();
             sinceEvents.restart();
             progress.setMaximum(std::max(total, 1));
-            progress.setLabelText(QStringLiteral("Построено МикроЦС: %1 из %2").arg(built).arg(total));
+            progress.setLabelText(QStringLiteral("Построено МикроЦС: %1 из %2, попыток: %3")
+                                      .arg(built)
+                                      .arg(total)
+                                      .arg(attempts));
             progress.setValue(std::min(built, std::max(total, 1)));
             services_.processPendingEvents();
             return !progress.wasCanceled();
-        });
+    };
+    const MicroSearchResult result =
+        SearchMicroChains(state_, state_.OrderedDeck, services_, tables_.RichEdit1, Edit2->text(),
+                          selectedItemText(ComboBox2), selectedItemText(ComboBox4), options);
     progress.close();
     if (result.outcome == MicroSearchResult::Outcome::Finished ||
         result.outcome == MicroSearchResult::Outcome::Stopped)
