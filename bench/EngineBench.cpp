@@ -3,6 +3,7 @@
 #include "engine/Deck.h"
 #include "engine/FastDeal.h"
 #include "engine/LaneDeal.h"
+#include "engine/ParallelDealer.h"
 #include "platform/MessageSink.h"
 
 #include <algorithm>
@@ -54,6 +55,19 @@ static void BM_DealAndCountOneByOne(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_DealAndCountOneByOne);
+
+// Blocks dealt on worker threads and taken in order by this thread: items are
+// deals over all threads, in real time.
+static void BM_ParallelDealer(benchmark::State &state)
+{
+    lanedeal::ParallelDealer dealer(2026, int(state.range(0)));
+    std::int64_t solved = 0;
+    for (auto _ : state)
+        solved += std::int64_t(dealer.next(std::chrono::seconds(10))->solved.size());
+    benchmark::DoNotOptimize(solved);
+    state.SetItemsProcessed(state.iterations() * lanedeal::BlockSize);
+}
+BENCHMARK(BM_ParallelDealer)->Arg(1)->Arg(2)->UseRealTime();
 
 // The record path's collapse with metrics on fresh random chains.
 static void BM_CollapseWithMetrics(benchmark::State &state)
