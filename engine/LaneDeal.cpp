@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
 
-#if defined(__x86_64__) && defined(__GNUC__)
+// TLCALC_NO_AVX2 builds the scalar path alone, as on other processors.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(TLCALC_NO_AVX2)
 #include <immintrin.h>
 #define TLCALC_LANES_AVX2 1
 #define TLCALC_AVX2 __attribute__((target("avx2")))
@@ -434,6 +436,7 @@ std::uint64_t streamSeed(std::uint64_t runSeed, std::uint64_t blockIndex, int st
 
 fastdeal::Deal Block::deal(std::size_t i) const
 {
+    assert(i < BlockSize);
     fastdeal::Deal deal;
     gatherDeal(cards.data() + (i / Lanes) * GroupCards + i % Lanes, deal);
     return deal;

@@ -4,7 +4,7 @@
 
 namespace lanedeal {
 
-BlockResult summarise(const Block &block)
+BlockResult summarise(const Block &block, const DealFilter &keep)
 {
     BlockResult result;
     result.index = block.index;
@@ -17,16 +17,20 @@ BlockResult summarise(const Block &block)
     for (std::size_t n = 0; n < result.leftCounts.size(); ++n)
         result.leftCounts[n] = tallies[0][n] + tallies[1][n] + tallies[2][n] + tallies[3][n];
     result.solved.reserve(result.leftCounts[2]);
-    for (std::size_t i = 0; i < BlockSize; ++i)
-        if (block.left[i] == 2)
-            result.solved.push_back({block.index * BlockSize + i, block.deal(i)});
+    for (std::size_t i = 0; i < BlockSize; ++i) {
+        if (block.left[i] != 2)
+            continue;
+        const fastdeal::Deal deal = block.deal(i);
+        if (!keep || keep(deal))
+            result.solved.push_back({block.index * BlockSize + i, deal});
+    }
     return result;
 }
 
 ParallelDealer::ParallelDealer(std::uint64_t runSeed, int threads, std::uint64_t firstBlock,
-                               int lookAhead)
-    : seed_(runSeed), firstBlock_(firstBlock), lookAhead_(lookAhead), nextBlock_(firstBlock),
-      slots_(std::size_t(lookAhead)), taken_(firstBlock)
+                               int lookAhead, DealFilter keep)
+    : seed_(runSeed), firstBlock_(firstBlock), lookAhead_(lookAhead), keep_(std::move(keep)),
+      nextBlock_(firstBlock), slots_(std::size_t(lookAhead)), taken_(firstBlock)
 {
     assert(threads >= 0 && lookAhead >= 1);
     if (threads == 0)
@@ -58,7 +62,7 @@ void ParallelDealer::work()
                 return;
         }
         dealBlock(seed_, b, *block);
-        BlockResult result = summarise(*block);
+        BlockResult result = summarise(*block, keep_);
         const std::uint64_t following = nextBlock_.fetch_add(1);
         {
             std::lock_guard lock(mutex_);
@@ -79,7 +83,7 @@ std::optional<BlockResult> ParallelDealer::next(std::chrono::milliseconds wait)
     if (workers_.empty()) {
         dealBlock(seed_, taken_++, *inlineBlock_);
         ++dealt_;
-        return summarise(*inlineBlock_);
+        return summarise(*inlineBlock_, keep_);
     }
     std::optional<BlockResult> &waiting = slot(taken_);
     if (!ready_.wait_for(lock, wait, [&] { return stopping_ || waiting.has_value(); }) || stopping_)

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -22,16 +23,21 @@ struct SolvedDeal
     fastdeal::Deal deal{};
 };
 
+// Whether a deal that collapsed to two cards goes to the consumer. It runs on
+// the worker threads, several at once, so it may read only what nobody writes
+// while the dealer runs.
+using DealFilter = std::function<bool(const fastdeal::Deal &)>;
+
 // What a dealt block tells its consumer.
 struct BlockResult
 {
     std::uint64_t index = 0;
-    std::vector<SolvedDeal> solved; // in deal order
+    std::vector<SolvedDeal> solved; // in deal order; those the filter kept
     // leftCounts[n]: the block's deals that kept n cards, n = 2..36 (0 and 1 stay 0).
     std::array<std::uint32_t, 37> leftCounts{};
 };
 
-BlockResult summarise(const Block &block);
+BlockResult summarise(const Block &block, const DealFilter &keep = {});
 
 // Deals a run's blocks on worker threads and hands them to one consumer in
 // block order, whatever the number of threads: the results depend on the seed
@@ -43,9 +49,10 @@ class ParallelDealer
 public:
     static constexpr int DefaultLookAhead = 1024;
 
-    // threads == 0 deals on the caller's thread, inside next().
+    // threads == 0 deals on the caller's thread, inside next(). Without a
+    // filter every deal that collapsed to two cards is handed over.
     ParallelDealer(std::uint64_t runSeed, int threads, std::uint64_t firstBlock = 0,
-                   int lookAhead = DefaultLookAhead);
+                   int lookAhead = DefaultLookAhead, DealFilter keep = {});
     ~ParallelDealer();
     ParallelDealer(const ParallelDealer &) = delete;
     ParallelDealer &operator=(const ParallelDealer &) = delete;
@@ -69,6 +76,7 @@ private:
     const std::uint64_t seed_;
     const std::uint64_t firstBlock_;
     const int lookAhead_;
+    const DealFilter keep_;
     std::atomic<std::uint64_t> nextBlock_;
 
     mutable std::mutex mutex_;

@@ -17,13 +17,14 @@ using lanedeal::ParallelDealer;
 constexpr std::uint64_t Seed = 424242;
 
 // The blocks as one thread deals them, one after the other.
-std::vector<BlockResult> dealtInTurn(std::uint64_t first, int count)
+std::vector<BlockResult> dealtInTurn(std::uint64_t first, int count,
+                                     const lanedeal::DealFilter &keep = {})
 {
     auto block = std::make_unique<lanedeal::Block>();
     std::vector<BlockResult> results;
     for (int b = 0; b < count; ++b) {
         lanedeal::dealBlock(Seed, first + std::uint64_t(b), *block);
-        results.push_back(lanedeal::summarise(*block));
+        results.push_back(lanedeal::summarise(*block, keep));
     }
     return results;
 }
@@ -56,7 +57,21 @@ void expectSameBlocks(const std::vector<BlockResult> &actual,
     }
 }
 
-class DealerThreads : public ::testing::TestWithParam<int>
+// Solved deals that start with a spade: about a quarter of them.
+bool startsWithSpade(const fastdeal::Deal &deal)
+{
+    return fastdeal::suitOf(deal[0]) == 1;
+}
+
+struct DealerCase
+{
+    const char *name;
+    int threads;
+    std::uint64_t firstBlock;
+    lanedeal::DealFilter keep;
+};
+
+class DealerCases : public ::testing::TestWithParam<DealerCase>
 {
 };
 
@@ -85,20 +100,30 @@ TEST(BlockSummary, CountsEveryDealAndListsTheSolvedOnesWithTheirRunIndex)
     }
 }
 
-TEST_P(DealerThreads, HandsOverTheSameBlocksInOrderWhateverTheThreads)
+TEST_P(DealerCases, HandsOverTheBlocksOneThreadDealsInTurn)
 {
-    ParallelDealer dealer(Seed, GetParam(), 0, 8);
-    EXPECT_EQ(dealer.threads(), GetParam());
-    expectSameBlocks(take(dealer, 40), dealtInTurn(0, 40));
+    const DealerCase &c = GetParam();
+    ParallelDealer dealer(Seed, c.threads, c.firstBlock, 8, c.keep);
+    EXPECT_EQ(dealer.threads(), c.threads);
+    const auto results = take(dealer, 30);
+    expectSameBlocks(results, dealtInTurn(c.firstBlock, 30, c.keep));
+    std::uint32_t kept = 0, solved = 0;
+    for (const auto &result : results) {
+        kept += std::uint32_t(result.solved.size());
+        solved += result.leftCounts[2];
+    }
+    EXPECT_GT(kept, 0u);
+    EXPECT_EQ(kept < solved, bool(c.keep));
 }
 
-TEST_P(DealerThreads, StartsAtTheFirstBlockAsked)
-{
-    ParallelDealer dealer(Seed, GetParam(), 1000);
-    expectSameBlocks(take(dealer, 5), dealtInTurn(1000, 5));
-}
-
-INSTANTIATE_TEST_SUITE_P(Threads, DealerThreads, ::testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(
+    Runs, DealerCases,
+    ::testing::Values(DealerCase{"OnTheCallersThread", 0, 0, {}}, DealerCase{"OneWorker", 1, 0, {}},
+                      DealerCase{"TwoWorkers", 2, 0, {}}, DealerCase{"ThreeWorkers", 3, 0, {}},
+                      DealerCase{"FromBlock1000", 3, 1000, {}},
+                      DealerCase{"FilteredByTwoWorkers", 2, 0, startsWithSpade},
+                      DealerCase{"FilteredOnTheCallersThread", 0, 1000, startsWithSpade}),
+    [](const auto &run) { return std::string(run.param.name); });
 
 TEST(ParallelDealer, WorkersWaitForASlowConsumerWithinTheLookAhead)
 {
@@ -135,8 +160,7 @@ TEST(ParallelDealer, ConsumerThatLeavesEarlyLeavesNoWorkerBehind)
     // The destructor stops and joins whatever the workers are doing: waiting
     // for space, dealing, or not started yet.
     for (int taken : {0, 1, 5}) {
-        auto dealer = std::make_unique<ParallelDealer>(Seed, 3, 0, 2);
-        EXPECT_EQ(take(*dealer, taken).size(), std::size_t(taken));
-        dealer.reset();
+        ParallelDealer dealer(Seed, 3, 0, 2);
+        EXPECT_EQ(take(dealer, taken).size(), std::size_t(taken));
     }
 }
