@@ -1,5 +1,6 @@
 #include "ParallelDealer.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace lanedeal {
@@ -29,8 +30,9 @@ BlockResult summarise(const Block &block, const DealFilter &keep)
 
 ParallelDealer::ParallelDealer(std::uint64_t runSeed, int threads, std::uint64_t firstBlock,
                                int lookAhead, DealFilter keep)
-    : seed_(runSeed), firstBlock_(firstBlock), lookAhead_(lookAhead), keep_(std::move(keep)),
-      nextBlock_(firstBlock), slots_(std::size_t(lookAhead)), taken_(firstBlock)
+    : seed_(runSeed), firstBlock_(firstBlock), lookAhead_(lookAhead),
+      batch_(std::clamp(lookAhead / 4, 1, 16)), keep_(std::move(keep)), nextBlock_(firstBlock),
+      slots_(std::size_t(lookAhead)), taken_(firstBlock), readyEnd_(firstBlock)
 {
     assert(threads >= 0 && lookAhead >= 1);
     if (threads == 0)
@@ -57,7 +59,9 @@ void ParallelDealer::work()
     for (;;) {
         {
             std::unique_lock lock(mutex_);
+            ++waitingWorkers_;
             space_.wait(lock, [&] { return stopping_ || b < taken_ + std::uint64_t(lookAhead_); });
+            --waitingWorkers_;
             if (stopping_)
                 return;
         }
@@ -68,7 +72,9 @@ void ParallelDealer::work()
             std::lock_guard lock(mutex_);
             slot(b) = std::move(result);
             ++dealt_;
-            if (b == taken_)
+            while (readyEnd_ < taken_ + std::uint64_t(lookAhead_) && slot(readyEnd_).has_value())
+                ++readyEnd_;
+            if (consumerWaits_ && readyEnd_ >= wakeAt_)
                 ready_.notify_one();
         }
         b = following;
@@ -86,13 +92,24 @@ std::optional<BlockResult> ParallelDealer::next(std::chrono::milliseconds wait)
         return summarise(*inlineBlock_, keep_);
     }
     std::optional<BlockResult> &waiting = slot(taken_);
-    if (!ready_.wait_for(lock, wait, [&] { return stopping_ || waiting.has_value(); }) || stopping_)
-        return std::nullopt;
+    if (!waiting) {
+        // Waking costs more than a block's dealing takes on some systems, so
+        // the consumer sleeps until a batch is ready or the wait is over.
+        wakeAt_ = taken_ + std::uint64_t(batch_);
+        consumerWaits_ = true;
+        ready_.wait_for(lock, wait, [&] { return stopping_ || readyEnd_ >= wakeAt_; });
+        consumerWaits_ = false;
+        if (stopping_ || !waiting)
+            return std::nullopt;
+    }
     std::optional<BlockResult> result = std::move(waiting);
     waiting.reset();
     ++taken_;
+    // Likewise waiting workers go on a batch of free slots at a time.
+    const bool wake = waitingWorkers_ > 0 && (taken_ - firstBlock_) % std::uint64_t(batch_) == 0;
     lock.unlock();
-    space_.notify_all();
+    if (wake)
+        space_.notify_all();
     return result;
 }
 

@@ -76,6 +76,7 @@ private:
     const std::uint64_t seed_;
     const std::uint64_t firstBlock_;
     const int lookAhead_;
+    const int batch_; // blocks a sleeping consumer or worker waits for before it wakes
     const DealFilter keep_;
     std::atomic<std::uint64_t> nextBlock_;
 
@@ -84,6 +85,10 @@ private:
     std::condition_variable space_;                 // the consumer took a block, or stop
     std::vector<std::optional<BlockResult>> slots_; // block b at (b - firstBlock) % lookAhead
     std::uint64_t taken_;                           // the block the consumer takes next
+    std::uint64_t readyEnd_;                        // blocks taken_ up to here are ready
+    std::uint64_t wakeAt_ = 0;
+    bool consumerWaits_ = false;
+    int waitingWorkers_ = 0;
     std::uint64_t dealt_ = 0;
     bool stopping_ = false;
 

@@ -68,6 +68,7 @@ struct DealerCase
     const char *name;
     int threads;
     std::uint64_t firstBlock;
+    int lookAhead;
     lanedeal::DealFilter keep;
 };
 
@@ -103,7 +104,7 @@ TEST(BlockSummary, CountsEveryDealAndListsTheSolvedOnesWithTheirRunIndex)
 TEST_P(DealerCases, HandsOverTheBlocksOneThreadDealsInTurn)
 {
     const DealerCase &c = GetParam();
-    ParallelDealer dealer(Seed, c.threads, c.firstBlock, 8, c.keep);
+    ParallelDealer dealer(Seed, c.threads, c.firstBlock, c.lookAhead, c.keep);
     EXPECT_EQ(dealer.threads(), c.threads);
     const auto results = take(dealer, 30);
     expectSameBlocks(results, dealtInTurn(c.firstBlock, 30, c.keep));
@@ -116,13 +117,18 @@ TEST_P(DealerCases, HandsOverTheBlocksOneThreadDealsInTurn)
     EXPECT_EQ(kept < solved, bool(c.keep));
 }
 
+constexpr int Default = ParallelDealer::DefaultLookAhead;
+
 INSTANTIATE_TEST_SUITE_P(
     Runs, DealerCases,
-    ::testing::Values(DealerCase{"OnTheCallersThread", 0, 0, {}}, DealerCase{"OneWorker", 1, 0, {}},
-                      DealerCase{"TwoWorkers", 2, 0, {}}, DealerCase{"ThreeWorkers", 3, 0, {}},
-                      DealerCase{"FromBlock1000", 3, 1000, {}},
-                      DealerCase{"FilteredByTwoWorkers", 2, 0, startsWithSpade},
-                      DealerCase{"FilteredOnTheCallersThread", 0, 1000, startsWithSpade}),
+    ::testing::Values(DealerCase{"OnTheCallersThread", 0, 0, 8, {}},
+                      DealerCase{"OneWorker", 1, 0, 8, {}}, DealerCase{"TwoWorkers", 2, 0, 8, {}},
+                      DealerCase{"ThreeWorkers", 3, 0, 8, {}},
+                      DealerCase{"ThreeWorkersOneBlockAhead", 3, 0, 1, {}},
+                      DealerCase{"TwoWorkersFarAhead", 2, 0, Default, {}},
+                      DealerCase{"FromBlock1000", 3, 1000, 8, {}},
+                      DealerCase{"FilteredByTwoWorkers", 2, 0, 8, startsWithSpade},
+                      DealerCase{"FilteredOnTheCallersThread", 0, 1000, 8, startsWithSpade}),
     [](const auto &run) { return std::string(run.param.name); });
 
 TEST(ParallelDealer, WorkersWaitForASlowConsumerWithinTheLookAhead)
