@@ -33,6 +33,7 @@ inline constexpr int Streams = Lanes;
 
 std::uint64_t streamSeed(std::uint64_t runSeed, std::uint64_t blockIndex, int stream);
 
+// About 37 KB: keep one per thread on the heap and deal into it again and again.
 struct Block
 {
     std::uint64_t index = 0;
@@ -48,7 +49,7 @@ struct Block
 // Deals block blockIndex of run runSeed and counts every deal's collapse.
 void dealBlock(std::uint64_t runSeed, std::uint64_t blockIndex, Block &block);
 
-// Counts the collapse of n given deals.
+// Counts the collapse of n given deals, as fastdeal::countCollapse would.
 void countCollapses(const fastdeal::Deal *deals, std::uint8_t *left, std::size_t n);
 
 enum class Path
