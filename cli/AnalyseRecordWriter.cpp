@@ -1,0 +1,217 @@
+#include "AnalyseRecordWriter.h"
+
+#include "JsonWriter.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+// The text goes out in pieces this long, so that a record whose text runs to
+// megabytes can be handed on while it is written.
+constexpr std::size_t TextPiece = 64 * 1024;
+
+constexpr std::array<std::string_view, 3> GridNames = {"StringGrid1", "StringGrid2", "StringGrid3"};
+constexpr std::array<ChainAnalysis::Grid, 3> Grids = {ChainAnalysis::Grid::StringGrid1,
+                                                      ChainAnalysis::Grid::StringGrid2,
+                                                      ChainAnalysis::Grid::StringGrid3};
+
+// Decimal digits of a value, written backwards from the end of a buffer.
+std::string_view decimal(int value, char (&buffer)[12])
+{
+    char *p = buffer + sizeof buffer;
+    unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
+    do {
+        *--p = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--p = '-';
+    return {p, std::size_t(buffer + sizeof buffer - p)};
+}
+
+void appendNumber(std::string &out, int value)
+{
+    char buffer[12];
+    out.append(decimal(value, buffer));
+}
+
+// Right-aligned in a field of width UTF-16 code units, as QString::rightJustified
+// counts them: a character beyond the BMP takes two.
+void appendPadded(std::string &out, std::string_view utf8, int width)
+{
+    int units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80)
+            units += byte >= 0xF0 ? 2 : 1;
+    }
+    if (units < width)
+        out.append(std::size_t(width - units), ' ');
+    out.append(utf8);
+}
+
+void appendPadded(std::string &out, int value, int width)
+{
+    char buffer[12];
+    appendPadded(out, decimal(value, buffer), width);
+}
+
+} // namespace
+
+void AnalyseRecordWriter::writeText(std::string_view text, ByteOutput &out, bool escaped)
+{
+    while (!text.empty()) {
+        const std::string_view piece = text.substr(0, TextPiece);
+        text.remove_prefix(piece.size());
+        if (escaped)
+            JsonWriter::appendEscaped(out.bytes, piece);
+        else
+            out.bytes.append(piece);
+        if (!text.empty())
+            out.checkpoint();
+    }
+}
+
+void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
+{
+    analysis_.analyse(utf8Text);
+    const ChainAnalysis &a = analysis_;
+    JsonWriter json(out.bytes);
+    // Keys in the order QJsonObject keeps them: sorted.
+    json.beginObject();
+    json.key("cards");
+    json.beginArray();
+    for (int n = 1; n <= 36; ++n) {
+        const ChainAnalysis::Card &card = a.card(n);
+        json.beginObject();
+        json.key("depth");
+        json.integer(card.depth);
+        json.key("mobile");
+        json.integer(card.mobileCount);
+        json.key("rank");
+        json.string(card.rank);
+        json.key("remainder");
+        json.integer(card.remainder);
+        json.key("suit");
+        json.string(card.suit);
+        json.key("transit");
+        json.integer(card.transit);
+        json.endObject();
+    }
+    json.endArray();
+
+    if (deckKey_) {
+        const ChainAnalysis::DeckCheck deck = a.deckCheck();
+        json.key("deck");
+        json.beginObject();
+        json.key("full");
+        json.boolean(deck.full);
+        json.key("missing");
+        json.beginArray();
+        for (int i = 0; i < deck.missingCount; ++i)
+            json.string(ChainAnalysis::deckCardName(deck.missing[std::size_t(i)]));
+        json.endArray();
+        json.key("repeated");
+        json.beginArray();
+        for (int i = 0; i < deck.repeatedCount; ++i)
+            json.string(ChainAnalysis::deckCardName(deck.repeated[std::size_t(i)]));
+        json.endArray();
+        json.key("unknown");
+        json.beginArray();
+        for (int i = 0; i < deck.unknownCount; ++i)
+            json.string(a.card(deck.unknown[std::size_t(i)]).name);
+        json.endArray();
+        json.endObject();
+    }
+
+    json.key("grids");
+    json.beginObject();
+    for (std::size_t g = 0; g < Grids.size(); ++g) {
+        json.key(GridNames[g]);
+        json.beginArray();
+        for (int row = 0; row < ChainAnalysis::rowCount(Grids[g]); ++row) {
+            json.beginArray();
+            for (int column = 0; column < ChainAnalysis::columnCount(Grids[g]); ++column)
+                json.string(a.cell(Grids[g], column, row));
+            json.endArray();
+        }
+        json.endArray();
+    }
+    json.endObject();
+
+    json.key("hexagrams");
+    json.beginArray();
+    for (int s = 1; s <= 4; ++s)
+        json.integer(a.hexagramNumber(s));
+    json.endArray();
+    json.key("left");
+    json.integer(a.left());
+    json.key("report");
+    json.beginArray();
+    for (int i = 0; i < ChainAnalysis::ReportLineCount; ++i)
+        json.string(a.reportLine(i));
+    json.endArray();
+    json.key("short");
+    json.boolean(a.isShort());
+    json.key("statistics");
+    json.beginArray();
+    for (int s = 1; s <= 4; ++s)
+        json.string(a.statistic(s));
+    json.endArray();
+    json.key("text");
+    json.beginString();
+    writeText(a.text(), out, true);
+    json.endString();
+    json.key("transitTotal");
+    json.integer(a.transitTotal());
+    json.endObject();
+    out.bytes += '\n';
+    out.checkpoint();
+}
+
+void AnalyseRecordWriter::writeReport(std::string_view utf8Text, ByteOutput &out)
+{
+    analysis_.analyse(utf8Text);
+    const ChainAnalysis &a = analysis_;
+    std::string &bytes = out.bytes;
+    bytes.append("Цепочка: ");
+    writeText(a.text(), out, false);
+    bytes += '\n';
+    for (int i = 0; i < ChainAnalysis::ReportLineCount; ++i) {
+        bytes.append(a.reportLine(i));
+        bytes += '\n';
+    }
+    bytes.append("Транзитов: ");
+    appendNumber(bytes, a.transitTotal());
+    bytes.append("\nГексаграммы (п, б, к, ч):");
+    for (int s = 1; s <= 4; ++s) {
+        bytes += ' ';
+        appendNumber(bytes, a.hexagramNumber(s));
+    }
+    bytes.append("\n Поз  Карта  Мобилы  Транзит  Глубина  Остаток\n");
+    for (int n = 1; n <= 36; ++n) {
+        const ChainAnalysis::Card &card = a.card(n);
+        appendPadded(bytes, n, 4);
+        appendPadded(bytes, card.name, 7);
+        appendPadded(bytes, card.mobileCount, 8);
+        appendPadded(bytes, card.transit, 9);
+        appendPadded(bytes, card.depth, 9);
+        appendPadded(bytes, card.remainder, 9);
+        bytes += '\n';
+    }
+    out.checkpoint();
+}
+
+void AnalyseLineWorker::process(std::uint64_t index, std::string_view line, LineOutput &output)
+{
+    if (format_ == Format::Json) {
+        writer_.writeJson(line, output.out);
+    } else {
+        if (index > 0)
+            output.out.bytes += '\n';
+        writer_.writeReport(line, output.out);
+    }
+    if (writer_.analysis().isShort())
+        output.err.append("Цепочка маловата\n");
+}

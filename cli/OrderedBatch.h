@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ByteOutput.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// What the lines of a batch give: standard output and standard error.
+struct LineOutput
+{
+    ByteOutput out;
+    std::string err;
+};
+
+// Works through lines one at a time. Each thread of a batch owns one worker,
+// so a worker may keep reusable state (an analysis object) without locks.
+class LineWorker
+{
+public:
+    virtual ~LineWorker() = default;
+    // index counts the input's lines from 0.
+    virtual void process(std::uint64_t index, std::string_view line, LineOutput &output) = 0;
+};
+
+struct BatchOptions
+{
+    int threads = 1;                      // 1: everything on the calling thread
+    std::size_t chunkLines = 256;         // a chunk of input closes at this many lines…
+    std::size_t chunkBytes = 256 * 1024;  // …or once its lines hold this many bytes
+    std::size_t handOnBytes = 256 * 1024; // output goes to the sink in pieces about this big
+    int chunksPerThread = 2;              // chunks in flight: threads × this + 1
+};
+
+// Appends the next line's bytes (without its line end) to buffer and returns
+// true, or returns false at the end of the input. Called on one thread only.
+using LineSource = std::function<bool(std::string &buffer)>;
+// Makes one worker; called on the calling thread, once per thread.
+using LineWorkerFactory = std::function<std::unique_ptr<LineWorker>()>;
+// Takes output in input order, from one thread at a time: standard output
+// bytes first, then standard error bytes. Returning false (a write that
+// failed) ends the batch early.
+using BatchSink = std::function<bool(std::string_view out, std::string_view err)>;
+
+// Runs every line of source through a worker on options.threads threads and
+// hands the output to sink in the order of the input lines. Memory stays
+// bounded: at most threads × chunksPerThread + 1 chunks of lines are read and
+// not yet written, and the output of the chunk whose turn it is goes on while
+// it is being made, so a single very long line is not held twice. Returns
+// false when the sink refused.
+bool runOrderedBatch(const BatchOptions &options, const LineSource &source,
+                     const LineWorkerFactory &makeWorker, const BatchSink &sink);
