@@ -3,7 +3,7 @@
 #include "JsonWriter.h"
 
 #include <array>
-#include <string>
+#include <span>
 
 namespace {
 
@@ -30,7 +30,7 @@ std::string_view decimal(int value, char (&buffer)[12])
     return {p, std::size_t(buffer + sizeof buffer - p)};
 }
 
-void appendNumber(std::string &out, int value)
+void appendNumber(ByteOutput &out, int value)
 {
     char buffer[12];
     out.append(decimal(value, buffer));
@@ -38,7 +38,7 @@ void appendNumber(std::string &out, int value)
 
 // Right-aligned in a field of width UTF-16 code units, as QString::rightJustified
 // counts them: a character beyond the BMP takes two.
-void appendPadded(std::string &out, std::string_view utf8, int width)
+void appendPadded(ByteOutput &out, std::string_view utf8, int width)
 {
     int units = 0;
     for (const char c : utf8) {
@@ -51,7 +51,7 @@ void appendPadded(std::string &out, std::string_view utf8, int width)
     out.append(utf8);
 }
 
-void appendPadded(std::string &out, int value, int width)
+void appendPadded(ByteOutput &out, int value, int width)
 {
     char buffer[12];
     appendPadded(out, decimal(value, buffer), width);
@@ -65,9 +65,9 @@ void AnalyseRecordWriter::writeText(std::string_view text, ByteOutput &out, bool
         const std::string_view piece = text.substr(0, TextPiece);
         text.remove_prefix(piece.size());
         if (escaped)
-            JsonWriter::appendEscaped(out.bytes, piece);
+            out.setEnd(JsonWriter::escape(out.reserve(6 * piece.size()), piece));
         else
-            out.bytes.append(piece);
+            out.append(piece);
         if (!text.empty())
             out.checkpoint();
     }
@@ -77,7 +77,7 @@ void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
 {
     analysis_.analyse(utf8Text);
     const ChainAnalysis &a = analysis_;
-    JsonWriter json(out.bytes);
+    JsonWriter json(out);
     // Keys in the order QJsonObject keeps them: sorted.
     json.beginObject();
     json.key("cards");
@@ -130,10 +130,12 @@ void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
     for (std::size_t g = 0; g < Grids.size(); ++g) {
         json.key(GridNames[g]);
         json.beginArray();
-        for (int row = 0; row < ChainAnalysis::rowCount(Grids[g]); ++row) {
+        const std::span<const std::string_view> cells = a.cells(Grids[g]);
+        const std::size_t columns = std::size_t(ChainAnalysis::columnCount(Grids[g]));
+        for (std::size_t first = 0; first < cells.size(); first += columns) {
             json.beginArray();
-            for (int column = 0; column < ChainAnalysis::columnCount(Grids[g]); ++column)
-                json.string(a.cell(Grids[g], column, row));
+            for (std::size_t column = 0; column < columns; ++column)
+                json.string(cells[first + column]);
             json.endArray();
         }
         json.endArray();
@@ -166,7 +168,7 @@ void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
     json.key("transitTotal");
     json.integer(a.transitTotal());
     json.endObject();
-    out.bytes += '\n';
+    out.append('\n');
     out.checkpoint();
 }
 
@@ -174,31 +176,30 @@ void AnalyseRecordWriter::writeReport(std::string_view utf8Text, ByteOutput &out
 {
     analysis_.analyse(utf8Text);
     const ChainAnalysis &a = analysis_;
-    std::string &bytes = out.bytes;
-    bytes.append("Цепочка: ");
+    out.append("Цепочка: ");
     writeText(a.text(), out, false);
-    bytes += '\n';
+    out.append('\n');
     for (int i = 0; i < ChainAnalysis::ReportLineCount; ++i) {
-        bytes.append(a.reportLine(i));
-        bytes += '\n';
+        out.append(a.reportLine(i));
+        out.append('\n');
     }
-    bytes.append("Транзитов: ");
-    appendNumber(bytes, a.transitTotal());
-    bytes.append("\nГексаграммы (п, б, к, ч):");
+    out.append("Транзитов: ");
+    appendNumber(out, a.transitTotal());
+    out.append("\nГексаграммы (п, б, к, ч):");
     for (int s = 1; s <= 4; ++s) {
-        bytes += ' ';
-        appendNumber(bytes, a.hexagramNumber(s));
+        out.append(' ');
+        appendNumber(out, a.hexagramNumber(s));
     }
-    bytes.append("\n Поз  Карта  Мобилы  Транзит  Глубина  Остаток\n");
+    out.append("\n Поз  Карта  Мобилы  Транзит  Глубина  Остаток\n");
     for (int n = 1; n <= 36; ++n) {
         const ChainAnalysis::Card &card = a.card(n);
-        appendPadded(bytes, n, 4);
-        appendPadded(bytes, card.name, 7);
-        appendPadded(bytes, card.mobileCount, 8);
-        appendPadded(bytes, card.transit, 9);
-        appendPadded(bytes, card.depth, 9);
-        appendPadded(bytes, card.remainder, 9);
-        bytes += '\n';
+        appendPadded(out, n, 4);
+        appendPadded(out, card.name, 7);
+        appendPadded(out, card.mobileCount, 8);
+        appendPadded(out, card.transit, 9);
+        appendPadded(out, card.depth, 9);
+        appendPadded(out, card.remainder, 9);
+        out.append('\n');
     }
     out.checkpoint();
 }
@@ -209,7 +210,7 @@ void AnalyseLineWorker::process(std::uint64_t index, std::string_view line, Line
         writer_.writeJson(line, output.out);
     } else {
         if (index > 0)
-            output.out.bytes += '\n';
+            output.out.append('\n');
         writer_.writeReport(line, output.out);
     }
     if (writer_.analysis().isShort())

@@ -468,14 +468,18 @@ std::string_view ChainAnalysis::cell(Grid grid, int column, int row) const
 {
     if (column < 0 || row < 0 || column >= columnCount(grid) || row >= rowCount(grid))
         return {};
-    const std::size_t index = std::size_t(row * columnCount(grid) + column);
+    return cells(grid)[std::size_t(row * columnCount(grid) + column)];
+}
+
+std::span<const std::string_view> ChainAnalysis::cells(Grid grid) const
+{
     switch (grid) {
     case Grid::StringGrid1:
-        return grid1_[index];
+        return grid1_;
     case Grid::StringGrid2:
-        return grid2_[index];
+        return grid2_;
     case Grid::StringGrid3:
-        return grid3_[index];
+        return grid3_;
     }
     return {};
 }

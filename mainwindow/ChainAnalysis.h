@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 // The analysis run of one chain text (RunAnalysis: reader, collapse, analysis
@@ -84,6 +85,8 @@ public:
     static int rowCount(Grid) { return 8; }
     // A cell's text, titles included; outside the grid the empty text.
     std::string_view cell(Grid grid, int column, int row) const;
+    // Every cell, row 0 first, each row from column 0.
+    std::span<const std::string_view> cells(Grid grid) const;
 
     // The report lines of the run: the collapse line, the two balance lines
     // and the statistics line, index 0 to 3.

@@ -1,6 +1,6 @@
 #include "cli/AnalyseRecordWriter.h"
+#include "../ChainTexts.h"
 #include "../TestSupport.h"
-#include "ChainTexts.h"
 #include "cli/AnalyseCommand.h"
 
 #include <QJsonDocument>
@@ -97,7 +97,8 @@ const std::vector<Crafted> CraftedTexts = {
     {"NotUtf8", "\xff\xfe 6п 7п \xc3 8п \xe0\x80\xaf \xed\xa0\x80 \xf4\x90\x80\x80 9\xd0"},
     {"ByteOrderMark", "\xef\xbb\xbf" + OrderedDeck},
     {"TwoByteOrderMarks", "\xef\xbb\xbf\xef\xbb\xbf" + NoCollapse + "\xef\xbb\xbf"},
-    {"ByteOrderMarkAndNotUtf8", "\xef\xbb\xbf" "6п 7п \xef\xbb"},
+    {"ByteOrderMarkAndNotUtf8", "\xef\xbb\xbf"
+                                "6п 7п \xef\xbb"},
     {"TextAfterTheLastCard", OrderedDeck + "6п 7п \"хвост\" \\ \t"},
     {"LongText", repeated(OrderedDeck, 2000)},
     {"ThreeByteLetters", "6€ 7€ 8€ €п €б €к ‰ч"},
@@ -116,10 +117,10 @@ protected:
         const TablePipeline expected = tablePipeline(text);
         ByteOutput json, report;
         writer.writeJson(text, json);
-        ASSERT_EQ(json.bytes, expected.json) << "text: " << printable(text);
+        ASSERT_EQ(json.view(), expected.json) << "text: " << printable(text);
         EXPECT_EQ(writer.analysis().isShort(), expected.warned) << "text: " << printable(text);
         writer.writeReport(text, report);
-        ASSERT_EQ(report.bytes, expected.report) << "text: " << printable(text);
+        ASSERT_EQ(report.view(), expected.report) << "text: " << printable(text);
     }
 };
 
@@ -151,7 +152,7 @@ TEST(TypedRecordsLocale, SeparatorIsReadWhenTheWriterIsMade)
     ByteOutput out;
     comma.writeJson(toUtf8(NoCollapseText), out);
     EXPECT_EQ(comma.analysis().statistic(4), "0,03");
-    EXPECT_NE(out.bytes.find("\"statistics\":[\"0,"), std::string::npos);
+    EXPECT_NE(out.view().find("\"statistics\":[\"0,"), std::string::npos);
 }
 
 // Until the reader counts code points, ReadChain splits a character beyond the
@@ -166,8 +167,8 @@ TEST(TypedRecordsBeyondTheBmp, DISABLED_AsTheTablePipelineReadingCodePoints)
         ByteOutput json, report;
         writer.writeJson(text, json);
         writer.writeReport(text, report);
-        EXPECT_EQ(json.bytes, expected.json);
-        EXPECT_EQ(report.bytes, expected.report);
+        EXPECT_EQ(json.view(), expected.json);
+        EXPECT_EQ(report.view(), expected.report);
     }
 }
 
@@ -187,7 +188,7 @@ TEST(TypedRecordsBeyondTheBmp, OneCharacterIsOneCodePoint)
     EXPECT_EQ(a.card(2).mobileCount, 1);
     EXPECT_EQ(a.card(3).transit, 1);
     // Padded as QString counts: the card 🂡𝕡 is four UTF-16 units wide.
-    EXPECT_NE(out.bytes.find("\n   2   🂡𝕡       1"), std::string::npos) << out.bytes;
+    EXPECT_NE(out.view().find("\n   2   🂡𝕡       1"), std::string::npos) << out.view();
 
     writer.writeJson(repeated("😀", 36), out);
     EXPECT_FALSE(writer.analysis().isShort());
@@ -214,7 +215,7 @@ TEST_P(DeckKey, NamesMissingRepeatedAndUnknownCards)
     writer.setDeckKey(true);
     ByteOutput out;
     writer.writeJson(c.text, out);
-    const QByteArray line = QByteArray::fromStdString(out.bytes).trimmed();
+    const QByteArray line = QByteArray(out.view().data(), qsizetype(out.size())).trimmed();
     QJsonObject record = QJsonDocument::fromJson(line).object();
     // Keys in QJsonObject's order and Qt's own formatting: written again, the
     // record gives the same bytes.

@@ -1,6 +1,6 @@
 #include "cli/JsonWriter.h"
+#include "../ChainTexts.h"
 #include "../TestSupport.h"
-#include "ChainTexts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -35,7 +35,7 @@ TEST_P(JsonStrings, AreWrittenAsQJsonDocumentWritesThem)
     const std::string utf8 = toUtf8(text);
     const QJsonObject object{{QStringLiteral("a"), QJsonArray{text, text, QString()}},
                              {QStringLiteral("s"), text}};
-    std::string out;
+    ByteOutput out;
     JsonWriter json(out);
     json.beginObject();
     json.key("a");
@@ -48,14 +48,16 @@ TEST_P(JsonStrings, AreWrittenAsQJsonDocumentWritesThem)
     json.string(utf8);
     json.endObject();
     const QByteArray expected = QJsonDocument(object).toJson(QJsonDocument::Compact);
-    EXPECT_EQ(out, expected.toStdString());
-    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(out)).object(), object);
+    EXPECT_EQ(out.view(), expected.toStdString());
+    EXPECT_EQ(
+        QJsonDocument::fromJson(QByteArray(out.view().data(), qsizetype(out.size()))).object(),
+        object);
 }
 
 TEST_P(JsonStrings, WrittenInPiecesAsWhole)
 {
     const std::string utf8 = toUtf8(GetParam().text);
-    std::string whole, pieces;
+    ByteOutput whole, pieces;
     JsonWriter(whole).string(utf8);
     // Cut everywhere, also inside characters and between the halves of an escape.
     for (std::size_t cut = 0; cut <= utf8.size(); ++cut) {
@@ -65,7 +67,7 @@ TEST_P(JsonStrings, WrittenInPiecesAsWhole)
         json.stringPiece(std::string_view(utf8).substr(0, cut));
         json.stringPiece(std::string_view(utf8).substr(cut));
         json.endString();
-        ASSERT_EQ(pieces, whole) << "cut at " << cut;
+        ASSERT_EQ(pieces.view(), whole.view()) << "cut at " << cut;
     }
 }
 
@@ -96,7 +98,7 @@ TEST(JsonWriter, NumbersBooleansAndNestingAsQJsonDocument)
          QJsonObject{{QStringLiteral("x"), QJsonObject{{QStringLiteral("y"), 1}}},
                      {QStringLiteral("z"), QString()}}},
     };
-    std::string out;
+    ByteOutput out;
     JsonWriter json(out);
     json.beginObject();
     json.key("B");
@@ -130,7 +132,7 @@ TEST(JsonWriter, NumbersBooleansAndNestingAsQJsonDocument)
     json.string("");
     json.endObject();
     json.endObject();
-    EXPECT_EQ(out, QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString());
+    EXPECT_EQ(out.view(), QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString());
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "cli/OrderedBatch.h"
+#include "../ChainTexts.h"
 #include "../TestSupport.h"
-#include "ChainTexts.h"
 #include "cli/AnalyseRecordWriter.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,9 @@ public:
         const std::uint64_t work = std::hash<std::string_view>{}(line) % 20000;
         for (std::uint64_t i = 0; i < work; ++i)
             spin = spin + i;
-        output.out.bytes.append(std::to_string(index)).append(":").append(line).append("\n");
+        output.out.append(std::to_string(index) + ":");
+        output.out.append(line);
+        output.out.append('\n');
         if (!line.empty() && line.front() == '!')
             output.err.append("warning ").append(std::to_string(index)).append("\n");
     }
@@ -158,7 +160,7 @@ TEST(OrderedBatch, VeryLongLineIsHandedOnWhileItIsWritten)
         AnalyseRecordWriter writer(QChar(u'.'));
         ByteOutput out;
         writer.writeJson(text, out);
-        expected += out.bytes;
+        expected += out.view();
     }
     for (int threads : {1, 2}) {
         BatchOptions options;
