@@ -18,7 +18,7 @@ bool runOnThisThread(const BatchOptions &options, const LineSource &source,
     LineOutput output;
     output.out.setDrain(
         [&](ByteOutput &out) {
-            ok = ok && sink(out.view(), {});
+            ok = ok && (out.empty() || sink(out.view(), {}));
             out.clear();
         },
         options.handOnBytes);

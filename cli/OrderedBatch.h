@@ -35,8 +35,10 @@ struct BatchOptions
     // third more time per chain than one, at 32 a twentieth.
     std::size_t chunkLines = 32;
     std::size_t chunkBytes = 256 * 1024;
-    std::size_t handOnBytes = 256 * 1024; // output goes to the sink in pieces about this big
-    int chunksPerThread = 2;              // chunks in flight: threads × this + 1
+    // Output goes to the sink in pieces about this big; 0 hands each line's
+    // output on at once, as a terminal wants it.
+    std::size_t handOnBytes = 256 * 1024;
+    int chunksPerThread = 2; // chunks in flight: threads × this + 1
 };
 
 // Appends the next line's bytes (without its line end) to buffer and returns
@@ -55,6 +57,7 @@ using BatchSink = std::function<bool(std::string_view out, std::string_view err)
 // not yet written, and the output of the chunk whose turn it is goes on while
 // it is being made, so a single very long line is not held twice. Returns
 // false when the sink refused. A chunk goes to the workers only when it is full
-// or the input has ended, so input typed at a terminal wants one thread.
+// or the input has ended, so input typed at a terminal wants one thread (and
+// handOnBytes 0).
 bool runOrderedBatch(const BatchOptions &options, const LineSource &source,
                      const LineWorkerFactory &makeWorker, const BatchSink &sink);

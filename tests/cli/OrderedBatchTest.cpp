@@ -111,6 +111,27 @@ INSTANTIATE_TEST_SUITE_P(Shapes, OrderedBatchShapes,
                                            BatchShape{"EightThreads", 8, 16}),
                          [](const auto &test) { return std::string(test.param.name); });
 
+TEST(OrderedBatch, OnOneThreadEachLineCanGoOnAtOnce)
+{
+    BatchOptions options;
+    options.handOnBytes = 0;
+    const std::vector<std::string> lines{"a", "b", "", "c"};
+    std::vector<std::string> pieces;
+    LinesSource source(lines);
+    // The source sees each line's output written before it is asked for the next.
+    const auto readAfterWriting = [&](std::string &buffer) {
+        EXPECT_EQ(pieces.size(), source.read());
+        return source(buffer);
+    };
+    EXPECT_TRUE(runOrderedBatch(
+        options, readAfterWriting, [] { return std::make_unique<EchoWorker>(); },
+        [&](std::string_view out, std::string_view) {
+            pieces.emplace_back(out);
+            return true;
+        }));
+    EXPECT_EQ(pieces, (std::vector<std::string>{"0:a\n", "1:b\n", "2:\n", "3:c\n"}));
+}
+
 TEST(OrderedBatch, EmptyInputWritesNothing)
 {
     for (int threads : {1, 2}) {
