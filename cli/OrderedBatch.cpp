@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <deque>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -53,11 +52,13 @@ struct alignas(64) Chunk
     bool done = false;
 };
 
-// The calling thread reads chunks of lines; the workers analyse them. Whoever
+// Every thread, the calling one among them, takes a free chunk, reads the next
+// lines into it (one thread at a time) and analyses them, so that no thread
+// waits for another while there are lines to read and chunks to fill. Whoever
 // finishes the chunk whose turn it is writes it and every finished chunk after
-// it, one writer at a time, and puts them back for the reader. A chunk is in
-// turn's slot (sequence modulo the number of chunks) from reading to writing;
-// since no more chunks exist, the slots of the chunks in flight never clash.
+// it, one writer at a time, and frees them. A chunk is in its turn's slot
+// (sequence modulo the number of chunks) from reading to writing; since no more
+// chunks exist, the slots of the chunks in flight never clash.
 class Batch
 {
 public:
@@ -83,70 +84,18 @@ public:
         for (int t = 0; t < options_.threads; ++t)
             workers.push_back(makeWorker());
         std::vector<std::thread> threads;
-        for (auto &worker : workers)
-            threads.emplace_back([this, w = worker.get()] { work(*w); });
-        read();
+        for (std::size_t t = 1; t < workers.size(); ++t)
+            threads.emplace_back([this, w = workers[t].get()] { work(*w); });
+        work(*workers.front());
         for (auto &thread : threads)
             thread.join();
         return !failed_;
     }
 
 private:
-    void read()
-    {
-        std::uint64_t index = 0, sequence = 0;
-        bool end = false;
-        while (!end) {
-            Chunk *chunk = nullptr;
-            {
-                std::unique_lock lock(mutex_);
-                chunkFree_.wait(lock, [this] { return !free_.empty() || failed_; });
-                if (failed_)
-                    break;
-                chunk = free_.back();
-                free_.pop_back();
-            }
-            chunk->input.clear();
-            chunk->lines.clear();
-            while (chunk->lines.size() < options_.chunkLines &&
-                   chunk->input.size() < options_.chunkBytes) {
-                const std::size_t start = chunk->input.size();
-                if (!source_(chunk->input)) {
-                    end = true;
-                    break;
-                }
-                chunk->lines.emplace_back(start, chunk->input.size() - start);
-            }
-            std::unique_lock lock(mutex_);
-            if (chunk->lines.empty()) {
-                free_.push_back(chunk);
-                break;
-            }
-            chunk->firstIndex = index;
-            index += chunk->lines.size();
-            chunk->sequence = sequence++;
-            chunk->done = false;
-            inTurn_[chunk->sequence % inTurn_.size()] = chunk;
-            work_.push_back(chunk);
-            workReady_.notify_one();
-        }
-        std::lock_guard lock(mutex_);
-        inputDone_ = true;
-        workReady_.notify_all();
-    }
-
     void work(LineWorker &worker)
     {
-        for (;;) {
-            Chunk *chunk = nullptr;
-            {
-                std::unique_lock lock(mutex_);
-                workReady_.wait(lock, [this] { return !work_.empty() || inputDone_; });
-                if (work_.empty())
-                    return;
-                chunk = work_.front();
-                work_.pop_front();
-            }
+        while (Chunk *chunk = take()) {
             for (std::size_t i = 0; i < chunk->lines.size() && !failed_; ++i) {
                 const auto [offset, size] = chunk->lines[i];
                 worker.process(chunk->firstIndex + i,
@@ -155,6 +104,50 @@ private:
             }
             finish(*chunk);
         }
+    }
+
+    // A free chunk filled with the next lines, or none at the end of the input
+    // or after a failed write.
+    Chunk *take()
+    {
+        Chunk *chunk = nullptr;
+        {
+            std::unique_lock lock(mutex_);
+            chunkFree_.wait(lock, [this] { return !free_.empty() || failed_ || inputDone_; });
+            if (failed_ || inputDone_)
+                return nullptr;
+            chunk = free_.back();
+            free_.pop_back();
+        }
+        std::unique_lock input(inputMutex_);
+        chunk->input.clear();
+        chunk->lines.clear();
+        while (!inputDone_ && chunk->lines.size() < options_.chunkLines &&
+               chunk->input.size() < options_.chunkBytes) {
+            const std::size_t start = chunk->input.size();
+            if (source_(chunk->input))
+                chunk->lines.emplace_back(start, chunk->input.size() - start);
+            else
+                endInput();
+        }
+        std::lock_guard lock(mutex_);
+        if (chunk->lines.empty()) {
+            free_.push_back(chunk);
+            return nullptr;
+        }
+        chunk->firstIndex = nextIndex_;
+        nextIndex_ += chunk->lines.size();
+        chunk->sequence = nextSequence_++;
+        chunk->done = false;
+        inTurn_[chunk->sequence % inTurn_.size()] = chunk;
+        return chunk;
+    }
+
+    void endInput()
+    {
+        std::lock_guard lock(mutex_);
+        inputDone_ = true;
+        chunkFree_.notify_all();
     }
 
     bool write(std::string_view out, std::string_view err)
@@ -215,16 +208,18 @@ private:
     const LineSource &source_;
     const BatchSink &sink_;
 
+    std::mutex inputMutex_; // the source and the order of the lines; taken before mutex_
+    std::uint64_t nextIndex_ = 0;
+    std::uint64_t nextSequence_ = 0;
+
     std::mutex mutex_;
-    std::condition_variable workReady_;
     std::condition_variable chunkFree_;
     std::vector<std::unique_ptr<Chunk>> chunks_;
     std::vector<Chunk *> free_;
-    std::deque<Chunk *> work_;
     std::vector<Chunk *> inTurn_;
     std::uint64_t nextToWrite_ = 0;
     bool writing_ = false;
-    bool inputDone_ = false;
+    bool inputDone_ = false; // set under both locks, so either lock reads it
     std::atomic<bool> failed_ = false;
 };
 

@@ -28,7 +28,7 @@ public:
 
 struct BatchOptions
 {
-    int threads = 1; // 1: everything on the calling thread
+    int threads = 1; // the calling thread and threads - 1 more
     // A chunk of input closes at this many lines, or once its lines hold
     // chunkBytes. Small chunks keep a chunk's output (some 5 kB a record) in the
     // worker's cache until it is written: at 256 lines two threads spent a
@@ -42,7 +42,8 @@ struct BatchOptions
 };
 
 // Appends the next line's bytes (without its line end) to buffer and returns
-// true, or returns false at the end of the input. Called on one thread only.
+// true, or returns false at the end of the input. Called by one of the batch's
+// threads at a time, and not again once it has returned false.
 using LineSource = std::function<bool(std::string &buffer)>;
 // Makes one worker; called on the calling thread, once per thread.
 using LineWorkerFactory = std::function<std::unique_ptr<LineWorker>()>;
