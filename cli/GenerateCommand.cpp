@@ -8,7 +8,6 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QJsonArray>
-#include <QThread>
 
 #include <algorithm>
 #include <unistd.h>
@@ -138,9 +137,7 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
                                    QStringLiteral("K"), QStringLiteral("1"));
     const QCommandLineOption seed(
         QStringLiteral("seed"), QStringLiteral("Seed of the random source."), QStringLiteral("S"));
-    const QCommandLineOption threads(QStringLiteral("threads"),
-                                     QStringLiteral("Dealing threads (default: every core)."),
-                                     QStringLiteral("T"));
+    const QCommandLineOption threads = threadsOption(QStringLiteral("Dealing threads"));
     const QCommandLineOption maxTries(
         QStringLiteral("max-tries"),
         QStringLiteral("Stop after N deals in all (status 3), writing the chains found."),
@@ -195,8 +192,7 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
     options.conditions.targetPosition = number(targetPosition, 1, 36, 3, 36,
                                     QStringLiteral("a target card stands at position 3 or later"));
     options.count = number(count, 1, 1000000, 1, 1000000, QString()).value_or(1);
-    options.threads = number(threads, 1, 256, 1, 256, QString())
-                          .value_or(std::max(1, QThread::idealThreadCount()));
+    options.threads = threadCount(line, threads, problem);
     if (line.isSet(target) && problem.isEmpty()) {
         options.conditions.target = cardOrPattern(line.value(target));
         if (!options.conditions.target)
