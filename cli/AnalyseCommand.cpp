@@ -10,6 +10,7 @@
 #include <QJsonArray>
 
 #include <cstdio>
+#include <mutex>
 
 #include <unistd.h>
 
@@ -162,8 +163,12 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
     const auto makeWorker = [format] { return std::make_unique<AnalyseLineWorker>(format); };
     // Each piece of output goes on at once, so that whoever reads it gets the
     // answers to the lines sent so far; the pieces are large unless the input
-    // comes a line at a time.
-    const BatchSink sink = [](std::string_view out, std::string_view err) {
+    // comes a line at a time. The note on the encoding is written as a line is
+    // read, while the output of other lines goes on: one writer at a time keeps
+    // the lines whole.
+    std::mutex errorLock;
+    const BatchSink sink = [&errorLock](std::string_view out, std::string_view err) {
+        const std::lock_guard lock(errorLock);
         OutputStream &output = standardOutput();
         if (!out.empty())
             output.write(QByteArrayView(out.data(), qsizetype(out.size())));
@@ -190,8 +195,10 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
     }
 
     LineReader reader(STDIN_FILENO, *inputEncoding);
-    reader.setCp1251Notice(
-        [](qint64 number) { noteCp1251(Command, QStringLiteral("line %1").arg(number)); });
+    reader.setCp1251Notice([&errorLock](qint64 number) {
+        const std::lock_guard lock(errorLock);
+        noteCp1251(Command, QStringLiteral("line %1").arg(number));
+    });
     const LineSource source = [&](std::string &buffer) { return reader.appendNext(buffer); };
     options.inputIdle = [&] { return reader.wouldWait(); };
     runOrderedBatch(options, source, makeWorker, sink);

@@ -3,6 +3,8 @@
 #include "JsonWriter.h"
 #include "engine/DeckCheck.h"
 
+#include <QStringDecoder>
+
 #include <array>
 #include <span>
 
@@ -183,8 +185,10 @@ bool AnalyseRecordWriter::deckIsFull() const
 ::DeckCheck AnalyseRecordWriter::wholeTextDeckCheck() const
 {
     // Only for chains that are not a full deck, so the QString path costs little.
+    // The text as read keeps a second byte order mark, which fromUtf8 would drop.
     const std::string_view text = analysis_.text();
-    return checkDeck(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return checkDeck(decoder(QByteArrayView(text.data(), qsizetype(text.size()))));
 }
 
 void AnalyseRecordWriter::writeReport(std::string_view utf8Text, ByteOutput &out)

@@ -40,7 +40,7 @@ private:
     void writeText(std::string_view text, ByteOutput &out, bool escaped);
 
     ChainAnalysis analysis_;
-    bool deckKey_ = false;
+    bool deckKey_ = true;
 };
 
 // The worker of `analyse` over lines: a JSON record or a readable report per

@@ -221,8 +221,8 @@ TEST_P(DeckKey, NamesMissingRepeatedAndUnknownCards)
     EXPECT_EQ(deck[u"missing"].toArray(), names(c.missing));
     EXPECT_EQ(deck[u"repeated"].toArray(), names(c.repeated));
     EXPECT_EQ(deck[u"unknown"].toArray(), names(c.unknown));
-    record.remove(u"deck");
-    EXPECT_EQ(record, tableRecord(c.text));
+    TestServices services;
+    EXPECT_EQ(record, analyseRecord(fromUtf8(c.text), services));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -240,6 +240,12 @@ INSTANTIATE_TEST_SUITE_P(
                                {"Xп", "Тч"},
                                {},
                                {"Хп", "?ч"}},
+                      DeckCase{"EntriesAfterTheLastCard",
+                               OrderedDeck + "6п ?x Дч",
+                               false,
+                               {},
+                               {"6п", "Дч"},
+                               {"?x"}},
                       DeckCase{"ShortText",
                                "6п 7п 8п 9п 10п Вп Дп Кп Тп 6б 7б",
                                false,

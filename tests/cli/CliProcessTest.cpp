@@ -1,3 +1,4 @@
+#include "../ChainTexts.h"
 #include "../TestSupport.h"
 #include "CliTestSupport.h"
 #include "cli/AnalyseCommand.h"
@@ -91,6 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
             "UnknownEncoding",
             {QStringLiteral("analyse"), QStringLiteral("--encoding"), QStringLiteral("koi8-r")},
             "tlcalc-cli analyse: "},
+        UsageCase{"NoThreads",
+                  {QStringLiteral("analyse"), QStringLiteral("--threads"), QStringLiteral("0")},
+                  "tlcalc-cli analyse: "},
         UsageCase{"MissingValue", {QStringLiteral("generate"), QStringLiteral("--seed")}},
         UsageCase{"UnexpectedArgument", {QStringLiteral("generate"), QStringLiteral("6п")}},
         UsageCase{"PositionOutOfRange",
@@ -121,6 +125,72 @@ TEST(CliAnalyse, EachInputLineIsOneChainAndOneJsonLine)
     EXPECT_EQ(json(lines[1])[u"text"].toString(), NoCollapseText);
     EXPECT_TRUE(json(lines[2])[u"short"].toBool());
     EXPECT_EQ(run.err.trimmed(), QStringLiteral("Цепочка маловата"));
+}
+
+// Random chains and spoilt ones (short, doubled, foreign letters) with a Windows-
+// 1251 line among them: every thread count gives the output of one thread, byte
+// for byte, records and reports in input order, messages with them. Only the
+// note on the encoding, given as the line is read, may stand elsewhere.
+TEST(CliAnalyseThreads, EveryThreadCountWritesWhatOneThreadWrites)
+{
+    ChainTexts texts(7);
+    QByteArray input;
+    for (int i = 0; i < 400; ++i)
+        input += QByteArray::fromStdString(texts.next()) + (i % 7 == 0 ? "\r\n" : "\n");
+    input += QStringLiteral("6п 7п 8п").toLocal8Bit() + "\n";
+    input += "\xd2\xf7 6\xef\n" + QByteArray::fromStdString(texts.next());
+    for (const QString &format : {QStringLiteral("--json"), QStringLiteral("--encoding=auto")}) {
+        const CliRun one =
+            tlcalcCli({QStringLiteral("analyse"), format, QStringLiteral("--threads=1")}, input);
+        ASSERT_EQ(one.status, 0);
+        EXPECT_EQ(one.out.count(format == u"--json" ? QStringLiteral("{\"cards\"")
+                                                    : QStringLiteral("Цепочка: ")),
+                  403);
+        EXPECT_TRUE(one.err.contains(QStringLiteral("Цепочка маловата")));
+        for (const QString &threads : {QStringLiteral("2"), QStringLiteral("3")}) {
+            const CliRun many =
+                tlcalcCli({QStringLiteral("analyse"), format, QStringLiteral("--threads"), threads},
+                          input);
+            EXPECT_EQ(many.status, 0);
+            EXPECT_EQ(many.rawOut, one.rawOut) << format.toStdString() << " on " << threads.toStdString();
+            const auto withoutNote = [](const QString &err) {
+                QStringList lines = err.split(u'\n');
+                EXPECT_EQ(lines.removeAll(QStringLiteral(
+                              "tlcalc-cli analyse: line 402 is not valid UTF-8: reading it and "
+                              "any like it as Windows-1251 (--encoding utf-8 or cp1251 decides)")),
+                          1);
+                return lines;
+            };
+            EXPECT_EQ(withoutNote(many.err), withoutNote(one.err));
+        }
+    }
+}
+
+// A script that sends a line and waits for its answer before the next one gets
+// it, on one thread or several: nothing waits for a full chunk of input.
+TEST(CliAnalyseThreads, EachLineIsAnsweredBeforeTheNextIsSent)
+{
+    for (const QString &threads : {QStringLiteral("1"), QStringLiteral("2")}) {
+        QProcess process;
+        process.start(QStringLiteral(TLCALC_CLI_PATH),
+                      {QStringLiteral("analyse"), QStringLiteral("--json"),
+                       QStringLiteral("--threads"), threads});
+        ASSERT_TRUE(process.waitForStarted());
+        QByteArray answers;
+        for (const QString &text : {OrderedDeckText, NoCollapseText}) {
+            process.write(text.toUtf8() + '\n');
+            const int before = answers.count('\n');
+            while (answers.count('\n') == before && process.waitForReadyRead(20000))
+                answers += process.readAllStandardOutput();
+            ASSERT_EQ(answers.count('\n'), before + 1) << "no answer on " << threads.toStdString();
+        }
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(20000));
+        EXPECT_EQ(process.exitCode(), 0);
+        const QList<QByteArray> lines = answers.split('\n');
+        EXPECT_EQ(json(QString::fromUtf8(lines[0]))[u"left"].toInt(), 2);
+        EXPECT_EQ(json(QString::fromUtf8(lines[1]))[u"left"].toInt(), 36);
+    }
 }
 
 TEST(CliAnalyse, OrderedDeckRecordHasTheWorkedResults)

@@ -41,6 +41,25 @@ Lines readAll(const QByteArray &input, InputEncoding encoding, qsizetype chunk)
     return result;
 }
 
+// The same read with appendNext, every line appended to one buffer.
+QList<QByteArray> readAllAppended(const QByteArray &input, InputEncoding encoding,
+                                  qsizetype chunk)
+{
+    int fds[2];
+    EXPECT_EQ(::pipe(fds), 0);
+    EXPECT_EQ(::write(fds[1], input.constData(), std::size_t(input.size())), input.size());
+    ::close(fds[1]);
+    LineReader reader(fds[0], encoding, chunk);
+    std::string buffer = "before";
+    QList<QByteArray> lines;
+    for (std::size_t start = buffer.size(); reader.appendNext(buffer) && lines.size() < 1000;
+         start = buffer.size())
+        lines << QByteArray::fromStdString(buffer.substr(start));
+    EXPECT_TRUE(buffer.starts_with("before"));
+    ::close(fds[0]);
+    return lines;
+}
+
 } // namespace
 
 struct LineCase
@@ -65,6 +84,7 @@ TEST_P(LineReading, GivesEachLineOnceAsValidUtf8WhateverTheChunks)
         EXPECT_EQ(read.lines, c.lines) << "chunk " << chunk;
         EXPECT_EQ(read.notices, c.notices) << "chunk " << chunk;
         EXPECT_EQ(read.error, 0);
+        EXPECT_EQ(readAllAppended(c.input, c.encoding, chunk), c.lines) << "chunk " << chunk;
         for (const QByteArray &line : read.lines)
             EXPECT_TRUE(isValidUtf8(line)) << line.toHex(' ').toStdString();
     }
