@@ -777,6 +777,9 @@ void TForm1::GetMicroCS()
         return;
     }
 
+    // microMethod_ picks the constructive search once it is built; until then
+    // every search is the random generate-and-test.
+
     // A long search shows its progress and can be cancelled; between micro-chains
     // the window stays responsive. The progress dialog exists only once the search
     // has taken its input and really runs, so it never covers a refusal.

@@ -91,7 +91,7 @@ public:
     QLabel *DeckCheckLabel = nullptr;
     QLabel *RunRateLabel = nullptr;
 
-    // The method the "МикроЦС" dialog chose last; GetMicroCS passes it on.
+    // The method the "МикроЦС" dialog chose last, for GetMicroCS to search by.
     MicroMethodChoice microMethod() const { return microMethod_; }
     // How long a micro-chain search runs before its progress dialog shows; tests
     // set 0 to have it shown at once when the search starts.

@@ -65,6 +65,10 @@ GridView::GridView(TextGrid &grid, QWidget *parent) : QTableView(parent), grid_(
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Plain);
     setLineWidth(1);
+    // As in a string grid, the cursor starts on the first cell below and right of
+    // the titles, not on the corner.
+    if (grid.rowCount() > 1 && grid.columnCount() > 1)
+        setCurrentIndex(grid.index(1, 1));
 }
 
 void GridView::setDefaultColumnWidth(int width)
