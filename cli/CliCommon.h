@@ -125,11 +125,6 @@ private:
 using CommandFunction = int (*)(const QStringList &arguments, ProgramState &state,
                                 platform::Services &services);
 
-// Parses the command's own arguments (the program name first, the command name
-// left out). On failure writes the parser's error and the command's help to
-// standard error and returns false. For commands not yet on CommandLine.
-bool parseCommandLine(QCommandLineParser &parser, const QStringList &arguments);
-
 // A card, a suit pattern ("?п") or a rank pattern ("6?") given as an argument,
 // "10" read as the ten as in chain texts; nothing for any other text.
 std::optional<QString> cardOrPattern(const QString &text);
@@ -140,3 +135,10 @@ void noteCp1251(const QString &command, const QString &what);
 
 // The option --encoding of the commands that read chain texts.
 QCommandLineOption encodingOption();
+
+// The option --threads T of the commands that work on several cores; what says
+// what the threads do ("Dealing threads").
+QCommandLineOption threadsOption(const QString &what);
+// Its value: 1 to 256, every core when it is not given. A value out of range
+// sets problem (when problem is still empty) and gives 1.
+int threadCount(const CommandLine &line, const QCommandLineOption &option, QString &problem);

@@ -1,117 +1,195 @@
 #include "MicroCommand.h"
 
 #include "CliCommon.h"
-#include "engine/Deck.h"
 #include "mainwindow/MainTables.h"
-#include "mainwindow/MicroChainSearch.h"
 
-#include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QJsonArray>
 
 #include <cstdio>
+#include <optional>
+#include <unistd.h>
 
-namespace {
 
-// "10" is read as the ten, as in chain texts.
-QString normalisedTarget(QString text)
+QString microMethodName(MicroMethod method)
 {
-    text = text.trimmed();
-    if (text.startsWith(QStringLiteral("10")))
-        text.replace(0, 2, QStringLiteral("X"));
-    return text;
+    return method == MicroMethod::Search ? QStringLiteral("search") : QStringLiteral("gat");
 }
 
-} // namespace
-
-QJsonObject microChainRecord(const TTLKoloda &chain, int number)
+QJsonObject microChainRecord(const TTLKoloda &chain, int number, MicroMethod method,
+                             const MicroChainHistory &history)
 {
+    QJsonArray growth;
+    for (const MicroGrowthStep &step : history.growth)
+        growth.append(QJsonArray{step.r, step.card});
     return QJsonObject{
         {QStringLiteral("cards"), QJsonArray::fromStringList(microChainCards(chain))},
         {QStringLiteral("number"), number},
+        {QStringLiteral("method"), microMethodName(method)},
+        {QStringLiteral("steps"), QJsonObject{{QStringLiteral("first"), history.first},
+                                              {QStringLiteral("second"), history.second},
+                                              {QStringLiteral("growth"), growth}}},
     };
 }
 
 int runMicro(const QStringList &arguments, ProgramState &state, platform::Services &services)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Builds random micro-chains of E + 2 cards ending in the target card, "
-                       "as the window's \"МикроЦС\" command does."));
-    parser.addHelpOption();
+    CommandLine line(QStringLiteral("micro"),
+                     QStringLiteral("Builds random micro-chains of E + 2 cards ending in the "
+                                    "target card, as the window's \"МикроЦС\" command does."));
     const QCommandLineOption efl(QStringLiteral("efl"),
                                  QStringLiteral("The EFL: collapse steps undone (1 to 34)."),
                                  QStringLiteral("E"));
     const QCommandLineOption target(
         QStringLiteral("target"),
-        QStringLiteral("The last card: a card (Тч), a suit pattern (?п) or a rank pattern (Т?)."),
+        QStringLiteral("The last card: a card (Тч, 10п), a suit pattern (?п) or a rank pattern "
+                       "(Т?)."),
         QStringLiteral("CARD"));
     const QCommandLineOption count(QStringLiteral("count"),
-                                   QStringLiteral("How many micro-chains (at most 500)."),
+                                   QStringLiteral("How many micro-chains (1 to 500)."),
                                    QStringLiteral("N"));
+    const QCommandLineOption method(
+        QStringLiteral("method"),
+        QStringLiteral("gat: generate-and-test, the window's method; search: the constructive "
+                       "search, which finds long micro-chains quickly. Default: gat up to "
+                       "E = 11, search from E = 12."),
+        QStringLiteral("METHOD"));
     const QCommandLineOption seed(
         QStringLiteral("seed"), QStringLiteral("Seed of the random source, for a repeatable run."),
         QStringLiteral("S"));
+    const QCommandLineOption maxTries(
+        QStringLiteral("max-tries"),
+        QStringLiteral("Stop after N attempts in all (status 3), writing what was built."),
+        QStringLiteral("N"));
+    const QCommandLineOption timeLimit(
+        QStringLiteral("time-limit"),
+        QStringLiteral("Stop after SECONDS (status 3), writing what was built."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption progress(
+        QStringLiteral("progress"),
+        QStringLiteral("A progress line on standard error about once a second (the default "
+                       "when standard error is a terminal)."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("One line of JSON per micro-chain."));
-    parser.addOptions({efl, target, count, seed, json});
-    if (!parseCommandLine(parser, arguments))
-        return BadUsage;
-    if (parser.isSet(QStringLiteral("help"))) {
-        writeLine(parser.helpText());
-        return 0;
-    }
-    for (const QCommandLineOption &required : {efl, target, count}) {
-        if (!parser.isSet(required)) {
-            writeError(QStringLiteral("tlcalc-cli micro: --%1 is required")
-                           .arg(required.names().constFirst()));
-            writeError(parser.helpText());
-            return BadUsage;
-        }
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        writeError(QStringLiteral("tlcalc-cli micro: unexpected argument '%1'")
-                       .arg(parser.positionalArguments().constFirst()));
-        return BadUsage;
-    }
+    line.addOptions({efl, target, count, method, seed, maxTries, timeLimit, progress, json});
+    if (const auto status = line.parse(arguments))
+        return *status;
+    for (const QCommandLineOption &required : {efl, target, count})
+        if (!line.isSet(required))
+            return line.usageError(
+                QStringLiteral("--%1 is required").arg(required.names().constFirst()));
+    if (!line.positionalArguments().isEmpty())
+        return line.usageError(QStringLiteral("unexpected argument '%1'")
+                                   .arg(line.positionalArguments().constFirst()));
 
-    const QString targetText = normalisedTarget(parser.value(target));
     // Only the targets the window's list offers: anything else would leave the
     // search drawing for a first card that is not there.
-    if (!targetItems().contains(targetText)) {
-        writeError(QStringLiteral("tlcalc-cli micro: '%1' is not a card, a suit pattern or a "
-                                  "rank pattern")
-                       .arg(parser.value(target)));
-        return BadUsage;
+    const std::optional<QString> targetText = cardOrPattern(line.value(target).trimmed());
+    if (!targetText)
+        return line.fail(QStringLiteral("'%1' is not a card, a suit pattern or a rank pattern")
+                             .arg(line.value(target)));
+    // Counts the search would take as "nothing to build" are no request here;
+    // texts that are no numbers and counts beyond the store the search turns down.
+    bool countIsNumber = false;
+    const int countValue = line.value(count).trimmed().toInt(&countIsNumber);
+    if (countIsNumber && countValue < 1)
+        return line.fail(QStringLiteral("--count takes a whole number from 1 to %1, not '%2'")
+                             .arg(MicroChainCapacity)
+                             .arg(line.value(count)));
+
+    MicroSearchOptions options;
+    bool eflIsNumber = false;
+    const int eflValue = line.value(efl).trimmed().toInt(&eflIsNumber);
+    options.method = eflIsNumber ? defaultMicroMethod(eflValue) : MicroMethod::GenerateAndTest;
+    if (line.isSet(method)) {
+        const QString name = line.value(method).trimmed().toLower();
+        if (name != microMethodName(MicroMethod::GenerateAndTest) &&
+            name != microMethodName(MicroMethod::Search))
+            return line.fail(
+                QStringLiteral("--method takes gat or search, not '%1'").arg(line.value(method)));
+        options.method = name == microMethodName(MicroMethod::Search)
+                             ? MicroMethod::Search
+                             : MicroMethod::GenerateAndTest;
     }
-    if (parser.isSet(seed)) {
+
+    if (line.isSet(seed)) {
         bool ok = false;
-        const quint64 value = parser.value(seed).toULongLong(&ok);
-        if (!ok) {
-            writeError(QStringLiteral("tlcalc-cli micro: '%1' is not a seed (a whole number "
-                                      "from 0 to 18446744073709551615)")
-                           .arg(parser.value(seed)));
-            return BadUsage;
-        }
+        const quint64 value = line.value(seed).toULongLong(&ok);
+        if (!ok)
+            return line.fail(QStringLiteral("'%1' is not a seed (a whole number from 0 to "
+                                            "18446744073709551615)")
+                                 .arg(line.value(seed)));
         services.random().reseed(value);
     }
+    if (line.isSet(maxTries)) {
+        bool ok = false;
+        options.maxAttempts = line.value(maxTries).toLongLong(&ok);
+        if (!ok || options.maxAttempts < 1)
+            return line.fail(QStringLiteral("--max-tries takes a whole number of attempts from 1 "
+                                            "on, not '%1'")
+                                 .arg(line.value(maxTries)));
+    }
+    std::optional<qint64> limitMs;
+    if (line.isSet(timeLimit)) {
+        bool ok = false;
+        const double seconds = line.value(timeLimit).toDouble(&ok);
+        if (!ok || !(seconds > 0) || seconds > 1e9)
+            return line.fail(
+                QStringLiteral("--time-limit takes a number of seconds above 0, not '%1'")
+                    .arg(line.value(timeLimit)));
+        limitMs = qint64(seconds * 1000);
+    }
 
+    const bool showProgress = line.isSet(progress) || isatty(fileno(stderr));
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastLineMs = 0;
+    options.progress = [&](int built, int total, std::int64_t attempts) {
+        const qint64 now = clock.elapsed();
+        if (showProgress && now - lastLineMs >= 1000) {
+            lastLineMs = now;
+            line.fail(QStringLiteral("%1 of %2 micro-chains built, %3 attempts")
+                          .arg(built)
+                          .arg(total)
+                          .arg(attempts),
+                      0);
+        }
+        return !limitMs || now < *limitMs;
+    };
+
+    // The search shows its refusals through the message sink; on the command line
+    // they are errors of this command like any other.
     ReportLog report;
-    const MicroSearchResult result =
-        SearchMicroChains(state, state.OrderedDeck, services, report, parser.value(count),
-                          parser.value(efl), targetText);
+    MicroSearchResult result;
+    {
+        const platform::ScopedMessageHandler prefixed(
+            services, [&line](const QString &text) { line.fail(text); });
+        result = SearchMicroChains(state, state.OrderedDeck, services, report, line.value(count),
+                                   line.value(efl), *targetText, options);
+    }
     if (result.outcome == MicroSearchResult::Outcome::Refused ||
-        result.outcome == MicroSearchResult::Outcome::NotANumber) {
-        // The search has shown its message through the message sink already.
+        result.outcome == MicroSearchResult::Outcome::NotANumber)
         return BadUsage;
+
+    if (line.isSet(json)) {
+        for (int k = 1; k <= result.built && standardOutput().ok(); ++k)
+            writeJsonLine(microChainRecord(state.MicroChains[k], k, options.method,
+                                           result.histories[std::size_t(k - 1)]));
+    } else {
+        for (const QString &text : report.lines())
+            if (!writeLine(text))
+                break;
     }
 
-    if (parser.isSet(json)) {
-        for (int k = 1; k <= result.built; ++k)
-            writeJsonLine(microChainRecord(state.MicroChains[k], k));
-    } else {
-        for (const QString &line : report.lines())
-            writeLine(line);
-    }
-    std::fflush(stdout);
-    return 0;
+    if (result.outcome != MicroSearchResult::Outcome::Stopped)
+        return finishOutput(line.command());
+    const bool triesSpent = options.maxAttempts > 0 && result.attempts >= options.maxAttempts;
+    const int status = finishOutput(line.command(), LimitReached);
+    if (status != LimitReached)
+        return status;
+    return line.fail(
+        (triesSpent ? QStringLiteral("--max-tries reached after %1 attempts").arg(result.attempts)
+                    : QStringLiteral("--time-limit of %1 s reached").arg(line.value(timeLimit))) +
+            QStringLiteral(": %1 of %2 micro-chains built").arg(result.built).arg(countValue),
+        LimitReached);
 }

@@ -1,19 +1,29 @@
 #pragma once
 
 #include "engine/Cards.h"
+#include "mainwindow/MicroChainSearch.h"
 #include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 
 #include <QJsonObject>
 #include <QStringList>
 
-// The record `micro --json` writes for micro-chain number k: {"cards": the card
-// names in order, the target last, "number": k}.
-QJsonObject microChainRecord(const TTLKoloda &chain, int number);
+// The name --method and the JSON records give a method: "gat" or "search".
+QString microMethodName(MicroMethod method);
 
-// tlcalc-cli micro --efl E --target CARD --count N [--seed S] [--json]: the
-// micro-chain search of the "МикроЦС" command. Without --json the report lines as
-// the window shows them; with it one JSON object per micro-chain. A command line
-// that is not understood, or values the search turns down, end with a message on
-// standard error and exit status 2.
+// The record `micro --json` writes for micro-chain number k: {"cards": the card
+// names in order, the target last, "number": k, "method": its name, "steps":
+// {"first": CARD, "second": CARD, "growth": [[r, CARD], ...]}}.
+QJsonObject microChainRecord(const TTLKoloda &chain, int number, MicroMethod method,
+                             const MicroChainHistory &history);
+
+// tlcalc-cli micro --efl E --target CARD --count N [--method gat|search] [--seed S]
+// [--max-tries N] [--time-limit SECONDS] [--progress] [--json]: the micro-chain
+// search of the "МикроЦС" command, by generate-and-test up to e = 11 and by the
+// constructive search from e = 12 unless --method says otherwise. Without --json
+// the report lines as the window shows them; with it one JSON object per
+// micro-chain. A command line that is not understood, or values the search turns
+// down, end with a message on standard error that starts with "tlcalc-cli micro:"
+// and exit status 2; a limit that ends the search early, after writing what was
+// built, with status 3; a failed write with status 1.
 int runMicro(const QStringList &arguments, ProgramState &state, platform::Services &services);

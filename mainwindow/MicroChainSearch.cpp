@@ -3,7 +3,6 @@
 #include "ChainGenerator.h"
 
 #include "engine/Collapse.h"
-#include "engine/Deck.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
 
@@ -12,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -24,9 +24,8 @@ namespace {
 class MicroChainBuilder
 {
 public:
-    MicroChainBuilder(const TTLKoloda &orderedDeck, RandomSource &random, const QString &target,
-                      int efl)
-        : deck_(orderedDeck), random_(random), length_(efl + 2), targetRank_(target.mid(0, 1)),
+    MicroChainBuilder(const TTLKoloda &orderedDeck, const QString &target, int efl)
+        : deck_(orderedDeck), length_(efl + 2), targetRank_(target.mid(0, 1)),
           targetSuit_(target.mid(1, 1))
     {
         codes_[0] = {intern(targetRank_), intern(targetSuit_)};
@@ -53,18 +52,21 @@ public:
         return false;
     }
 
-    bool attempt(MicroBuildStats &stats)
+    // The draws are generate-and-test's own: r as RandomInRange(1, i - 1) would
+    // give it (no draw when the range holds one number), then a card uniformly
+    // among those that fit, so a seed gives the same micro-chains as ever.
+    bool attempt(RandomSource &random, MicroBuildStats &stats)
     {
         ++stats.attempts;
         pool_ = startPool_;
 
-        const int first = drawAgreeingWith(0);
+        const int first = drawAgreeingWith(random, 0);
         if (first == 0) {
             ++stats.noFittingCard;
             return false;
         }
         pool_[std::size_t(first)] = false;
-        const int second = drawAgreeingWith(-1);
+        const int second = drawAgreeingWith(random, -1);
         if (second == 0) {
             ++stats.noFittingCard;
             return false;
@@ -73,20 +75,23 @@ public:
 
         work_[1] = first;
         work_[2] = second;
+        first_ = first;
+        second_ = second;
         work_[3] = 0;
         int count = 3;
         // Each growth step undoes one collapse: the new card at r agrees with the
         // card that then lies two places to its right, the target staying last.
         while (count < length_) {
-            const int r = RandomInRange(random_, 1, std::uint8_t(count - 1));
+            const int r = count - 1 <= 1 ? 1 : 1 + int(random.below(std::uint32_t(count - 1)));
             for (int m = count; m >= r; --m)
                 work_[std::size_t(m + 1)] = work_[std::size_t(m)];
-            const int card = drawAgreeingWith(work_[std::size_t(r + 2)]);
+            const int card = drawAgreeingWith(random, work_[std::size_t(r + 2)]);
             if (card == 0) {
                 ++stats.noFittingCard;
                 return false;
             }
             work_[std::size_t(r)] = card;
+            steps_[std::size_t(count - 3)] = {r, card};
             pool_[std::size_t(card)] = false;
             ++count;
         }
@@ -102,8 +107,16 @@ public:
     }
 
     // The accepted micro-chain as a record: letters only, everything else empty.
-    void store(TTLKoloda &chain) const
+    void store(TTLKoloda &chain, MicroChainHistory *history) const
     {
+        if (history) {
+            history->first = deck_.Cards[first_].name();
+            history->second = deck_.Cards[second_].name();
+            history->growth.clear();
+            for (int s = 0; s < length_ - 3; ++s)
+                history->growth.push_back({steps_[std::size_t(s)].r,
+                                           deck_.Cards[steps_[std::size_t(s)].card].name()});
+        }
         chain = TTLKoloda{};
         for (int m = 1; m <= length_; ++m) {
             const int slot = work_[std::size_t(m)];
@@ -144,7 +157,7 @@ private:
     // Drawing until a fitting entry comes up is the same as drawing uniformly
     // among the fitting entries, and this way an exhausted pool is seen at once.
     // slot -1 asks for any card. Returns the deck slot, 0 when none fits.
-    int drawAgreeingWith(int slot)
+    int drawAgreeingWith(RandomSource &random, int slot)
     {
         int fitting[36];
         int count = 0;
@@ -153,11 +166,10 @@ private:
                 fitting[count++] = i;
         if (count == 0)
             return 0;
-        return fitting[random_.below(std::uint32_t(count))];
+        return fitting[random.below(std::uint32_t(count))];
     }
 
     const TTLKoloda &deck_;
-    RandomSource &random_;
     int length_;
     QString targetRank_;
     QString targetSuit_;
@@ -166,6 +178,14 @@ private:
     std::array<bool, 37> startPool_{};
     std::array<bool, 37> pool_{};
     std::array<int, 38> work_{};
+    struct Step
+    {
+        int r = 0;
+        int card = 0;
+    };
+    int first_ = 0;
+    int second_ = 0;
+    std::array<Step, 36> steps_{};
 };
 
 QString numberText(int k)
@@ -216,22 +236,24 @@ MicroSearchResult shownFailure(const platform::Services &services,
 } // namespace
 
 bool BuildMicroChain(const TTLKoloda &OrderedDeck, RandomSource &random, const QString &Target,
-                     std::int32_t Efl, TTLKoloda &Chain, const std::function<bool()> &keepTrying,
-                     MicroBuildStats *stats)
+                     std::int32_t Efl, TTLKoloda &Chain, MicroChainHistory *history,
+                     const MicroBuildLimits &limits, MicroBuildStats *stats)
 {
     if (Efl < 1 || Efl > MicroChainMaxEfl)
         return false;
-    MicroChainBuilder builder(OrderedDeck, random, Target, Efl);
+    MicroChainBuilder builder(OrderedDeck, Target, Efl);
     if (!builder.possible())
         return false;
     MicroBuildStats local;
     MicroBuildStats &counts = stats ? *stats : local;
     for (std::int64_t failed = 1;; ++failed) {
-        if (builder.attempt(counts)) {
-            builder.store(Chain);
+        if (limits.attemptLimit > 0 && counts.attempts >= limits.attemptLimit)
+            return false;
+        if (builder.attempt(random, counts)) {
+            builder.store(Chain, history);
             return true;
         }
-        if (failed % MicroAttemptsPerCheck == 0 && keepTrying && !keepTrying())
+        if (failed % MicroAttemptsPerCheck == 0 && limits.keepTrying && !limits.keepTrying())
             return false;
     }
 }
@@ -239,9 +261,15 @@ bool BuildMicroChain(const TTLKoloda &OrderedDeck, RandomSource &random, const Q
 MicroSearchResult SearchMicroChains(MicroChainStore &store, const TTLKoloda &OrderedDeck,
                                     platform::Services &services, ReportLog &report,
                                     const QString &countText, const QString &eflText,
-                                    const QString &targetText, const MicroProgress &progress)
+                                    const QString &targetText, const MicroSearchOptions &options)
 {
     using Outcome = MicroSearchResult::Outcome;
+    RandomSource &random = services.random();
+    const bool searching = options.method == MicroMethod::Search;
+    const auto possible = [&](int e) {
+        return searching ? MicroChainConstructor(targetText, e).possible()
+                         : MicroChainBuilder(OrderedDeck, targetText, e).possible();
+    };
 
     // Values the store cannot hold are turned down before anything changes; texts
     // that are no numbers take the command's usual road below.
@@ -253,7 +281,7 @@ MicroSearchResult SearchMicroChains(MicroChainStore &store, const TTLKoloda &Ord
         if (platform::tryStrToInt(eflText, efl)) {
             if (efl < 1 || efl > MicroChainMaxEfl)
                 return shownFailure(services, Outcome::Refused, MicroEflOutOfRangeText);
-            if (count > 0 && !MicroChainBuilder(OrderedDeck, services.random(), targetText, efl).possible())
+            if (count > 0 && !possible(efl))
                 return shownFailure(services, Outcome::Refused, MicroTargetUnmatchedText.arg(targetText));
         }
     }
@@ -270,25 +298,46 @@ MicroSearchResult SearchMicroChains(MicroChainStore &store, const TTLKoloda &Ord
 
     report.append(QStringLiteral("Целевая Карта = ") + targetText + QStringLiteral(" | EFL = ") +
                   QString::number(efl));
+    if (searching)
+        report.append(MicroSearchMethodLine);
     const QDateTime start = services.now();
 
     MicroSearchResult result;
+    MicroBuildStats testStats;
+    MicroConstructStats searchStats;
+    const auto attempts = [&] { return searching ? searchStats.attempts : testStats.attempts; };
+    const auto goOn = [&](int built) {
+        return !options.progress || options.progress(built, count, attempts());
+    };
     bool stopped = false;
     if (count > 0) {
-        stopped = progress && !progress(0, count);
+        std::unique_ptr<MicroChainConstructor> constructor;
+        if (searching)
+            constructor = std::make_unique<MicroChainConstructor>(targetText, efl);
+        MicroBuildLimits limits;
+        limits.keepTrying = [&] { return goOn(result.built); };
+        limits.attemptLimit = options.maxAttempts;
+        stopped = !goOn(0);
         for (int k = 1; k <= count && !stopped; ++k) {
-            const auto keepTrying = [&] { return !progress || progress(result.built, count); };
             TTLKoloda chain;
-            if (!BuildMicroChain(OrderedDeck, services.random(), targetText, efl, chain, keepTrying)) {
+            MicroChainHistory history;
+            const bool built =
+                searching
+                    ? constructor->build(random, chain, &history, limits, &searchStats)
+                    : BuildMicroChain(OrderedDeck, random, targetText, efl, chain, &history, limits,
+                                      &testStats);
+            if (!built) {
                 stopped = true;
                 break;
             }
             store.MicroChains[k] = chain;
+            result.histories.push_back(std::move(history));
             result.built = k;
-            if (progress && !progress(k, count) && k < count)
+            if (!goOn(k) && k < count)
                 stopped = true;
         }
     }
+    result.attempts = attempts();
     if (stopped) {
         store.MicroChainCount = result.built;
         result.outcome = Outcome::Stopped;

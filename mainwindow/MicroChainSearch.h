@@ -1,6 +1,8 @@
 #pragma once
 
+#include "MicroChainConstruct.h"
 #include "engine/Cards.h"
+#include "platform/RandomSource.h"
 #include "platform/ReportLog.h"
 #include "platform/Services.h"
 
@@ -9,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // Micro-chains ("МикроЦС"): short random chains of e + 2 cards that end in a
 // chosen target. Each is a two-card remainder with e collapse steps undone, kept
@@ -63,17 +66,41 @@ struct MicroBuildStats
 inline constexpr int MicroAttemptsPerCheck = 1024;
 
 // Builds one micro-chain of Efl + 2 cards ending in Target from a fresh copy of
-// OrderedDeck, drawing from random. Attempts repeat until one is
-// accepted; a draw that meets no fitting card left abandons the attempt. Every
-// MicroAttemptsPerCheck failed attempts keepTrying (when given) is asked whether
-// to go on. Returns true with Chain emptied and then holding the micro-chain;
-// false, Chain unchanged, when keepTrying said no, Efl lies outside 1 to 34, or no
-// card of the deck agrees with the target (no attempt could ever succeed). The
-// attempts are added to *stats when it is given.
+// OrderedDeck by generate-and-test, drawing from random. Attempts repeat until
+// one is accepted; a draw that meets no fitting card left abandons the attempt.
+// Every MicroAttemptsPerCheck failed attempts limits.keepTrying (when given) is
+// asked whether to go on, and no attempt starts once stats->attempts has reached
+// limits.attemptLimit (when above 0). Returns true with Chain emptied and then
+// holding the micro-chain, and *history (when given) how it was laid; false,
+// Chain and *history unchanged, when a limit ended it, Efl lies outside 1 to 34,
+// or no card of the deck agrees with the target (no attempt could ever succeed).
+// The attempts are added to *stats when it is given.
 bool BuildMicroChain(const TTLKoloda &OrderedDeck, RandomSource &random, const QString &Target,
-                     std::int32_t Efl, TTLKoloda &Chain,
-                     const std::function<bool()> &keepTrying = {},
-                     MicroBuildStats *stats = nullptr);
+                     std::int32_t Efl, TTLKoloda &Chain, MicroChainHistory *history = nullptr,
+                     const MicroBuildLimits &limits = {}, MicroBuildStats *stats = nullptr);
+
+// How micro-chains are found. Generate-and-test is the command's own method:
+// every attempt is drawn in full and thrown away when it collapses before its
+// target, and acceptance falls about fourfold with each EFL step, so from e = 12
+// on a micro-chain takes seconds and from e = 16 practically never comes. The
+// search (MicroChainConstructor) walks the same construction as a pruned
+// randomized search with restarts and finds one at any EFL to 34 in
+// milliseconds, its results weighted towards generate-and-test's distribution.
+enum class MicroMethod
+{
+    GenerateAndTest,
+    Search,
+};
+
+// Generate-and-test while it is quick, the search from this EFL on.
+inline constexpr int MicroSearchFromEfl = 12;
+inline MicroMethod defaultMicroMethod(int efl)
+{
+    return efl >= MicroSearchFromEfl ? MicroMethod::Search : MicroMethod::GenerateAndTest;
+}
+
+// The report line that follows the target line when the search was used.
+inline const QString MicroSearchMethodLine = QStringLiteral(" Метод: поиск с возвратом");
 
 // Called with (0, total) before the first micro-chain, (built, total) after each
 // one, and again with the current built count every MicroAttemptsPerCheck failed
@@ -94,6 +121,22 @@ struct MicroSearchResult
     int built = 0;
     std::int64_t elapsedMs = 0;
     QString message; // the message shown for Refused and NotANumber
+    // Attempts over the whole search: generate-and-test's attempts, or the
+    // search's descents (one per candidate and one more per restart).
+    std::int64_t attempts = 0;
+    // How each micro-chain built was laid: element k - 1 for record k.
+    std::vector<MicroChainHistory> histories;
+};
+
+struct MicroSearchOptions
+{
+    MicroMethod method = MicroMethod::GenerateAndTest;
+    // Attempts over the whole search, 0 for no bound; reaching it stops the
+    // search as the progress callback can.
+    std::int64_t maxAttempts = 0;
+    // As MicroProgress, with the attempts made so far; the search asks it every
+    // MicroChoicesPerCheck choices.
+    std::function<bool(int built, int total, std::int64_t attempts)> progress;
 };
 
 // The micro-chain search of the "МикроЦС" command without its window. countText
@@ -110,11 +153,14 @@ struct MicroSearchResult
 //   "", "Генерировать Начали в     = …", "Генерировать Закончили в  = …",
 //   "Времени ушло = 0 часов, 0 минут, 0 секунд, 12 миллисекунд"
 // A count of 0 or below builds nothing. Messages, the clock and the random source
-// come from services.
+// come from services; the micro-chains and the count go to store. With the search
+// method the line MicroSearchMethodLine follows the target line; everything else
+// reads the same for both methods.
 MicroSearchResult SearchMicroChains(MicroChainStore &store, const TTLKoloda &OrderedDeck,
                                     platform::Services &services, ReportLog &report,
                                     const QString &countText, const QString &eflText,
-                                    const QString &targetText, const MicroProgress &progress = {});
+                                    const QString &targetText,
+                                    const MicroSearchOptions &options = {});
 
 // The cards of a stored micro-chain: the names of entries 1 on, up to the first
 // empty entry.

@@ -9,13 +9,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-MicroMethodChoice proposedMicroMethod(int efl)
-{
-    return efl >= MicroSearchProposedFromEfl ? MicroMethodChoice::Search
-                                             : MicroMethodChoice::GenerateAndTest;
-}
-
-MicroSearchDialog::MicroSearchDialog(int count, MicroMethodChoice method, QWidget *parent)
+MicroSearchDialog::MicroSearchDialog(int count, MicroMethod method, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("MicroSearchDialog"));
@@ -31,7 +25,7 @@ MicroSearchDialog::MicroSearchDialog(int count, MicroMethodChoice method, QWidge
     Method->setObjectName(QStringLiteral("Method"));
     Method->addItem(QStringLiteral("случайный перебор"));
     Method->addItem(QStringLiteral("поиск с возвратом"));
-    Method->setCurrentIndex(method == MicroMethodChoice::Search ? 1 : 0);
+    Method->setCurrentIndex(method == MicroMethod::Search ? 1 : 0);
 
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     Buttons->setObjectName(QStringLiteral("Buttons"));
@@ -57,8 +51,8 @@ int MicroSearchDialog::count() const
     return Count->value();
 }
 
-MicroMethodChoice MicroSearchDialog::method() const
+MicroMethod MicroSearchDialog::method() const
 {
-    return Method->currentIndex() == 1 ? MicroMethodChoice::Search
-                                       : MicroMethodChoice::GenerateAndTest;
+    return Method->currentIndex() == 1 ? MicroMethod::Search
+                                       : MicroMethod::GenerateAndTest;
 }

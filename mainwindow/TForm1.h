@@ -92,7 +92,7 @@ public:
     QLabel *RunRateLabel = nullptr;
 
     // The method the "МикроЦС" dialog chose last, for GetMicroCS to search by.
-    MicroMethodChoice microMethod() const { return microMethod_; }
+    MicroMethod microMethod() const { return microMethod_; }
     // How long a micro-chain search runs before its progress dialog shows; tests
     // set 0 to have it shown at once when the search starts.
     void setMicroProgressDelay(int milliseconds) { microProgressDelayMs_ = milliseconds; }
@@ -167,7 +167,7 @@ private:
     // ratio and place. A mouse move redraws nothing while these stay the same.
     QString hexagramPictureKey_;
     bool laidOut_ = false;
-    MicroMethodChoice microMethod_ = MicroMethodChoice::GenerateAndTest;
+    MicroMethod microMethod_ = MicroMethod::GenerateAndTest;
     int microProgressDelayMs_ = 500;
 
     QWidget *filterWindow_ = nullptr;
@@ -176,6 +176,9 @@ private:
     QWidget *aboutWindow_ = nullptr;
     QWidget *helpWindow_ = nullptr;
 };
+
+// "12,3 млн вариантов в секунду": deals over milliseconds, in the locale's form.
+QString runRateText(std::uint64_t deals, qint64 ms);
 
 // The text of a list's selected item, or the empty text when none is selected:
 // a text typed over the items selects the item it equals, if any.

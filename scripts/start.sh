@@ -3,7 +3,7 @@
 # shows the command-line twin at work instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh tlcalc tlcalc-cli
+bash scripts/setup.sh release tlcalc tlcalc-cli
 
 deck="6п 7п 8п 9п Xп Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Дб Кб Тб 6к 7к 8к 9к Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч"
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test through CTest.
+# Sets up, builds and runs every test through CTest, in the CI configuration
+# (warnings as errors, library assertions) in build-ci/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+bash scripts/setup.sh ci
+ctest --preset ci --parallel "$(nproc)"

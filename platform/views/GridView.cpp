@@ -75,14 +75,14 @@ void GridView::setDefaultColumnWidth(int width)
 {
     // A string grid's default width returns every column to it.
     horizontalHeader()->setDefaultSectionSize(width + GridLine);
-    for (int column = 0; column < model()->columnCount(); ++column)
+    for (int column = 0; grid_ && column < grid_->columnCount(); ++column)
         QTableView::setColumnWidth(column, width + GridLine);
 }
 
 void GridView::setDefaultRowHeight(int height)
 {
     verticalHeader()->setDefaultSectionSize(height + GridLine);
-    for (int row = 0; row < model()->rowCount(); ++row)
+    for (int row = 0; grid_ && row < grid_->rowCount(); ++row)
         QTableView::setRowHeight(row, height + GridLine);
 }
 
@@ -93,14 +93,15 @@ void GridView::setColumnWidthOf(int column, int width)
 
 QRect GridView::cellRect(int column, int row) const
 {
-    return visualRect(model()->index(row, column));
+    return grid_ ? visualRect(grid_->index(row, column)) : QRect();
 }
 
 void GridView::selectCellAt(int column, int row)
 {
     if (select_)
         select_(column, row);
-    setCurrentIndex(model()->index(row, column));
+    if (grid_)
+        setCurrentIndex(grid_->index(row, column));
     viewport()->update();
 }
 

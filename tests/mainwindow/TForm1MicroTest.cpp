@@ -172,7 +172,7 @@ struct ProposedMethod
 {
     const char *name;
     int eflIndex; // ComboBox2's item: 0 "Выбери", else the EFL
-    MicroMethodChoice method;
+    MicroMethod method;
 };
 
 class MicroDialogProposal : public MicroWindow, public ::testing::WithParamInterface<ProposedMethod>
@@ -203,10 +203,10 @@ TEST_P(MicroDialogProposal, AsksForACountAndProposesTheMethodByEfl)
 
 INSTANTIATE_TEST_SUITE_P(
     MicroWindow, MicroDialogProposal,
-    ::testing::Values(ProposedMethod{"Placeholder", 0, MicroMethodChoice::GenerateAndTest},
-                      ProposedMethod{"Efl11", 11, MicroMethodChoice::GenerateAndTest},
-                      ProposedMethod{"Efl12", 12, MicroMethodChoice::Search},
-                      ProposedMethod{"Efl30", 30, MicroMethodChoice::Search}),
+    ::testing::Values(ProposedMethod{"Placeholder", 0, MicroMethod::GenerateAndTest},
+                      ProposedMethod{"Efl11", 11, MicroMethod::GenerateAndTest},
+                      ProposedMethod{"Efl12", 12, MicroMethod::Search},
+                      ProposedMethod{"Efl30", 30, MicroMethod::Search}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(MicroWindow, MenuAsksForTheCountAndRootsFollow)
@@ -221,7 +221,7 @@ TEST_F(MicroWindow, MenuAsksForTheCountAndRootsFollow)
     form->Micro1->trigger();
     EXPECT_TRUE(answer.seen);
     EXPECT_EQ(form->Edit2->text(), QStringLiteral("2"));
-    EXPECT_EQ(form->microMethod(), MicroMethodChoice::Search);
+    EXPECT_EQ(form->microMethod(), MicroMethod::Search);
     EXPECT_EQ(state->MicroChainCount, 2);
     const int before = form->tables().RichEdit1.lineCount();
     form->Roots1->trigger();

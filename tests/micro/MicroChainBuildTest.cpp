@@ -20,7 +20,8 @@ protected:
     bool build(const QString &target, int efl, TTLKoloda &chain,
                const std::function<bool()> &keepTrying = {}, MicroBuildStats *stats = nullptr)
     {
-        return BuildMicroChain(chains.OrderedDeck, random, target, efl, chain, keepTrying, stats);
+        return BuildMicroChain(chains.OrderedDeck, random, target, efl, chain, nullptr,
+                               MicroBuildLimits{keepTrying, 0}, stats);
     }
 
     ChainState chains;

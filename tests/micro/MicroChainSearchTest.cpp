@@ -266,10 +266,10 @@ TEST_F(MicroChainSearch, ReportsProgressBeforeTheFirstAndAfterEveryMicroChain)
     std::vector<std::pair<int, int>> calls;
     // With EFL 1 every attempt is accepted, so nothing but the built count is reported.
     search(QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("Дп"),
-                      [&](int built, int total) {
+                      withProgress([&](int built, int total) {
                           calls.emplace_back(built, total);
                           return true;
-                      });
+                      }));
     const std::vector<std::pair<int, int>> expected{{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}};
     EXPECT_EQ(calls, expected);
 }
@@ -279,7 +279,7 @@ TEST_F(MicroChainSearch, AStoppedSearchWritesWhatItBuiltThenSaysItWasStopped)
     ScriptedClock clock(services, {SearchStart, SearchStart.addMSecs(61500)});
     const MicroSearchResult result =
         search(QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("Тч"),
-                          [](int built, int) { return built < 3; });
+                          withProgress([](int built, int) { return built < 3; }));
     EXPECT_EQ(result.outcome, Outcome::Stopped);
     EXPECT_EQ(result.built, 3);
     EXPECT_EQ(store.MicroChainCount, 3);
@@ -303,11 +303,11 @@ TEST_F(MicroChainSearch, ASearchThatKeepsFailingIsAskedAgainAndAgainAndStops)
     // failed attempts give the caller a say.
     const MicroSearchResult result =
         search(QStringLiteral("5"), QStringLiteral("30"), QStringLiteral("Тч"),
-                          [&](int built, int total) {
+                          withProgress([&](int built, int total) {
                               EXPECT_EQ(total, 5);
                               builtSeen.push_back(built);
                               return ++calls < 4;
-                          });
+                          }));
     EXPECT_EQ(result.outcome, Outcome::Stopped);
     EXPECT_EQ(calls, 4);
     EXPECT_EQ(result.built, 0);
@@ -324,10 +324,134 @@ TEST_F(MicroChainSearch, AStopAfterTheLastMicroChainChangesNothing)
 {
     const MicroSearchResult result =
         search(QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("Кк"),
-                          [](int built, int total) { return built < total; });
+                          withProgress([](int built, int total) { return built < total; }));
     EXPECT_EQ(result.outcome, Outcome::Finished);
     EXPECT_EQ(store.MicroChainCount, 2);
     EXPECT_EQ(report.lineCount(), 6 + 2 + 4);
+}
+
+// Both methods through the same command: the same report (the search's with
+// its method line), the same store, and a history for every micro-chain that
+// replays into it.
+class BothMethods : public MicroChainSearch, public ::testing::WithParamInterface<MicroMethod>
+{
+protected:
+    MicroSearchResult search(const QString &count, const QString &efl, const QString &target,
+                             std::uint64_t seed = 77)
+    {
+        services.random().reseed(seed);
+        MicroSearchOptions options;
+        options.method = GetParam();
+        return MicroChainSearch::search(count, efl, target, options);
+    }
+};
+
+TEST_P(BothMethods, WriteTheSameReportAndStoreAndAHistoryPerMicroChain)
+{
+    const bool searching = GetParam() == MicroMethod::Search;
+    ScriptedClock clock(services, {SearchStart, SearchStart.addMSecs(5)});
+    const MicroSearchResult result =
+        search(QStringLiteral("12"), QStringLiteral("6"), QStringLiteral("Т?"));
+    EXPECT_EQ(result.outcome, Outcome::Finished);
+    ASSERT_EQ(result.built, 12);
+    ASSERT_EQ(result.histories.size(), 12u);
+    EXPECT_GE(result.attempts, 12);
+    EXPECT_EQ(store.MicroChainCount, 12);
+
+    QStringList expected{QStringLiteral("Целевая Карта = Т? | EFL = 6")};
+    if (searching)
+        expected << QStringLiteral(" Метод: поиск с возвратом");
+    expected << QStringLiteral(" EFL объём = 6") << QStringLiteral(" EFL карта = Т?") << QString()
+             << QStringLiteral("01 02 03 04 05 06 07 08   № ЦС") << QString();
+    for (int k = 1; k <= 12; ++k) {
+        const QStringList cards = microChainCards(store.MicroChains[k]);
+        expected << cards.join(u' ') + QStringLiteral("   # %1.").arg(k, 3, 10, QChar(u'0'));
+        QString problem;
+        EXPECT_EQ(
+            replayMicroChain(QStringLiteral("Т?"), result.histories[std::size_t(k - 1)], &problem),
+            cards)
+            << problem.toStdString();
+        EXPECT_TRUE(collapsesOnlyAtTheTarget(cards)) << cards.join(u' ').toStdString();
+    }
+    expected << QString()
+             << QStringLiteral("Генерировать Начали в     = ") + platform::dateTimeText(SearchStart)
+             << QStringLiteral("Генерировать Закончили в  = ") +
+                    platform::dateTimeText(SearchStart.addMSecs(5))
+             << QStringLiteral("Времени ушло = 0 часов, 0 минут, 0 секунд, 5 миллисекунд");
+    EXPECT_EQ(report.lines(), expected);
+
+    // The roots read the store, whichever method filled it.
+    ReportLog roots;
+    ASSERT_TRUE(WriteMicroChainRoots(store, services, roots, QStringLiteral("6")));
+    ASSERT_EQ(roots.lineCount(), 12);
+    EXPECT_TRUE(roots.lines()[11].startsWith(microChainCards(store.MicroChains[12]).join(u' ') +
+                                             QStringLiteral("  ->  ")));
+}
+
+TEST_P(BothMethods, GiveTheSameMicroChainsForTheSameSeed)
+{
+    const auto run = [&](std::uint64_t seed) {
+        search(QStringLiteral("5"), QStringLiteral("7"), QStringLiteral("Дб"), seed);
+        return report.lines().mid(0, report.lineCount() - 3);
+    };
+    EXPECT_EQ(run(5), run(5));
+    EXPECT_NE(run(5), run(6));
+}
+
+TEST_P(BothMethods, StopAtTheAttemptBoundWithWhatTheyBuilt)
+{
+    services.random().reseed(3);
+    MicroSearchOptions options;
+    options.method = GetParam();
+    options.maxAttempts = 40;
+    std::int64_t lastAttempts = -1;
+    options.progress = [&](int, int, std::int64_t attempts) {
+        EXPECT_GE(attempts, lastAttempts);
+        lastAttempts = attempts;
+        return true;
+    };
+    // Neither method builds 500 micro-chains of EFL 9 in 40 attempts.
+    const MicroSearchResult result = MicroChainSearch::search(
+        QStringLiteral("500"), QStringLiteral("9"), QStringLiteral("Xб"), options);
+    EXPECT_EQ(result.outcome, Outcome::Stopped);
+    EXPECT_EQ(result.attempts, 40);
+    EXPECT_LT(result.built, 500);
+    EXPECT_EQ(store.MicroChainCount, result.built);
+    EXPECT_EQ(int(result.histories.size()), result.built);
+    EXPECT_TRUE(report.lines().contains(
+        QStringLiteral("Поиск МикроЦС остановлен: построено %1 из 500.").arg(result.built)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, BothMethods,
+                         ::testing::Values(MicroMethod::GenerateAndTest, MicroMethod::Search),
+                         [](const auto &testInfo) {
+                             return testInfo.param == MicroMethod::Search ? "search"
+                                                                          : "generate_and_test";
+                         });
+
+TEST_F(MicroChainSearch, TheSearchRefusesAPlaceholderTargetAndChangesNothing)
+{
+    fillStore(3);
+    const auto stored = store.MicroChains;
+    report.append(QStringLiteral("an earlier report"));
+    MicroSearchOptions options;
+    options.method = MicroMethod::Search;
+    const MicroSearchResult result =
+        search(QStringLiteral("4"), QStringLiteral("20"), QStringLiteral("Выбери"), options);
+    EXPECT_EQ(result.outcome, Outcome::Refused);
+    EXPECT_EQ(services.messages,
+              QStringList{MicroTargetUnmatchedText.arg(QStringLiteral("Выбери"))});
+    EXPECT_EQ(report.lines(), QStringList{QStringLiteral("an earlier report")});
+    EXPECT_EQ(store.MicroChainCount, 3);
+    EXPECT_TRUE(store.MicroChains == stored);
+}
+
+TEST_F(MicroChainSearch, TheDefaultMethodSwitchesToTheSearchAtTwelve)
+{
+    EXPECT_EQ(defaultMicroMethod(1), MicroMethod::GenerateAndTest);
+    EXPECT_EQ(defaultMicroMethod(11), MicroMethod::GenerateAndTest);
+    EXPECT_EQ(defaultMicroMethod(12), MicroMethod::Search);
+    EXPECT_EQ(defaultMicroMethod(34), MicroMethod::Search);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -70,7 +71,8 @@ TEST(MicroCommand, WithASeedTheJsonIsTheSameOnEveryRun)
 
     for (int k = 1; k <= 6; ++k) {
         const QJsonObject record = QJsonDocument::fromJson(first.out[k - 1].toUtf8()).object();
-        EXPECT_EQ(record.keys(), (QStringList{QStringLiteral("cards"), QStringLiteral("number")}));
+        EXPECT_EQ(record.keys(), (QStringList{QStringLiteral("cards"), QStringLiteral("method"),
+                                              QStringLiteral("number"), QStringLiteral("steps")}));
         EXPECT_EQ(record[u"number"].toInt(), k);
         const QJsonArray cards = record[u"cards"].toArray();
         ASSERT_EQ(cards.size(), 7);
@@ -148,8 +150,15 @@ TEST_P(MicroCommandBadUsage, ExitsWithStatusTwoAndSaysWhy)
         EXPECT_TRUE(run.err.contains(c.stderrHas)) << run.err.toStdString();
     }
     if (!c.message.isEmpty()) {
-        EXPECT_EQ(cli.services.messages, QStringList{c.message});
+        // The search's own messages are errors of this command on standard error.
+        EXPECT_TRUE(run.err.contains(QStringLiteral("tlcalc-cli micro: ") + c.message))
+            << run.err.toStdString();
+        EXPECT_TRUE(cli.services.messages.isEmpty());
     }
+    // Whoever words it, an error of this command says so first.
+    EXPECT_TRUE(run.err.isEmpty() || run.err.startsWith(QStringLiteral("tlcalc-cli micro: ")))
+        << run.err.toStdString();
+    EXPECT_FALSE(run.err.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -178,7 +187,158 @@ INSTANTIATE_TEST_SUITE_P(
         BadUsageCase{"efl_not_a_number",
                      args("Выбери", "Тч", "1"),
                      {},
-                     QStringLiteral("'Выбери' is not a valid integer value")}),
+                     QStringLiteral("'Выбери' is not a valid integer value")},
+        BadUsageCase{"count_zero",
+                     args("2", "Тч", "0"),
+                     QStringLiteral("--count takes a whole number from 1 to 500, not '0'"),
+                     {}},
+        BadUsageCase{"count_negative",
+                     args("2", "Тч", "-3"),
+                     QStringLiteral("--count takes a whole number from 1 to 500, not '-3'"),
+                     {}},
+        BadUsageCase{"count_not_a_number",
+                     args("2", "Тч", "x"),
+                     {},
+                     QStringLiteral("'x' is not a valid integer value")},
+        BadUsageCase{"unknown_method",
+                     args("2", "Тч", "1") +
+                         QStringList{QStringLiteral("--method"), QStringLiteral("fast")},
+                     QStringLiteral("--method takes gat or search, not 'fast'"),
+                     {}},
+        BadUsageCase{"max_tries_zero",
+                     args("2", "Тч", "1") +
+                         QStringList{QStringLiteral("--max-tries"), QStringLiteral("0")},
+                     QStringLiteral("--max-tries takes a whole number"),
+                     {}},
+        BadUsageCase{"time_limit_not_a_number",
+                     args("2", "Тч", "1") +
+                         QStringList{QStringLiteral("--time-limit"), QStringLiteral("soon")},
+                     QStringLiteral("--time-limit takes a number of seconds above 0, not 'soon'"),
+                     {}},
+        BadUsageCase{"placeholder_target_for_the_search",
+                     args("2", "Выбери", "1"),
+                     QStringLiteral("'Выбери' is not a card"),
+                     {}}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+QStringList cardsOf(const QJsonObject &record)
+{
+    QStringList names;
+    for (const auto &card : record[u"cards"].toArray())
+        names.append(card.toString());
+    return names;
+}
+
+MicroChainHistory historyOf(const QJsonObject &record)
+{
+    const QJsonObject steps = record[u"steps"].toObject();
+    MicroChainHistory history{steps[u"first"].toString(), steps[u"second"].toString(), {}};
+    for (const auto &step : steps[u"growth"].toArray())
+        history.growth.push_back({step[0].toInt(), step[1].toString()});
+    return history;
+}
+
+struct MethodCase
+{
+    const char *name;
+    QStringList arguments;
+    QString method;
+    int efl;
+};
+
+class MicroCommandMethod : public ::testing::TestWithParam<MethodCase>
+{
+};
+
+TEST_P(MicroCommandMethod, RecordsTheMethodAndStepsThatReplayIntoTheCards)
+{
+    const MethodCase &c = GetParam();
+    const CliRun run =
+        runCli(c.arguments + QStringList{QStringLiteral("--seed"), QStringLiteral("12"),
+                                         QStringLiteral("--json")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    ASSERT_EQ(run.out.size(), 3);
+    for (const QString &line : run.out) {
+        const QJsonObject record = QJsonDocument::fromJson(line.toUtf8()).object();
+        EXPECT_EQ(record[u"method"].toString(), c.method);
+        const QStringList cards = cardsOf(record);
+        ASSERT_EQ(cards.size(), c.efl + 2);
+        QString problem;
+        EXPECT_EQ(replayMicroChain(cards.back(), historyOf(record), &problem), cards)
+            << problem.toStdString();
+        EXPECT_TRUE(collapsesOnlyAtTheTarget(cards));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Methods, MicroCommandMethod,
+    ::testing::Values(MethodCase{"gat_by_default", args("7", "?ч", "3"), QStringLiteral("gat"), 7},
+                      MethodCase{"search_by_default_from_12", args("12", "?ч", "3"),
+                                 QStringLiteral("search"), 12},
+                      MethodCase{"search_at_34", args("34", "Вб", "3"), QStringLiteral("search"),
+                                 34},
+                      MethodCase{"search_when_asked",
+                                 args("3", "Тч", "3") + QStringList{QStringLiteral("--method"),
+                                                                    QStringLiteral("search")},
+                                 QStringLiteral("search"), 3},
+                      MethodCase{"gat_when_asked",
+                                 args("4", "6?", "3") +
+                                     QStringList{QStringLiteral("--method"), QStringLiteral("GAT")},
+                                 QStringLiteral("gat"), 4}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST(MicroCommand, TheSearchSaysSoInTheReport)
+{
+    const CliRun run =
+        runCli(args("20", "Кк", "2") + QStringList{QStringLiteral("--seed"), QStringLiteral("1")});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out[0], QStringLiteral("Целевая Карта = Кк | EFL = 20"));
+    EXPECT_EQ(run.out[1], QStringLiteral(" Метод: поиск с возвратом"));
+    EXPECT_EQ(run.out[2], QStringLiteral(" EFL объём = 20"));
+}
+
+TEST(MicroCommand, TheTriesBoundEndsWithWhatWasBuiltAndStatusThree)
+{
+    // Generate-and-test needs thousands of attempts for one micro-chain of EFL 9.
+    const CliRun run = runCli(args("9", "Тп", "50") +
+                              QStringList{QStringLiteral("--seed"), QStringLiteral("2"),
+                                          QStringLiteral("--max-tries"), QStringLiteral("20000"),
+                                          QStringLiteral("--json")});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_LT(run.out.size(), 50);
+    for (int k = 1; k <= run.out.size(); ++k)
+        EXPECT_EQ(QJsonDocument::fromJson(run.out[k - 1].toUtf8()).object()[u"number"].toInt(), k);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("tlcalc-cli micro: --max-tries reached after "
+                                                  "20000 attempts: %1 of 50 micro-chains built")
+                                       .arg(run.out.size())))
+        << run.err.toStdString();
+}
+
+TEST(MicroCommand, TheTimeLimitEndsWithStatusThreeAndProgressIsShownWhenAsked)
+{
+    // Far more micro-chains of EFL 13 than generate-and-test builds in a second.
+    const CliRun run = runCli(args("13", "?б", "500") +
+                              QStringList{QStringLiteral("--method"), QStringLiteral("gat"),
+                                          QStringLiteral("--time-limit"), QStringLiteral("1.2"),
+                                          QStringLiteral("--progress")});
+    EXPECT_EQ(run.status, 3);
+    const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2);
+    static const QRegularExpression progressLine(
+        QStringLiteral("^tlcalc-cli micro: \\d+ of 500 micro-chains built, \\d+ attempts$"));
+    EXPECT_TRUE(progressLine.match(lines.front()).hasMatch()) << lines.front().toStdString();
+    EXPECT_TRUE(lines.back().startsWith(QStringLiteral("tlcalc-cli micro: --time-limit of 1.2 s "
+                                                       "reached")))
+        << lines.back().toStdString();
+    // The report still shows what was built, and says it was stopped.
+    EXPECT_TRUE(run.out.join(u'\n').contains(QStringLiteral("Поиск МикроЦС остановлен")));
+}
+
+TEST(MicroCommand, WithoutATerminalOrProgressNoProgressIsShown)
+{
+    const CliRun run = runCli(args("2", "Тч", "3"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+}
 
 } // namespace
