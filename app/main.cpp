@@ -4,7 +4,9 @@
 #include "drawings/KompasDrawUnit.h"
 #include "hexagrams/views/FilterUnit.h"
 #include "mainwindow/TForm1.h"
+#include "platform/views/DesktopFonts.h"
 #include "platform/views/MessageBoxes.h"
+#include "platform/views/QtTranslation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,11 +32,14 @@ QIcon applicationIcon()
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // No display name: the desktop would append it to every window's caption, and
+    // the captions are the windows' own.
     QApplication::setApplicationName(QStringLiteral("tlcalc"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ТЛ калькулятор"));
     // Lets the desktop match the windows to the installed desktop entry and icon.
     QApplication::setDesktopFileName(QStringLiteral(TLCALC_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
+    platform::loadDesktopFonts();
+    platform::installQtTranslation();
 
     // The windows are created at start, in this order, and live until the main
     // window closes; the main window opens the others from its menu.

@@ -60,8 +60,10 @@ tlcalc_debian_package_of("${qt_gui_library}" qt_gui_package)
 if(jpeg_plugin_package AND NOT jpeg_plugin_package STREQUAL qt_gui_package)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS ${jpeg_plugin_package})
 endif()
-# The about window's title is set in Calibri, whose metrics Carlito shares.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-crosextra-carlito)
+# The about window's title is set in Calibri, whose metrics Carlito shares; the
+# windows' captions are sized for Tahoma, which Wine's fonts supply with Cyrillic
+# letters; Qt's dialogs speak Russian with Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-crosextra-carlito, fonts-wine, qt6-translations-l10n")
 
 # Debian keeps manual pages compressed; `cmake --install` leaves them plain.
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/CompressManPages.cmake)

@@ -88,3 +88,10 @@ int compassWindowSide(std::uint8_t multiplier)
 {
     return 45 * int(multiplier) + 200;
 }
+
+int fittedCompassWindowSide(std::uint8_t multiplier, const QSize &room, const QMargins &frame)
+{
+    const int across = room.width() - frame.left() - frame.right();
+    const int down = room.height() - frame.top() - frame.bottom();
+    return std::max(1, std::min({compassWindowSide(multiplier), across, down}));
+}

@@ -2,7 +2,9 @@
 
 #include "platform/TextGrid.h"
 
+#include <QMargins>
 #include <QPoint>
+#include <QSize>
 #include <QStringList>
 #include <QVector>
 
@@ -97,3 +99,7 @@ std::uint8_t multiplierFromText(const QString &text, std::uint8_t current);
 // Width and height of the window: room for a walk of one suit's full length
 // (45 rank units) and the margins around it.
 int compassWindowSide(std::uint8_t multiplier);
+
+// That side kept to a screen's room: the square window with its frame (title bar
+// and borders) must fit in room both ways. Never below 1.
+int fittedCompassWindowSide(std::uint8_t multiplier, const QSize &room, const QMargins &frame);

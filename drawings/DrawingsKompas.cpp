@@ -1,6 +1,8 @@
 #include "DrawingsKompas.h"
 
 #include "CompassWalk.h"
+#include "platform/views/DesktopFonts.h"
+#include "platform/views/DialogKeys.h"
 #include "platform/views/SystemColors.h"
 
 #include <QLabel>
@@ -8,6 +10,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -34,16 +38,9 @@ QColor suitColour(int suit)
     }
 }
 
-QFont windowFont()
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    return font;
-}
-
 QFont canvasFont(bool bold, bool italic)
 {
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font = platform::tahomaFont(11);
     font.setPointSize(10);
     font.setBold(bold);
     font.setItalic(italic);
@@ -69,7 +66,7 @@ TFormKompas::TFormKompas(CompassState &state, const TextGrid &analysisTable, QWi
 {
     setObjectName(QStringLiteral("FormKompas"));
     setWindowTitle(QStringLiteral("FormKompas"));
-    setFont(windowFont());
+    setFont(platform::tahomaFont(11));
     Button1 = named(new QPushButton(QStringLiteral("Закрыть"), this), "Button1");
     ButtonStep = named(new QPushButton(QStringLiteral("Пошагово идти"), this), "ButtonStep");
     Button2 = named(new QPushButton(QStringLiteral("Все шаги"), this), "Button2");
@@ -80,18 +77,27 @@ TFormKompas::TFormKompas(CompassState &state, const TextGrid &analysisTable, QWi
     connect(ButtonStep, &QPushButton::clicked, this, &TFormKompas::ButtonStepClick);
     connect(Button2, &QPushButton::clicked, this, &TFormKompas::Button2Click);
     connect(Edit1, &QLineEdit::textChanged, this, &TFormKompas::Edit1Change);
+    // Return in the multiplier's line must not close the window.
+    platform::closeOnlyByOwnButtons(*this);
 }
 
 // A large multiplier asks for a window many times the screen's size (255 gives
-// 11675 pixels a side); like a window manager, we keep it to the screen, but
-// never below the size of the start multiplier.
+// 11675 pixels a side); the square window is kept to what fits on the screen with
+// its frame. Until the window manager has framed the window its frame is not
+// known, and a title bar and borders of the style's size are assumed.
 int TFormKompas::windowSide() const
 {
-    int limit = compassWindowSide(10);
-    if (const QScreen *where = screen())
-        limit = std::max(
-            {limit, where->availableGeometry().width(), where->availableGeometry().height()});
-    return std::min(compassWindowSide(state_.CompassMultiplier), limit);
+    const QScreen *where = screen();
+    if (!where)
+        return compassWindowSide(state_.CompassMultiplier);
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull()) {
+        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+        frame = QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border,
+                         border);
+    }
+    return fittedCompassWindowSide(state_.CompassMultiplier, where->availableGeometry().size(),
+                                   frame);
 }
 
 // Every showing is an activation: the walk is computed afresh from the table.

@@ -3,6 +3,9 @@
 #include "ImageBox.h"
 #include "KompassPicture.h"
 #include "RadioGroup.h"
+#include "platform/views/CompactList.h"
+#include "platform/views/DesktopFonts.h"
+#include "platform/views/DialogKeys.h"
 #include "platform/views/SystemColors.h"
 
 #include <QComboBox>
@@ -49,6 +52,7 @@ QComboBox *compassList(QWidget *parent, const char *name, int selected)
     list->addItems({QStringLiteral("Пики"), QStringLiteral("Черви"), QStringLiteral("Крести"),
                     QStringLiteral("Бубны")});
     list->setCurrentIndex(selected);
+    platform::makeCompactList(list);
     return list;
 }
 
@@ -73,6 +77,8 @@ void TFormDrawings::FormCreate(QWidget *mainWindow)
 {
     setObjectName(QStringLiteral("FormDrawings"));
     setWindowTitle(QStringLiteral("FormDrawings Компас Форма"));
+    // The window's controls and the picture's labels are sized for Tahoma, 8 points.
+    setFont(platform::tahomaFont(11));
     if (mainWindow)
         move(mainWindow->pos());
     resize(544, 435);
@@ -150,12 +156,16 @@ void TFormDrawings::FormCreate(QWidget *mainWindow)
         ComboBox6->addItem(QStringLiteral("#:") + analysisTable_.cell(k, 1));
     ComboBox6->setCurrentIndex(0);
     ComboBox6->setGeometry(60, Label6->y(), 55, 20);
+    platform::makeCompactList(ComboBox5);
+    platform::makeCompactList(ComboBox6);
 
     resize(rightOf(RadioGroup1) + 15, bottomOf(GroupBox3) + 35);
 
     connect(ButtonAll, &QPushButton::clicked, this, &TFormDrawings::ButtonAllClick);
     connect(ButtonStep, &QPushButton::clicked, this, &TFormDrawings::ButtonStepClick);
     connect(ButtonClose, &QPushButton::clicked, this, &TFormDrawings::ButtonCloseClick);
+    // Return in a list must not run "Весь Ход))".
+    platform::closeOnlyByOwnButtons(*this);
 }
 
 QImage &TFormDrawings::surface()

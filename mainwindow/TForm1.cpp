@@ -3,50 +3,58 @@
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
-#include "mainwindow/CardReplacement.h"
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/MicroChainSearch.h"
+#include "engine/DeckCheck.h"
 #include "hexagrams/HexagramSelection.h"
 #include "hexagrams/views/HexagramPicture.h"
 #include "hexagrams/views/HexagramTableCells.h"
+#include "mainwindow/CardReplacement.h"
+#include "mainwindow/ChainGenerator.h"
+#include "mainwindow/MicroChainSearch.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
+#include "platform/views/CompactList.h"
+#include "platform/views/DesktopFonts.h"
 #include "platform/views/GridView.h"
 #include "platform/views/ReportView.h"
 #include "platform/views/SystemColors.h"
 #include "platform/views/TextDrawing.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QInputDialog>
-#include <QProgressDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
+#include <QValidator>
 
 #include <algorithm>
 #include <array>
+#include <limits>
+#include <memory>
 #include <optional>
 
 namespace {
 
-// The client area paints the kept hexagram picture over its background.
+// The client area paints the kept hexagram picture over its background, in its
+// own part of the area. A picture drawn for another pixel ratio (the window has
+// moved to another screen) is drawn anew first.
 class ClientArea : public QWidget
 {
 public:
-    explicit ClientArea(const QImage &picture, QWidget *parent)
-        : QWidget(parent), picture_(picture)
+    ClientArea(const QImage &picture, std::function<QPoint()> origin, std::function<void()> redraw,
+               QWidget *parent)
+        : QWidget(parent), picture_(picture), origin_(std::move(origin)), redraw_(std::move(redraw))
     {
     }
 
@@ -55,20 +63,41 @@ protected:
     {
         if (picture_.isNull())
             return;
+        if (picture_.devicePixelRatio() != devicePixelRatioF())
+            redraw_();
         QPainter painter(this);
-        painter.drawImage(0, 0, picture_);
+        painter.drawImage(origin_(), picture_);
     }
 
 private:
     const QImage &picture_;
+    std::function<QPoint()> origin_;
+    std::function<void()> redraw_;
 };
 
-QFont pixelFont(const QString &family, int pixelHeight)
+// A line break pasted into the chain line would look like a blank and be read as
+// a card's rank; it becomes a blank, as does a tab.
+class ChainLineValidator : public QValidator
 {
-    QFont font(family);
-    font.setPixelSize(pixelHeight);
-    return font;
-}
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &position) const override
+    {
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input.at(i);
+            if (c == u'\r' && i + 1 < input.size() && input.at(i + 1) == u'\n') {
+                input.replace(i, 2, u' ');
+                if (position > i)
+                    --position;
+            } else if (c == u'\r' || c == u'\n' || c == u'\t' || c == QChar::LineSeparator ||
+                       c == QChar::ParagraphSeparator) {
+                input[i] = u' ';
+            }
+        }
+        return Acceptable;
+    }
+};
 
 template <typename Widget>
 Widget *named(Widget *widget, const char *name)
@@ -159,6 +188,11 @@ private:
 
 } // namespace
 
+bool hasSelectedItem(const QComboBox *list)
+{
+    return list->findText(list->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+}
+
 QString selectedItemText(const QComboBox *list)
 {
     const int index = list->currentIndex();
@@ -172,18 +206,17 @@ QString selectedItemText(const QComboBox *list)
 TForm1::TForm1(ProgramState &state, platform::Services &services, QWidget *parent)
     : QMainWindow(parent), state_(state), services_(services)
 {
-    setFont(pixelFont(QStringLiteral("Tahoma"), 11));
-    client_ = new ClientArea(hexagramPicture_, this);
+    setFont(platform::tahomaFont(11));
+    client_ = new ClientArea(
+        hexagramPicture_, [this] { return hexagramPictureArea().topLeft(); },
+        [this] { refreshHexagramPicture(); }, this);
     client_->setObjectName(QStringLiteral("client"));
     client_->setMouseTracking(true);
     client_->installEventFilter(this);
     setCentralWidget(client_);
     createControls();
     createMenu();
-    // Under the client area, which keeps its size: the run's deals per second.
-    runRate_ = new QLabel(this);
-    runRate_->setObjectName(QStringLiteral("runRate"));
-    statusBar()->addPermanentWidget(runRate_);
+    createStatusBar();
     setWindowTitle(QStringLiteral("ТЛ калькулятор 022"));
     client_->setFixedSize(976, 465);
 }
@@ -192,9 +225,10 @@ void TForm1::createControls()
 {
     QWidget *c = client_;
     Edit1 = named(new QLineEdit(c), "Edit1");
-    QFont courier = pixelFont(QStringLiteral("Courier New"), 12);
-    courier.setStyleHint(QFont::Monospace);
-    Edit1->setFont(courier);
+    Edit1->setFont(platform::monospaceFont(QStringLiteral("Courier New"), 12));
+    // A pasted text is analysed whole, however long.
+    Edit1->setMaxLength(std::numeric_limits<int>::max());
+    Edit1->setValidator(new ChainLineValidator(Edit1));
     Edit2 = named(new QLineEdit(c), "Edit2");
     Edit3 = named(new QLineEdit(c), "Edit3");
     Edit2->hide();
@@ -205,7 +239,7 @@ void TForm1::createControls()
     ButtonClose = named(new QPushButton(QStringLiteral("Выход"), c), "ButtonClose");
     ButtonTLG = named(new QPushButton(QStringLiteral("Создать ЦС ТЛ"), c), "ButtonTLG");
     Label1 = named(new QLabel(QStringLiteral("Количество перебранных вариантов"), c), "Label1");
-    Label1->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
+    Label1->setFont(platform::tahomaFont(13));
 
     StringGrid1 = named(new platform::GridView(tables_.StringGrid1, c), "StringGrid1");
     StringGrid2 = named(new platform::GridView(tables_.StringGrid2, c), "StringGrid2");
@@ -225,8 +259,9 @@ void TForm1::createControls()
     StringGrid3->setSelectCell([this](int col, int row) { StringGrid3SelectCell(col, row); });
 
     RichEdit1 = named(new platform::ReportView(tables_.RichEdit1, c), "RichEdit1");
-    RichEdit1->setFont(pixelFont(QStringLiteral("Lucida Console"), 11));
-    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setFont(platform::monospaceFont(QStringLiteral("Lucida Console"), 11));
+    // Long lines wrap, so the horizontal bar only shows where a line cannot.
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     CheckBox1 = named(new QCheckBox(QStringLiteral("Количество транзитов <="), c), "CheckBox1");
@@ -243,6 +278,7 @@ void TForm1::createControls()
         list->setEditable(true);
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setMaxVisibleItems(20);
+        platform::makeCompactList(list);
         return list;
     };
     ComboBox1 = makeList("ComboBox1");
@@ -347,7 +383,9 @@ void TForm1::FormSetup()
     ButtonCheckString->setEnabled(false);
     ButtonClose->setGeometry(210, 43, 180, 24);
     ButtonTLG->setGeometry(400, 43, 180, 24);
-    Label1->setGeometry(590, 43, 216, 16);
+    // The label reaches the window's right margin, as a label sized to its caption
+    // would: its caption, and the count of a long run, are wider than 216 pixels.
+    Label1->setGeometry(590, 43, 20 + 936 - 590, 16);
 
     StringGrid1->setDefaultColumnWidth(23);
     StringGrid1->setDefaultRowHeight(15);
@@ -382,9 +420,12 @@ void TForm1::FormSetup()
     ButtonSqare->setText(QStringLiteral("Корни ЦС"));
     client_->setFixedWidth(StringGrid1->width() + 40);
 
+    // The boxes reach to just before the lists beside them: the indicator and its
+    // spacing leave 200 pixels too little room for "Задать положение Целевой карты = ".
+    const int boxWidth = 806 - 4 - 580;
     int top = 216;
     for (QCheckBox *box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5}) {
-        box->setGeometry(580, top, 200, 15);
+        box->setGeometry(580, top, boxWidth, 15);
         box->setChecked(false);
         top += 20;
     }
@@ -476,7 +517,7 @@ void TForm1::FormMouseMove()
         return;
     }
     if (ButtonCheckString->isEnabled())
-        DrawChainHexagrams();
+        refreshHexagramPicture();
 }
 
 void TForm1::StringGrid1SelectCell(int, int) {}
@@ -518,17 +559,44 @@ void TForm1::StringGrid1DrawCell(QPainter &painter, int column, int row, const Q
 
 void TForm1::DrawChainHexagrams()
 {
-    // Drawn into a kept picture, so a repaint of the window shows it again.
-    if (hexagramPicture_.size() != client_->size())
-        hexagramPicture_ = QImage(client_->size(), QImage::Format_ARGB32_Premultiplied);
+    refreshHexagramPicture();
+    showDeckCheck(Edit1->text());
+}
+
+QRect TForm1::hexagramPictureArea() const
+{
+    // Four boxes 80 wide, 100 apart, and their labels, from the left of CheckBox5
+    // at the top of the report box; the client area's right edge cuts it.
+    const QPoint origin(CheckBox5->x(), RichEdit1->y());
+    return QRect(origin, QSize(400, 100)).intersected(QRect(QPoint(0, 0), client_->size()));
+}
+
+void TForm1::refreshHexagramPicture()
+{
+    const QRect area = hexagramPictureArea();
+    const qreal ratio = client_->devicePixelRatioF();
+    QStringList shown;
+    for (int row = 1; row <= 4; ++row)
+        shown << tables_.StringGrid3.cell(8, row) << tables_.StringGrid3.cell(9, row);
+    shown << QString::number(ratio) << QString::number(area.x()) << QString::number(area.y())
+          << QString::number(area.width());
+    const QString key = shown.join(u'\x1f');
+    if (key == hexagramPictureKey_ && !hexagramPicture_.isNull())
+        return;
+    hexagramPictureKey_ = key;
+
+    // Drawn into a kept picture, so a repaint of the window shows it again, at the
+    // screen's pixel ratio, so it is as sharp as the tables beside it.
+    hexagramPicture_ = QImage(area.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    hexagramPicture_.setDevicePixelRatio(ratio);
     hexagramPicture_.fill(Qt::transparent);
     {
         QPainter painter(&hexagramPicture_);
         painter.setFont(font());
-        ::DrawChainHexagrams(painter, QPoint(CheckBox5->x(), RichEdit1->y()),
-                             tables_.StringGrid3);
+        painter.translate(-area.topLeft());
+        ::DrawChainHexagrams(painter, area.topLeft(), tables_.StringGrid3);
     }
-    client_->update();
+    client_->update(area);
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
@@ -554,12 +622,39 @@ void TForm1::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
 }
 
+void TForm1::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    // Widgets rather than a status message: hovering the menu shows the items'
+    // status tips in the message's place and would wipe a message.
+    DeckCheckLabel = named(new QLabel(bar), "DeckCheckLabel");
+    bar->addWidget(DeckCheckLabel, 1);
+    RunRateLabel = named(new QLabel(bar), "RunRateLabel");
+    RunRateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    bar->addPermanentWidget(RunRateLabel);
+}
+
+void TForm1::showDeckCheck(const QString &chainText)
+{
+    const QString line = deckCheckLine(checkDeck(chainText));
+    const QString text = line.isEmpty() ? FullDeckText : QStringLiteral("Не колода: ") + line;
+    DeckCheckLabel->setText(text);
+    // A long list of missing cards is cut at the window's edge; all of it shows
+    // when the mouse rests on it.
+    DeckCheckLabel->setToolTip(text);
+}
+
+void TForm1::showRunRate(const QString &text)
+{
+    RunRateLabel->setText(text);
+}
+
 void TForm1::showTriedVariants()
 {
     Label1->setText(QStringLiteral("Перебрали = %1 вариантов").arg(state_.TriedVariants));
 }
 
-void TForm1::showRunRate(const QString &text) { runRate_->setText(text); }
 
 QString runRateText(std::uint64_t deals, qint64 ms)
 {
@@ -660,6 +755,16 @@ void TForm1::ButtonTLGClick()
 
 void TForm1::Button1Click()
 {
+    // Only cards, suits and ranks are exchanged: the placeholder "Выбери", or a
+    // typed text that names none of them, would write letters into the chain that
+    // are no card.
+    const QStringList items = targetItems();
+    for (const QComboBox *list : {ComboBox5, ComboBox6}) {
+        if (!items.contains(list->currentText())) {
+            services_.showMessage(ReplacementNotACardText.arg(list->currentText()));
+            return;
+        }
+    }
     Edit1->setText(replaceCards(Edit1->text(), ComboBox5->currentText(), ComboBox6->currentText(),
                                 services_));
     StringGrid1->repaint();
@@ -699,32 +804,73 @@ void TForm1::ButtonMicroClick() { GetMicroCS(); }
 
 void TForm1::MicroMenuClick()
 {
-    bool accepted = false;
-    const QString count =
-        QInputDialog::getText(this, QStringLiteral("МикроЦС"), QStringLiteral("Сколько МикроЦС надо?"),
-                              QLineEdit::Normal, Edit2->text(), &accepted);
-    if (!accepted)
+    // The count last asked for is offered again; a first search asks for ten.
+    int count = 10;
+    if (!platform::tryStrToInt(Edit2->text(), count) || count < 1 || count > MicroChainCapacity)
+        count = 10;
+    int efl = 0;
+    platform::tryStrToInt(selectedItemText(ComboBox2), efl);
+    MicroSearchDialog dialog(count, defaultMicroMethod(efl), this);
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    Edit2->setText(count);
+    Edit2->setText(QString::number(dialog.count()));
+    microMethod_ = dialog.method();
     GetMicroCS();
+}
+
+bool TForm1::refusedLists(std::initializer_list<const QComboBox *> lists)
+{
+    for (const QComboBox *list : lists) {
+        if (!hasSelectedItem(list)) {
+            services_.showMessage(ListIndexOutOfBoundsText);
+            return true;
+        }
+    }
+    return false;
 }
 
 void TForm1::GetMicroCS()
 {
+    // Input the search cannot take is turned down before anything changes: a
+    // list whose text was typed over has no item to read, and the placeholder is
+    // no target to end a micro-chain on.
+    if (refusedLists({ComboBox4, ComboBox2}))
+        return;
+    if (selectedItemText(ComboBox4) == ComboBox4->itemText(0)) {
+        services_.showMessage(MicroTargetNotChosenText);
+        return;
+    }
+
     // A long search shows its progress and can be cancelled; between micro-chains
-    // the window stays responsive.
-    QProgressDialog progress(QStringLiteral("Строим МикроЦС…"), QStringLiteral("Остановить"), 0, 1,
-                             this);
-    progress.setWindowTitle(QStringLiteral("МикроЦС"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    progress.setValue(0);
+    // the window stays responsive. The progress dialog exists only once the search
+    // has taken its input and really runs, so it never covers a refusal.
+    std::unique_ptr<QProgressDialog> progress;
     bool repainted = false;
     QElapsedTimer sinceEvents;
     sinceEvents.start();
+    const auto showProgress = [&](int built, int total, std::int64_t attempts) {
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(QStringLiteral("Строим МикроЦС…"),
+                                                         QStringLiteral("Остановить"), 0,
+                                                         std::max(total, 1), this);
+            progress->setObjectName(QStringLiteral("MicroProgress"));
+            progress->setWindowTitle(QStringLiteral("МикроЦС"));
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setAutoReset(false);
+            progress->setAutoClose(false);
+            progress->setMinimumDuration(std::max(microProgressDelayMs_, 0));
+            if (microProgressDelayMs_ <= 0)
+                progress->show();
+        }
+        progress->setMaximum(std::max(total, 1));
+        progress->setLabelText(QStringLiteral("Построено МикроЦС: %1 из %2, попыток: %3")
+                                    .arg(built)
+                                    .arg(total)
+                                    .arg(attempts));
+        progress->setValue(std::min(built, std::max(total, 1)));
+    };
     MicroSearchOptions options;
+    options.method = microMethod_;
     options.progress = [&](int built, int total, std::int64_t attempts) {
             if (!repainted) {
                 // The emptied report shows while the search runs.
@@ -733,22 +879,17 @@ void TForm1::GetMicroCS()
             }
             // Short micro-chains come thousands a second: the window is served a
             // few times a second, not after each one.
-            if (built != 0 && built != total && sinceEvents.elapsed() < 50)
-                return !progress.wasCanceled();
+            if (progress && built != 0 && built != total && sinceEvents.elapsed() < 50)
+                return !progress->wasCanceled();
             sinceEvents.restart();
-            progress.setMaximum(std::max(total, 1));
-            progress.setLabelText(QStringLiteral("Построено МикроЦС: %1 из %2, попыток: %3")
-                                      .arg(built)
-                                      .arg(total)
-                                      .arg(attempts));
-            progress.setValue(std::min(built, std::max(total, 1)));
+            showProgress(built, total, attempts);
             services_.processPendingEvents();
-            return !progress.wasCanceled();
+            return !progress->wasCanceled();
     };
     const MicroSearchResult result =
         SearchMicroChains(state_, state_.OrderedDeck, services_, tables_.RichEdit1, Edit2->text(),
                           selectedItemText(ComboBox2), selectedItemText(ComboBox4), options);
-    progress.close();
+    progress.reset();
     if (result.outcome == MicroSearchResult::Outcome::Finished ||
         result.outcome == MicroSearchResult::Outcome::Stopped)
         fitReportToLines();
@@ -761,8 +902,9 @@ void TForm1::fitReportToLines()
     const QFont font = RichEdit1->font();
     const int points = font.pointSize() > 0 ? font.pointSize() : (font.pixelSize() * 72 + 48) / 96;
     const int h = tables_.RichEdit1.lineCount() * points * 2;
-    if (h < 400)
-        RichEdit1->resize(RichEdit1->width(), h);
+    // Up to the bound the box takes the lines' height, and at the bound the bound:
+    // a long report after a short one must not stay in the short one's box.
+    RichEdit1->resize(RichEdit1->width(), std::min(h, 400));
     client_->setFixedSize(StringGrid1->width() + 40,
                           Edit1->height() + 20 + ButtonCheckString->height() + 10 +
                               StringGrid1->height() + 10 + StringGrid2->height() + 10 +
@@ -772,7 +914,11 @@ void TForm1::fitReportToLines()
 
 void TForm1::ButtonSqareClick()
 {
-    WriteMicroChainRoots(state_, services_, tables_.RichEdit1, selectedItemText(ComboBox2));
+    if (refusedLists({ComboBox2}))
+        return;
+    if (WriteMicroChainRoots(state_, services_, tables_.RichEdit1, selectedItemText(ComboBox2)) &&
+        state_.MicroChainCount <= 0)
+        tables_.RichEdit1.append(MicroRootsNoneYetText);
 }
 
 void TForm1::ABOUT1Click() { showModally(aboutWindow_); }

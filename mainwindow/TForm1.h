@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/MainTables.h"
+#include "mainwindow/MicroSearchDialog.h"
 #include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 
@@ -8,6 +9,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <initializer_list>
 
 class QCheckBox;
 class QComboBox;
@@ -24,7 +26,9 @@ class ReportView;
 } // namespace platform
 
 // The main window. The client area is the central widget: every position below
-// is in its coordinates, as the layout gives them.
+// is in its coordinates, as the layout gives them. Below it a status bar tells
+// whether the analysed text is a whole deck (left) and, during a generator run,
+// how fast chains are dealt (right); the window grows by its height.
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
@@ -58,6 +62,9 @@ public:
     void StringGrid2SelectCell(int column, int row);
     void StringGrid3SelectCell(int column, int row);
     void StringGrid1DrawCell(QPainter &painter, int column, int row, const QRect &rect);
+    // Ends every analysis the user sees (the check button, card replacement and a
+    // generator result): draws the hexagram picture and shows the deck check of
+    // the analysed text, the edit line's, on the status bar.
     void DrawChainHexagrams();
     void ButtonTLGClick();
     void Button1Click();
@@ -70,11 +77,25 @@ public:
     void ABOUT1Click();
     void FAQ1Click();
 
-    // Beside the status bar's right edge while a generator run lasts; empty after.
-    void showRunRate(const QString &text);
-
-    // The hexagram picture as the last DrawChainHexagrams call drew it.
+    // The hexagram picture as it was last drawn, at the screen's pixel ratio, and
+    // the part of the client area it covers.
     const QImage &hexagramPicture() const { return hexagramPicture_; }
+    QRect hexagramPictureArea() const;
+
+    // The status bar: the deck check of an analysed text on the left ("Колода
+    // полная: …" or what the text lacks or repeats), never in the report; the
+    // right part is kept for the generator's rate of deals while it runs (an
+    // empty text clears it).
+    void showDeckCheck(const QString &chainText);
+    void showRunRate(const QString &text);
+    QLabel *DeckCheckLabel = nullptr;
+    QLabel *RunRateLabel = nullptr;
+
+    // The method the "МикроЦС" dialog chose last, for GetMicroCS to search by.
+    MicroMethod microMethod() const { return microMethod_; }
+    // How long a micro-chain search runs before its progress dialog shows; tests
+    // set 0 to have it shown at once when the search starts.
+    void setMicroProgressDelay(int milliseconds) { microProgressDelayMs_ = milliseconds; }
 
     // Controls, named as the window's fields.
     QLineEdit *Edit1 = nullptr;
@@ -132,14 +153,22 @@ private:
     void showTriedVariants();
     void keepKindsAlike(QComboBox *changed, QComboBox *other);
     void fitReportToLines();
+    void createStatusBar();
+    // Draws the picture anew when what it shows has changed since it was drawn.
+    void refreshHexagramPicture();
+    bool refusedLists(std::initializer_list<const QComboBox *> lists);
 
     ProgramState &state_;
     platform::Services &services_;
     MainTables tables_;
     QWidget *client_ = nullptr;
-    QLabel *runRate_ = nullptr;
     QImage hexagramPicture_;
+    // What the kept picture shows: the table cells it was drawn from, its pixel
+    // ratio and place. A mouse move redraws nothing while these stay the same.
+    QString hexagramPictureKey_;
     bool laidOut_ = false;
+    MicroMethod microMethod_ = MicroMethod::GenerateAndTest;
+    int microProgressDelayMs_ = 500;
 
     QWidget *filterWindow_ = nullptr;
     QWidget *drawingsWindow_ = nullptr;
@@ -154,3 +183,23 @@ QString runRateText(std::uint64_t deals, qint64 ms);
 // The text of a list's selected item, or the empty text when none is selected:
 // a text typed over the items selects the item it equals, if any.
 QString selectedItemText(const QComboBox *list);
+
+// Whether a list has a selected item: its text is one of its items. Reading the
+// selected item of a list whose text was typed over fails with the platform's
+// message ListIndexOutOfBoundsText.
+bool hasSelectedItem(const QComboBox *list);
+inline const QString ListIndexOutOfBoundsText = QStringLiteral("List index out of bounds (-1)");
+
+// Our messages: a replacement list or the target list holds no card, suit or rank
+// (the placeholder "Выбери" or a typed text), and "Корни ЦС" before any micro-chain.
+inline const QString ReplacementNotACardText =
+    QStringLiteral("Замена не выполнена: «%1» — не карта, не масть и не значение. "
+                   "Выберите в списке карту, масть («?п») или значение («Т?»).");
+inline const QString MicroTargetNotChosenText =
+    QStringLiteral("МикроЦС не построены: целевая карта не выбрана. "
+                   "Выберите в списке «Задать значение Целевой карты» карту, масть («?п») "
+                   "или значение («Т?»).");
+inline const QString MicroRootsNoneYetText =
+    QStringLiteral("МикроЦС пока нет: сначала постройте их командой «МикроЦС».");
+// The deck check of a text that holds each of the 36 cards once.
+inline const QString FullDeckText = QStringLiteral("Колода полная: 36 карт, каждая по одному разу");

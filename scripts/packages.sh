@@ -4,6 +4,9 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6gui6 libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-crosextra-carlito
+    # Tahoma with Cyrillic letters (Wine's, metric-compatible), which the windows'
+    # captions are sized for; Qt's own dialog texts in Russian
+    fonts-wine qt6-translations-l10n
     # the icon's PNG sizes; the Debian package and what check-install.sh checks
     librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db
     # the formatting check

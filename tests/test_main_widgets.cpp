@@ -1,4 +1,10 @@
+#include "platform/views/DesktopFonts.h"
+#include "platform/views/QtTranslation.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -8,7 +14,24 @@ int main(int argc, char **argv)
     // display it must still start.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen screen is 800 × 600 unless told otherwise; the windows are
+    // tested on a desktop's screen, as large as the one they are looked at on.
+    QTemporaryDir configFolder;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && configFolder.isValid()) {
+        const QString path = QDir(configFolder.path()).filePath(QStringLiteral("screen.json"));
+        QFile config(path);
+        if (config.open(QIODevice::WriteOnly)) {
+            config.write(R"({"screens": [{"name": "OffscreenScreen", "x": 0, "y": 0,
+                "width": 1280, "height": 1024, "logicalDpi": 96, "logicalBaseDpi": 96,
+                "dpr": 1}]})");
+            config.close();
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(path));
+        }
+    }
     QApplication application(argc, argv);
+    // The windows as the program shows them: its fonts and Qt's Russian texts.
+    platform::loadDesktopFonts();
+    platform::installQtTranslation();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

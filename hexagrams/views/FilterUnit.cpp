@@ -1,5 +1,7 @@
 #include "FilterUnit.h"
 
+#include "platform/views/DesktopFonts.h"
+#include "platform/views/DialogKeys.h"
 #include "platform/views/GridView.h"
 #include "platform/views/SystemColors.h"
 #include "platform/views/TextDrawing.h"
@@ -7,18 +9,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 
 namespace {
-
-QFont pixelFont(const QString &family, int pixelHeight)
-{
-    QFont font(family);
-    font.setPixelSize(pixelHeight);
-    return font;
-}
 
 template <typename Widget> Widget *named(Widget *widget, const char *name)
 {
@@ -32,22 +26,23 @@ TFormFilter::TFormFilter(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormFilter"));
     setWindowTitle(QStringLiteral("FormFilter"));
-    setFont(pixelFont(QStringLiteral("Tahoma"), 11));
+    setFont(platform::tahomaFont(11));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, platform::systemColor(platform::SystemColor::ButtonFace));
     setPalette(colours);
     setAutoFillBackground(true);
 
     StringGrid1 = named(new platform::GridView(sheet_.grid(), this), "StringGrid1");
-    QFont courier = pixelFont(QStringLiteral("Courier New"), 11);
-    courier.setStyleHint(QFont::Monospace);
-    StringGrid1->setFont(courier);
+    StringGrid1->setFont(platform::monospaceFont(QStringLiteral("Courier New"), 11));
     StringGrid1->setFrameShape(QFrame::Box);
     StringGrid1->setFrameShadow(QFrame::Plain);
     StringGrid1->setDrawCell([this](QPainter &painter, int column, int row, const QRect &rect) {
         StringGrid1DrawCell(painter, column, row, rect);
     });
     StringGrid1->setSelectCell([this](int column, int row) { StringGrid1SelectCell(column, row); });
+    // The cell the arrow keys or a click reached shows, so the user sees which
+    // cell the next key press advances.
+    StringGrid1->setDrawFocusRect(true);
 
     // Shown and tickable, but nothing reads it.
     CheckBox1 =
@@ -58,6 +53,8 @@ TFormFilter::TFormFilter(QWidget *parent) : QDialog(parent)
     Button9 = named(new QPushButton(QStringLiteral("Закрыть"), this), "Button9");
     Button9->setGeometry(256, 376, 137, 25);
     connect(Button9, &QPushButton::clicked, this, &TFormFilter::Button9Click);
+    // Return must not close the window and wipe the user's 36 marks.
+    platform::closeOnlyByOwnButtons(*this);
 }
 
 void TFormFilter::FormActivate()
@@ -122,14 +119,4 @@ void TFormFilter::showEvent(QShowEvent *event)
     awayFromApplication_ = false;
     FormActivate();
     QDialog::showEvent(event);
-}
-
-void TFormFilter::keyPressEvent(QKeyEvent *event)
-{
-    // The window closes by its button or its close box only, not by Escape.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

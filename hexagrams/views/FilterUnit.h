@@ -36,7 +36,6 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     FilterSheet sheet_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 
 namespace platform {
 
@@ -11,8 +12,11 @@ void installMessageBoxes(Services &services, QWidget *parent)
     QPointer<QWidget> owner(parent);
     services.setMessageHandler([owner](const QString &text) {
         QWidget *window = owner ? owner.data() : QApplication::activeWindow();
-        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                        QMessageBox::Ok, window);
+        // Titled as the window it belongs to, "ТЛ калькулятор 022".
+        const QString title =
+            window ? window->window()->windowTitle() : QStringLiteral("ТЛ калькулятор");
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, window);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
         box.exec();
     });
 }

@@ -6,13 +6,17 @@
 
 namespace platform {
 
-// The report box: shows the lines of a ReportLog, following its signals.
+// The report box: shows the lines of a ReportLog, following its signals. Lines
+// longer than the box wrap, and a line appended comes into sight even when the
+// user had scrolled up to read earlier ones.
 class ReportView : public QPlainTextEdit
 {
     Q_OBJECT
 public:
     explicit ReportView(ReportLog &log, QWidget *parent = nullptr);
 
+private:
+    void appendLine(const QString &line);
 };
 
 } // namespace platform

@@ -186,6 +186,38 @@ TEST(CompassWindow, IsSizedForOneSuitsFullLengthAndItsMargins)
     EXPECT_EQ(compassWindowSide(0), 200);
 }
 
+struct ScreenRoom
+{
+    const char *name;
+    int multiplier;
+    QSize room;
+    QMargins frame;
+    int side;
+};
+
+class CompassWindowOnAScreen : public ::testing::TestWithParam<ScreenRoom>
+{
+};
+
+TEST_P(CompassWindowOnAScreen, KeepsTheSquareWithItsFrameOnTheScreen)
+{
+    const ScreenRoom &c = GetParam();
+    EXPECT_EQ(fittedCompassWindowSide(std::uint8_t(c.multiplier), c.room, c.frame), c.side);
+}
+
+// A landscape screen limits the height: the width alone would let the window
+// run off the bottom.
+INSTANTIATE_TEST_SUITE_P(
+    CompassWindow, CompassWindowOnAScreen,
+    ::testing::Values(
+        ScreenRoom{"fits", 10, QSize(1280, 1024), QMargins(4, 28, 4, 4), 650},
+        ScreenRoom{"held_by_the_height", 20, QSize(1920, 1050), QMargins(4, 28, 4, 4), 1018},
+        ScreenRoom{"held_by_the_width", 20, QSize(800, 1280), QMargins(4, 28, 4, 4), 792},
+        ScreenRoom{"small_screen_below_the_start_size", 10, QSize(800, 600), QMargins(0, 0, 0, 0),
+                   600},
+        ScreenRoom{"largest_multiplier", 255, QSize(1280, 1024), QMargins(1, 24, 1, 1), 999}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
 TEST(CompassState, StartsWithTheDefaultMultiplierAndFrameMargin)
 {
     const CompassState state;

@@ -237,3 +237,20 @@ TEST_F(CompassWindow, CloseHidesTheWindow)
     click(window->Button1);
     EXPECT_FALSE(window->isVisible());
 }
+
+TEST_F(CompassWindow, ReturnInTheMultiplierLineKeepsTheWindowOpen)
+{
+    open(OrderedDeckText);
+    for (const auto &[key, modifiers] :
+         {std::pair{Qt::Key_Return, Qt::KeyboardModifiers()},
+          std::pair{Qt::Key_Enter, Qt::KeyboardModifiers(Qt::KeypadModifier)},
+          std::pair{Qt::Key_Escape, Qt::KeyboardModifiers()}}) {
+        window->Edit1->setFocus();
+        QTest::keyClick(window->Edit1, key, modifiers);
+        EXPECT_TRUE(window->isVisible()) << key;
+    }
+    for (QPushButton *button : window->findChildren<QPushButton *>())
+        EXPECT_FALSE(button->isDefault() || button->autoDefault()) << button->text().toStdString();
+    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+}

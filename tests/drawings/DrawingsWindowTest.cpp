@@ -364,3 +364,21 @@ TEST_F(DrawingsWindow, WithoutAChainTheWalkDrawsNothingButTheRoseShows)
     image = picture();
     EXPECT_EQ(countColour(image, image.rect(), buttonFace()), image.width() * image.height());
 }
+
+TEST_F(DrawingsWindow, ReturnInAListDrawsNothingAndClosesNothing)
+{
+    open(OrderedDeckText);
+    const QImage before = picture();
+    const auto counter = state.StepCounter;
+    for (QComboBox *list : {window->ComboBox1, window->ComboBox4, window->ComboBox5}) {
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(list, Qt::Key_Escape);
+    }
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(state.StepCounter, counter);
+    EXPECT_EQ(picture(), before);
+    QTest::mouseClick(window->ButtonClose, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+}

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,24 @@ protected:
         QTest::mouseClick(window->StringGrid1->viewport(), Qt::LeftButton, {}, r.center());
     }
 
+    // A cell's centre in the window, for events that go through the platform as
+    // a user's do: there a quick second press is turned into a double click.
+    QPoint inWindow(int column, int row) const
+    {
+        const QRect r = window->StringGrid1->cellRect(column, row);
+        return window->StringGrid1->viewport()->mapTo(window.get(), r.center());
+    }
+
+    // The user cells and what is derived from them, to compare before and after.
+    QStringList sheet() const
+    {
+        QStringList cells;
+        for (int row = 0; row <= 7; ++row)
+            for (int column = 0; column <= 12; ++column)
+                cells << shown(column, row);
+        return cells;
+    }
+
     // From "?", one click marks a cell mobile and two leave it empty.
     void setUserCell(int column, int row, QChar mark)
     {
@@ -113,11 +132,12 @@ protected:
         return cellColour(painted(), window->StringGrid1->cellRect(column, row));
     }
 
-    // Whether anything dark, that is text, is painted inside a cell.
+    // Whether anything dark, that is text, is painted inside a cell. Its border
+    // pixels are left out: the focus rectangle is drawn there.
     bool showsText(int column, int row) const
     {
         const QImage image = painted();
-        const QRect cell = window->StringGrid1->cellRect(column, row);
+        const QRect cell = window->StringGrid1->cellRect(column, row).adjusted(1, 1, -2, -2);
         for (int y = cell.top(); y <= cell.bottom(); ++y)
             for (int x = cell.left(); x <= cell.right(); ++x)
                 if (image.pixelColor(x, y).lightness() < 100)
@@ -477,4 +497,109 @@ TEST_F(FilterWindowTest, ComingBackFromAnotherApplicationKeepsTheUserCells)
     QApplication::setActiveWindow(window.get());
 
     EXPECT_EQ(shown(1, 1), Marked);
+}
+
+TEST_F(FilterWindowTest, EveryClickOfAQuickSeriesCounts)
+{
+    QWindow *handle = window->windowHandle();
+    QTest::mouseDClick(handle, Qt::LeftButton, {}, inWindow(5, 2));
+    EXPECT_EQ(shown(5, 2), QString()); // two clicks: "?", "X", empty
+    QTest::mouseClick(handle, Qt::LeftButton, {}, inWindow(5, 2));
+    EXPECT_EQ(shown(5, 2), Undecided);
+    // A double click as a widget sees it alone counts once more.
+    QTest::mouseDClick(window->StringGrid1->viewport(), Qt::LeftButton, {},
+                       window->StringGrid1->cellRect(5, 2).center());
+    EXPECT_EQ(shown(5, 2), Marked);
+}
+
+TEST_F(FilterWindowTest, OtherButtonsAndTypedCharactersChangeNothing)
+{
+    click(4, 1);
+    const QStringList before = sheet();
+    QWindow *handle = window->windowHandle();
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(handle, button, {}, inWindow(4, 1));
+        QTest::mouseDClick(handle, button, {}, inWindow(6, 3));
+    }
+    // The grid would jump to a cell beginning with the typed character.
+    QTest::keyClicks(window->StringGrid1, QStringLiteral("?X6m"));
+    EXPECT_EQ(sheet(), before);
+    EXPECT_EQ(window->StringGrid1->currentIndex(), window->StringGrid1->model()->index(1, 4));
+}
+
+TEST_F(FilterWindowTest, APressDraggedToAnotherCellAdvancesThatCell)
+{
+    QWindow *handle = window->windowHandle();
+    QTest::mousePress(handle, Qt::LeftButton, {}, inWindow(1, 1));
+    QTest::mouseMove(handle, inWindow(2, 1));
+    QTest::mouseMove(handle, inWindow(3, 1));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, inWindow(3, 1));
+    EXPECT_EQ(shown(1, 1), Undecided);
+    EXPECT_EQ(shown(2, 1), Undecided);
+    EXPECT_EQ(shown(3, 1), Marked);
+}
+
+TEST_F(FilterWindowTest, TabLeavesTheGridAndTheClickedCellShowsItsFocus)
+{
+    click(4, 2);
+    ASSERT_TRUE(window->StringGrid1->hasFocus());
+    // The focus rectangle: dark dots on the clicked cell's border, none on its
+    // neighbour's.
+    const auto dotsOnBorder = [&](int column, int row) {
+        const QImage image = painted();
+        const QRect cell = window->StringGrid1->cellRect(column, row);
+        int dark = 0;
+        for (int x = cell.left() + 2; x < cell.right() - 2; ++x)
+            dark += image.pixelColor(x, cell.top()).lightness() < 100;
+        return dark;
+    };
+    EXPECT_GE(dotsOnBorder(4, 2), 5);
+    EXPECT_EQ(dotsOnBorder(5, 2), 0);
+
+    const QStringList before = sheet();
+    QTest::keyClick(window->StringGrid1, Qt::Key_Tab);
+    EXPECT_FALSE(window->StringGrid1->hasFocus());
+    EXPECT_EQ(sheet(), before);
+}
+
+struct ClosingKey
+{
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+class FilterKeys : public FilterWindowTest, public ::testing::WithParamInterface<ClosingKey>
+{
+};
+
+// Return, keypad Enter and Escape close nothing and keep the user's marks, in
+// the grid and on the check box alike; only the button and the close box close.
+TEST_P(FilterKeys, LeaveTheWindowOpenWithTheUsersMarks)
+{
+    setSuit(1, "X0X0X0X0X");
+    const QStringList before = sheet();
+    for (QWidget *target :
+         {static_cast<QWidget *>(window->StringGrid1), static_cast<QWidget *>(window->CheckBox1)}) {
+        target->setFocus();
+        QTest::keyClick(target, GetParam().key, GetParam().modifiers);
+        EXPECT_TRUE(window->isVisible());
+    }
+    EXPECT_EQ(sheet(), before);
+    EXPECT_FALSE(window->Button9->isDefault());
+    EXPECT_FALSE(window->Button9->autoDefault());
+}
+
+INSTANTIATE_TEST_SUITE_P(FilterWindow, FilterKeys,
+                         ::testing::Values(ClosingKey{"Return", Qt::Key_Return, Qt::NoModifier},
+                                           ClosingKey{"KeypadEnter", Qt::Key_Enter,
+                                                      Qt::KeypadModifier},
+                                           ClosingKey{"Escape", Qt::Key_Escape, Qt::NoModifier}),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(FilterWindowTest, ReturnOnTheFocusedCloseButtonCloses)
+{
+    window->Button9->setFocus();
+    QTest::keyClick(window->Button9, Qt::Key_Return);
+    EXPECT_FALSE(window->isVisible());
 }

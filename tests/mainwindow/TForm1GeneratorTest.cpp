@@ -47,7 +47,7 @@ TEST_F(GeneratorWindow, FoundChainIsShownAnalysedAndTimed)
     EXPECT_TRUE(lines.back().startsWith(QStringLiteral("P(п,б,к,ч) = {")));
     EXPECT_EQ(form->Label1->text(), QStringLiteral("Перебрали = %1 вариантов").arg(state->TriedVariants));
     // The rate stands beside the status bar only while a run lasts.
-    EXPECT_TRUE(form->findChild<QLabel *>(QStringLiteral("runRate"))->text().isEmpty());
+    EXPECT_TRUE(form->RunRateLabel->text().isEmpty());
 
     TTLKoloda read;
     ReadChain(text, read, services);

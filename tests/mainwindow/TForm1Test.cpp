@@ -59,13 +59,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Placement{"ButtonCheckString", QRect(20, 43, 180, 24)},
                       Placement{"ButtonClose", QRect(210, 43, 180, 24)},
                       Placement{"ButtonTLG", QRect(400, 43, 180, 24)},
-                      Placement{"Label1", QRect(590, 43, 216, 16)},
+                      // To the right margin: its caption is wider than 216 pixels.
+                      Placement{"Label1", QRect(590, 43, 366, 16)},
                       Placement{"StringGrid1", QRect(20, 77, 936, 129)},
                       Placement{"StringGrid2", QRect(20, 216, 265, 129)},
                       Placement{"StringGrid3", QRect(295, 216, 265, 129)},
                       Placement{"RichEdit1", QRect(20, 355, 540, 100)},
-                      Placement{"CheckBox1", QRect(580, 216, 200, 15)},
-                      Placement{"CheckBox5", QRect(580, 296, 200, 15)},
+                      // To just before the lists, so the captions show whole.
+                      Placement{"CheckBox1", QRect(580, 216, 222, 15)},
+                      Placement{"CheckBox5", QRect(580, 296, 222, 15)},
                       Placement{"ComboBox1", QRect(806, 216, 50, 21)},
                       Placement{"ComboBox4", QRect(806, 276, 50, 21)},
                       Placement{"Button1", QRect(670, 321, 100, 21)},
