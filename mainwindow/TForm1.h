@@ -17,6 +17,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class QAction;
+class StatisticsWindow;
 
 namespace platform {
 class GridView;
@@ -69,6 +70,7 @@ public:
     void MicroMenuClick();
     void ABOUT1Click();
     void FAQ1Click();
+    void Statistics1Click();
 
     // The hexagram picture as the last DrawChainHexagrams call drew it.
     const QImage &hexagramPicture() const { return hexagramPicture_; }
@@ -111,6 +113,7 @@ public:
     QAction *Compass1 = nullptr;
     QAction *Micro1 = nullptr;
     QAction *Roots1 = nullptr;
+    QAction *Statistics1 = nullptr;
     QMenu *HELP1 = nullptr;
     QAction *FAQ1 = nullptr;
     QAction *ABOUT1 = nullptr;
@@ -142,6 +145,7 @@ private:
     QWidget *compassWindow_ = nullptr;
     QWidget *aboutWindow_ = nullptr;
     QWidget *helpWindow_ = nullptr;
+    StatisticsWindow *statisticsWindow_ = nullptr; // made when first opened
 };
 
 // The text of a list's selected item, or the empty text when none is selected:
