@@ -89,8 +89,8 @@ StatisticsWindow::StatisticsWindow(QWidget *parent) : QWidget(parent, Qt::Window
     MarksLabel->setWordWrap(true);
 
     const QString ofSolved = QStringLiteral("свернувшихся до двух");
-    EflView = new HistogramView(QStringLiteral("EFL (максимальный обвал) свернувшихся до двух"),
-                                QStringLiteral("EFL"), ofSolved, this);
+    EflView = new HistogramView(QStringLiteral("EFL свернувшихся до двух"), QStringLiteral("EFL"),
+                                ofSolved, this);
     TransitsView = new HistogramView(QStringLiteral("Количество транзитов свернувшихся до двух"),
                                      QStringLiteral("Транзитов"), ofSolved, this);
     LeftView =
@@ -132,7 +132,6 @@ StatisticsWindow::StatisticsWindow(QWidget *parent) : QWidget(parent, Qt::Window
     });
     connect(&timer_, &QTimer::timeout, this, &StatisticsWindow::takeDealt);
     showStatistics();
-    showMarks();
 }
 
 StatisticsWindow::~StatisticsWindow()
@@ -252,6 +251,7 @@ void StatisticsWindow::showStatistics()
     LeftView->setCounts(slice(s.left, 2, DealStatistics::MaxValue), 2, s.deals);
     for (std::size_t k = 0; k < 4; ++k)
         HexagramViews[k]->setCounts(slice(s.hexagrams[k], 1, 64), 1, s.solved);
+    showMarks();
 }
 
 void StatisticsWindow::showMarks()
@@ -284,6 +284,25 @@ void StatisticsWindow::showMarks()
             .arg(f.transits)
             .arg(hexagrams.join(QStringLiteral(", ")),
                  f.fullBalance ? QStringLiteral("возможна") : QStringLiteral("невозможна"));
+    // How rare the chain is among the solved ones, as the generator's conditions
+    // ask: an EFL at least this deep, at most this many transits.
+    const std::uint64_t solved = statistics_.solved;
+    if (solved > 0) {
+        std::uint64_t deeper = 0, fewer = 0;
+        for (int v = 0; v <= DealStatistics::MaxValue; ++v) {
+            deeper += v >= f.efl ? statistics_.efl[std::size_t(v)] : 0;
+            fewer += v <= f.transits ? statistics_.transits[std::size_t(v)] : 0;
+        }
+        const auto oneIn = [solved](std::uint64_t part) {
+            return part == 0 ? QStringLiteral("ни одной")
+                             : QStringLiteral("1 из ") + amountText(double(solved) / double(part));
+        };
+        text += QStringLiteral(" Среди свернувшихся до двух EFL ≥ %1 у %2, транзитов ≤ %3 у %4.")
+                    .arg(f.efl)
+                    .arg(oneIn(deeper))
+                    .arg(f.transits)
+                    .arg(oneIn(fewer));
+    }
     if (marks_->left != 2)
         text += QStringLiteral(" Она не сворачивается до двух карт, а графики EFL, транзитов и "
                                "гексаграмм — о свернувшихся до двух.");

@@ -719,6 +719,7 @@ void TForm1::Statistics1Click()
         statisticsWindow_->setMarksSource(
             [this] { return analysedChainMarks(state_.CurrentChain, tables_.StringGrid3); });
     }
+    statisticsWindow_->refreshMarks();
     statisticsWindow_->show();
     statisticsWindow_->raise();
     statisticsWindow_->activateWindow();
