@@ -35,13 +35,13 @@ protected:
 
 } // namespace
 
-struct ConditionCase
+struct ByteConditionCase
 {
     const char *name;
     GeneratorConditions conditions;
 };
 
-class ByteConditions : public ::testing::TestWithParam<ConditionCase>
+class ByteConditions : public ::testing::TestWithParam<ByteConditionCase>
 {
 };
 
@@ -82,23 +82,24 @@ GeneratorConditions make(std::optional<int> maxTransits, std::optional<int> minE
 
 INSTANTIATE_TEST_SUITE_P(
     Conditions, ByteConditions,
-    ::testing::Values(ConditionCase{"None", {}}, ConditionCase{"FewTransits", make(12, {}, {}, {})},
-                      ConditionCase{"OneTransit", make(1, {}, {}, {})},
-                      ConditionCase{"DeepEfl", make({}, 10, {}, {})},
-                      ConditionCase{"EflBeyondReach", make({}, 35, {}, {})},
-                      ConditionCase{"LastPosition", make({}, {}, 36, {})},
-                      ConditionCase{"MiddlePosition", make({}, {}, 20, {})},
-                      ConditionCase{"PositionZero", make({}, {}, 0, {})},
-                      ConditionCase{"PositionOutside", make({}, {}, 37, {})},
-                      ConditionCase{"SuitPattern", make({}, {}, {}, QStringLiteral("?п"))},
-                      ConditionCase{"RankPattern", make({}, {}, {}, QStringLiteral("Т?"))},
-                      ConditionCase{"Card", make({}, {}, {}, QStringLiteral("Кч"))},
-                      ConditionCase{"Placeholder", make({}, {}, {}, QStringLiteral("Выбери"))},
-                      ConditionCase{"NothingSelected", make({}, {}, {}, QString())},
-                      ConditionCase{"TwoQuestionMarks", make({}, {}, {}, QStringLiteral("??"))},
-                      ConditionCase{"PatternWithATail", make({}, {}, {}, QStringLiteral("?бx"))},
-                      ConditionCase{"FullBalance", make({}, {}, {}, {}, true)},
-                      ConditionCase{"AllTogether", make(14, 7, {}, QStringLiteral("?ч"), true)}),
+    ::testing::Values(
+        ByteConditionCase{"None", {}}, ByteConditionCase{"FewTransits", make(12, {}, {}, {})},
+        ByteConditionCase{"OneTransit", make(1, {}, {}, {})},
+        ByteConditionCase{"DeepEfl", make({}, 10, {}, {})},
+        ByteConditionCase{"EflBeyondReach", make({}, 35, {}, {})},
+        ByteConditionCase{"LastPosition", make({}, {}, 36, {})},
+        ByteConditionCase{"MiddlePosition", make({}, {}, 20, {})},
+        ByteConditionCase{"PositionZero", make({}, {}, 0, {})},
+        ByteConditionCase{"PositionOutside", make({}, {}, 37, {})},
+        ByteConditionCase{"SuitPattern", make({}, {}, {}, QStringLiteral("?п"))},
+        ByteConditionCase{"RankPattern", make({}, {}, {}, QStringLiteral("Т?"))},
+        ByteConditionCase{"Card", make({}, {}, {}, QStringLiteral("Кч"))},
+        ByteConditionCase{"Placeholder", make({}, {}, {}, QStringLiteral("Выбери"))},
+        ByteConditionCase{"NothingSelected", make({}, {}, {}, QString())},
+        ByteConditionCase{"TwoQuestionMarks", make({}, {}, {}, QStringLiteral("??"))},
+        ByteConditionCase{"PatternWithATail", make({}, {}, {}, QStringLiteral("?бx"))},
+        ByteConditionCase{"FullBalance", make({}, {}, {}, {}, true)},
+        ByteConditionCase{"AllTogether", make(14, 7, {}, QStringLiteral("?ч"), true)}),
     [](const auto &test) { return std::string(test.param.name); });
 
 TEST(ConditionSnapshot, ReadsTheTickedConditionsOrNothingForAnUnreadableList)
