@@ -17,7 +17,7 @@ int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
                                     "full balance and suit hexagrams."));
     const QCommandLineOption deals(
         QStringLiteral("deals"),
-        QStringLiteral("How many chains to deal (1 to %1).").arg(MaxStatsDeals),
+        QStringLiteral("How many chains to deal (1 to %1).").arg(MaxStatisticsDeals),
         QStringLiteral("N"));
     const QCommandLineOption seed(
         QStringLiteral("seed"),
@@ -43,9 +43,9 @@ int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
 
     bool ok = false;
     const std::uint64_t dealCount = line.value(deals).trimmed().toULongLong(&ok);
-    if (!ok || dealCount < 1 || dealCount > MaxStatsDeals)
+    if (!ok || dealCount < 1 || dealCount > MaxStatisticsDeals)
         return line.fail(QStringLiteral("--deals takes a whole number from 1 to %1, not '%2'")
-                             .arg(MaxStatsDeals)
+                             .arg(MaxStatisticsDeals)
                              .arg(line.value(deals)));
     std::uint64_t seedValue = entropySeed();
     if (line.isSet(seed)) {

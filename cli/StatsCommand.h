@@ -5,11 +5,6 @@
 
 #include <QStringList>
 
-#include <cstdint>
-
-// The most deals one stats run takes: about an hour on one core.
-inline constexpr std::uint64_t MaxStatsDeals = 100'000'000'000ULL;
-
 // tlcalc-cli stats --deals N [--seed S] [--threads T] [--progress] [--json]:
 // deals N random chains on the fast path and tells how far they collapse and,
 // over those that collapse to two cards, their EFL, transits, full balance and

@@ -52,6 +52,9 @@ struct ChainMarks
 // Nothing for a chain without cards (none analysed yet).
 std::optional<ChainMarks> analysedChainMarks(const TTLKoloda &chain, const TextGrid &hexagramTable);
 
+// The most deals one statistics run takes: about an hour on one core.
+inline constexpr std::uint64_t MaxStatisticsDeals = 100'000'000'000ULL;
+
 // Counts over many random deals: how far each collapses, and for those that
 // collapse to two cards their figures. Every histogram is indexed by its value.
 struct DealStatistics

@@ -187,7 +187,7 @@ double ConditionEstimate::chance() const
 
 double ConditionEstimate::dealsPerSecond() const
 {
-    return ms <= 0 ? 0.0 : double(dealt) * 1000.0 / double(ms);
+    return seconds <= 0 ? 0.0 : double(dealt) / seconds;
 }
 
 double ConditionEstimate::lowerBound() const
@@ -263,7 +263,8 @@ ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std:
         estimate.passed += block->solved.size();
     }
     dealer.stop();
-    estimate.ms = elapsed().count();
+    estimate.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return estimate;
 }
 

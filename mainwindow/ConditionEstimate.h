@@ -48,7 +48,7 @@ struct ConditionEstimate
 
     std::uint64_t dealt = 0;
     std::uint64_t passed = 0;
-    qint64 ms = 0;
+    double seconds = 0; // the sample's time, from the start of its dealing threads
     End end = End::Cancelled;
 
     // passed / dealt; 0 for an empty sample.

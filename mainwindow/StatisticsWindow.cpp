@@ -161,7 +161,7 @@ void StatisticsWindow::setMarks(const std::optional<ChainMarks> &marks)
 void StatisticsWindow::start()
 {
     const std::optional<std::uint64_t> count = dealCountFromText(DealsBox->currentText());
-    if (!count || *count > 100'000'000'000ULL) {
+    if (!count || *count > MaxStatisticsDeals) {
         Summary->setText(QStringLiteral("Число раскладов не понято: «%1». Пример: 50000, 10 млн, "
                                         "2,5 млрд.")
                              .arg(DealsBox->currentText()));

@@ -126,6 +126,8 @@ TEST(Estimate, WithoutConditionsIsTheShareThatCollapsesToTwo)
     const ConditionEstimate estimate = estimateConditions({}, Seed, 2, countLimits(3000));
     EXPECT_EQ(estimate.end, ConditionEstimate::End::Enough);
     EXPECT_GE(estimate.passed, 3000u);
+    EXPECT_GT(estimate.seconds, 0);
+    EXPECT_DOUBLE_EQ(estimate.dealsPerSecond(), double(estimate.dealt) / estimate.seconds);
     // About 0.77 % of all deals; 3000 of them pin the share to about ±4 %.
     EXPECT_NEAR(estimate.chance(), 0.0077, 0.0007);
     EXPECT_LE(estimate.lowerBound(), estimate.chance());
