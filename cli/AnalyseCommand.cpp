@@ -1,5 +1,6 @@
 #include "AnalyseCommand.h"
 
+#include "AnalyseRecordWriter.h"
 #include "CliCommon.h"
 #include "LineReader.h"
 #include "engine/ChainReader.h"
@@ -7,6 +8,8 @@
 #include "mainwindow/MainTables.h"
 
 #include <QJsonArray>
+
+#include <cstdio>
 
 #include <unistd.h>
 
@@ -125,19 +128,21 @@ bool writeAnalysis(const QString &text, bool asJson, bool first,
     return writeLine(report);
 }
 
-int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services &services)
+int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services &)
 {
     CommandLine line(
         Command,
         QStringLiteral("Reads chain texts and collapses them. Without TEXT, each line of standard "
-                       "input is one chain and gives one result: CRLF reads like LF, and a last "
-                       "line without a line end is a line too. The text output says on standard "
-                       "error when a chain does not hold each of the 36 cards once and nothing "
-                       "else; the JSON record holds that check as \"deck\"."));
+                       "input is one chain and gives one result, in the order of the input: CRLF "
+                       "reads like LF, and a last line without a line end is a line too. The text "
+                       "output says on standard error when a chain does not hold each of the 36 "
+                       "cards once and nothing else; the JSON record holds that check as "
+                       "\"deck\"."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("One line of JSON per chain, with a deck check."));
     const QCommandLineOption encoding = encodingOption();
-    line.addOptions({json, encoding});
+    const QCommandLineOption threads = threadsOption(QStringLiteral("Analysing threads"));
+    line.addOptions({json, encoding, threads});
     line.addArgument(QStringLiteral("TEXT"), QStringLiteral("Chain texts, one chain each."),
                      QStringLiteral("[TEXT ...]"));
     if (const auto status = line.parse(arguments))
@@ -146,30 +151,50 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
     if (!inputEncoding)
         return line.usageError(QStringLiteral("unknown encoding '%1': give auto, utf-8 or cp1251")
                                    .arg(line.value(encoding)));
+    QString problem;
+    BatchOptions options;
+    options.threads = threadCount(line, threads, problem);
+    if (!problem.isEmpty())
+        return line.fail(problem);
 
-    // Messages of the analysis ("Цепочка маловата") stand after the results before them.
-    const platform::ScopedMessageHandler messages(services,
-                                                  [](const QString &text) { writeError(text); });
-    const bool asJson = line.isSet(json);
-    bool first = true;
+    const auto format =
+        line.isSet(json) ? AnalyseLineWorker::Format::Json : AnalyseLineWorker::Format::Report;
+    const auto makeWorker = [format] { return std::make_unique<AnalyseLineWorker>(format); };
+    // Each piece of output goes on at once, so that whoever reads it gets the
+    // answers to the lines sent so far; the pieces are large unless the input
+    // comes a line at a time.
+    const BatchSink sink = [](std::string_view out, std::string_view err) {
+        OutputStream &output = standardOutput();
+        if (!out.empty())
+            output.write(QByteArrayView(out.data(), qsizetype(out.size())));
+        output.flush();
+        if (!err.empty()) {
+            std::fwrite(err.data(), 1, err.size(), stderr);
+            std::fflush(stderr);
+        }
+        return output.ok();
+    };
+
     const QStringList texts = line.positionalArguments();
-    for (const QString &text : texts) {
-        if (!writeAnalysis(text, asJson, first, services))
-            break;
-        first = false;
-    }
-    if (!texts.isEmpty())
+    if (!texts.isEmpty()) {
+        qsizetype next = 0;
+        const LineSource source = [&](std::string &buffer) {
+            if (next == texts.size())
+                return false;
+            const QByteArray text = texts[next++].toUtf8();
+            buffer.append(text.constData(), std::size_t(text.size()));
+            return true;
+        };
+        runOrderedBatch(options, source, makeWorker, sink);
         return finishOutput(Command);
+    }
 
     LineReader reader(STDIN_FILENO, *inputEncoding);
     reader.setCp1251Notice(
         [](qint64 number) { noteCp1251(Command, QStringLiteral("line %1").arg(number)); });
-    reader.setBeforeRead([] { standardOutput().flush(); });
-    QByteArray bytes;
-    while (standardOutput().ok() && reader.next(bytes)) {
-        writeAnalysis(QString::fromUtf8(bytes), asJson, first, services);
-        first = false;
-    }
+    const LineSource source = [&](std::string &buffer) { return reader.appendNext(buffer); };
+    options.inputIdle = [&] { return reader.wouldWait(); };
+    runOrderedBatch(options, source, makeWorker, sink);
     if (reader.error() != 0) {
         const int status = finishOutput(Command, IoFailure);
         return line.fail(QStringLiteral("read error: ") + errorReason(reader.error()), status);

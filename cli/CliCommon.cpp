@@ -3,6 +3,7 @@
 #include "mainwindow/MainTables.h"
 
 #include <QJsonDocument>
+#include <QThread>
 
 #include <cctype>
 #include <cerrno>
@@ -313,4 +314,25 @@ QCommandLineOption encodingOption()
                        "for each ill-formed byte sequence; cp1251 reads every byte as "
                        "Windows-1251."),
         QStringLiteral("ENC"), QStringLiteral("auto"));
+}
+
+QCommandLineOption threadsOption(const QString &what)
+{
+    return QCommandLineOption(QStringLiteral("threads"),
+                              what + QStringLiteral(" (default: every core)."),
+                              QStringLiteral("T"));
+}
+
+int threadCount(const CommandLine &line, const QCommandLineOption &option, QString &problem)
+{
+    if (!line.isSet(option))
+        return std::max(1, QThread::idealThreadCount());
+    bool ok = false;
+    const int value = line.value(option).toInt(&ok);
+    if (ok && value >= 1 && value <= 256)
+        return value;
+    if (problem.isEmpty())
+        problem = QStringLiteral("--threads takes a whole number from 1 to 256, not '%1'")
+                      .arg(line.value(option));
+    return 1;
 }

@@ -135,3 +135,10 @@ void noteCp1251(const QString &command, const QString &what);
 
 // The option --encoding of the commands that read chain texts.
 QCommandLineOption encodingOption();
+
+// The option --threads T of the commands that work on several cores; what says
+// what the threads do ("Dealing threads").
+QCommandLineOption threadsOption(const QString &what);
+// Its value: 1 to 256, every core when it is not given. A value out of range
+// sets problem (when problem is still empty) and gives 1.
+int threadCount(const CommandLine &line, const QCommandLineOption &option, QString &problem);

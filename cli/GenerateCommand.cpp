@@ -8,93 +8,81 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QJsonArray>
-#include <QThread>
 
-#include <atomic>
-#include <cstdlib>
-#include <mutex>
-#include <thread>
-#include <vector>
-
-namespace {
-
-std::uint64_t threadSeed(std::uint64_t seed, int thread)
-{
-    // Distinct, well-mixed streams per thread; thread 0 keeps the seed itself so
-    // that one thread deals exactly what the seed gives.
-    return thread == 0 ? seed : seed ^ (0x9E3779B97F4A7C15ULL * std::uint64_t(thread));
-}
-
-} // namespace
+#include <algorithm>
+#include <unistd.h>
 
 bool isTargetItem(const QString &text) { return targetItems().contains(text); }
 
-void generateChains(const GenerateOptions &options,
-                    const std::function<void(const GeneratedChain &)> &found)
+GenerateSummary generateChains(const GenerateOptions &options,
+                               const std::function<bool(const GeneratedChain &)> &found,
+                               const std::function<void(const GenerateProgress &)> &progress)
 {
-    const std::uint64_t seed = options.seed.value_or(entropySeed());
-    const int threads = std::max(1, options.threads);
+    // The conditions are fixed for the whole run, so the workers test them on the
+    // deals they solved, and only the chains that pass come to this thread.
+    const lanedeal::DealFilter passes = [conditions = options.conditions](
+                                            const lanedeal::SolvedDeal &candidate) {
+        FixedConditions fixed(conditions);
+        return candidatePasses(candidate, fixed, GeneratorHooks{});
+    };
+    lanedeal::ParallelDealer dealer(options.seed.value_or(entropySeed()),
+                                    std::max(1, options.threads), 0,
+                                    lanedeal::ParallelDealer::DefaultLookAhead, passes);
 
-    std::mutex mutex;
-    std::atomic<bool> done{false};
-    std::atomic<std::uint64_t> dealt{0};
-    std::uint64_t dealtAtLastFind = 0;
-    int foundCount = 0;
+    GenerateSummary summary;
     QElapsedTimer clock;
     clock.start();
-    qint64 lastMs = 0;
-
-    const auto worker = [&](int index) {
-        RandomSource random(threadSeed(seed, index));
-        FixedConditions conditions(options.conditions);
-        std::uint32_t tried = 0;
-        std::uint32_t flushed = 0;
-        const auto flush = [&] {
-            dealt += tried - flushed;
-            flushed = tried;
-        };
-        GeneratorHooks hooks;
-        hooks.stopRequested = [&] {
-            flush();
-            return done.load(std::memory_order_relaxed);
-        };
-        while (!done.load()) {
-            SearchResult result = searchChain(random, conditions, hooks, tried);
-            if (result.end != SearchEnd::Found)
-                break;
-            flush();
-            std::lock_guard lock(mutex);
-            if (done.load())
-                break;
-            GeneratedChain chain;
-            chain.text = result.text;
-            const std::uint64_t total = dealt.load();
-            chain.tried = total - dealtAtLastFind;
-            dealtAtLastFind = total;
-            chain.transitTotal = result.chain.TransitTotal;
-            for (int n = 1; n <= 36; ++n)
-                chain.efl = std::max(chain.efl, result.chain.Cards[n].Depth);
-            for (int k = 1; k <= result.chain.ExtremeCount; ++k)
-                chain.targets << result.chain.ExtremeNames[k];
-            chain.fullBalance = fullBalancePossible(result.chain);
-            const qint64 now = clock.elapsed();
-            chain.ms = now - lastMs;
-            lastMs = now;
-            found(chain);
-            if (++foundCount >= options.count)
-                done = true;
-        }
+    qint64 lastFoundMs = 0, lastProgressMs = 0;
+    std::uint64_t lastFoundDeal = 0;
+    const auto limitReached = [&](std::uint64_t dealt) {
+        return (options.maxTries && dealt >= *options.maxTries) ||
+               (options.timeLimitMs && clock.elapsed() >= *options.timeLimitMs);
     };
-
-    if (threads == 1) {
-        worker(0);
-        return;
+    while (summary.found < options.count) {
+        if (limitReached(summary.tried)) {
+            summary.end = GenerateEnd::Limited;
+            return summary;
+        }
+        if (progress && clock.elapsed() - lastProgressMs >= 1000) {
+            lastProgressMs = clock.elapsed();
+            progress({summary.tried, summary.found,
+                      double(summary.tried) * 1000.0 / double(std::max<qint64>(1, lastProgressMs))});
+        }
+        const std::optional<lanedeal::BlockResult> block =
+            dealer.next(std::chrono::milliseconds(100));
+        if (!block)
+            continue;
+        for (const lanedeal::SolvedDeal &solved : block->solved) {
+            if (options.maxTries && solved.index >= *options.maxTries)
+                break;
+            TTLKoloda chain;
+            analyseCandidate(solved, chain);
+            GeneratedChain generated;
+            generated.text = fastdeal::toText(solved.deal);
+            generated.tried = solved.index + 1 - lastFoundDeal;
+            lastFoundDeal = solved.index + 1;
+            generated.transitTotal = chain.TransitTotal;
+            generated.efl = deepestDepth(solved.metrics);
+            for (int k = 1; k <= chain.ExtremeCount; ++k)
+                generated.targets << chain.ExtremeNames[k];
+            generated.fullBalance = fullBalancePossible(solved.deal, solved.metrics);
+            const qint64 now = clock.elapsed();
+            generated.ms = now - lastFoundMs;
+            lastFoundMs = now;
+            summary.tried = solved.index + 1;
+            ++summary.found;
+            if (!found(generated)) {
+                summary.end = GenerateEnd::Stopped;
+                return summary;
+            }
+            if (summary.found == options.count)
+                return summary;
+        }
+        summary.tried = (block->index + 1) * std::uint64_t(lanedeal::BlockSize);
+        if (options.maxTries)
+            summary.tried = std::min(summary.tried, *options.maxTries);
     }
-    std::vector<std::thread> pool;
-    for (int t = 0; t < threads; ++t)
-        pool.emplace_back(worker, t);
-    for (auto &thread : pool)
-        thread.join();
+    return summary;
 }
 
 QJsonObject generatedJson(const GeneratedChain &chain)
@@ -149,13 +137,24 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
                                    QStringLiteral("K"), QStringLiteral("1"));
     const QCommandLineOption seed(
         QStringLiteral("seed"), QStringLiteral("Seed of the random source."), QStringLiteral("S"));
-    const QCommandLineOption threads(QStringLiteral("threads"),
-                                     QStringLiteral("Dealing threads (default: every core)."),
-                                     QStringLiteral("T"));
+    const QCommandLineOption threads = threadsOption(QStringLiteral("Dealing threads"));
+    const QCommandLineOption maxTries(
+        QStringLiteral("max-tries"),
+        QStringLiteral("Stop after N deals in all (status 3), writing the chains found."),
+        QStringLiteral("N"));
+    const QCommandLineOption timeLimit(
+        QStringLiteral("time-limit"),
+        QStringLiteral("Stop after SECONDS (status 3), writing the chains found."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption progressLines(
+        QStringLiteral("progress"),
+        QStringLiteral("A progress line on standard error about once a second: deals tried, "
+                       "chains found, deals per second (the default when standard error is a "
+                       "terminal)."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("One line of JSON per chain."));
-    line.addOptions(
-        {maxTransits, minEfl, targetPosition, target, fullBalance, count, seed, threads, json});
+    line.addOptions({maxTransits, minEfl, targetPosition, target, fullBalance, count, seed,
+                     threads, maxTries, timeLimit, progressLines, json});
     if (const auto status = line.parse(arguments))
         return *status;
     if (!line.positionalArguments().isEmpty())
@@ -193,8 +192,7 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
     options.conditions.targetPosition = number(targetPosition, 1, 36, 3, 36,
                                     QStringLiteral("a target card stands at position 3 or later"));
     options.count = number(count, 1, 1000000, 1, 1000000, QString()).value_or(1);
-    options.threads = number(threads, 1, 256, 1, 256, QString())
-                          .value_or(std::max(1, QThread::idealThreadCount()));
+    options.threads = threadCount(line, threads, problem);
     if (line.isSet(target) && problem.isEmpty()) {
         options.conditions.target = cardOrPattern(line.value(target));
         if (!options.conditions.target)
@@ -211,21 +209,55 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
                                      "18446744073709551615, not '%1'")
                           .arg(line.value(seed));
     }
+    if (line.isSet(maxTries) && problem.isEmpty()) {
+        bool ok = false;
+        options.maxTries = line.value(maxTries).toULongLong(&ok);
+        if (!ok || *options.maxTries < 1)
+            problem = QStringLiteral("--max-tries takes a whole number of deals from 1 on, not '%1'")
+                          .arg(line.value(maxTries));
+    }
+    if (line.isSet(timeLimit) && problem.isEmpty()) {
+        bool ok = false;
+        const double seconds = line.value(timeLimit).toDouble(&ok);
+        if (!ok || !(seconds > 0) || seconds > 1e9)
+            problem = QStringLiteral("--time-limit takes a number of seconds above 0, not '%1'")
+                          .arg(line.value(timeLimit));
+        else
+            options.timeLimitMs = qint64(seconds * 1000);
+    }
     if (!problem.isEmpty())
         return line.fail(problem);
 
     const bool asJson = line.isSet(json);
-    const QString command = line.command();
-    generateChains(options, [asJson, command](const GeneratedChain &chain) {
-        OutputStream &output = standardOutput();
-        if (asJson)
-            output.writeJsonLine(generatedJson(chain));
-        else
-            output.writeLine(generatedText(chain));
-        // Nobody reads what the search would still find: end the run here, on
-        // whichever dealing thread found the chain, with the write error.
-        if (!output.flush())
-            std::quick_exit(finishOutput(command));
-    });
-    return finishOutput(command);
+    const bool showProgress = line.isSet(progressLines) || isatty(fileno(stderr));
+    const GenerateSummary summary = generateChains(
+        options,
+        [asJson](const GeneratedChain &chain) {
+            OutputStream &output = standardOutput();
+            if (asJson)
+                output.writeJsonLine(generatedJson(chain));
+            else
+                output.writeLine(generatedText(chain));
+            // Nobody reads what the search would still find: a failed write ends it.
+            return output.flush();
+        },
+        [&](const GenerateProgress &progress) {
+            if (showProgress)
+                line.fail(QStringLiteral("%1 tried, %2 found, %3 M deals/s")
+                              .arg(progress.tried)
+                              .arg(progress.found)
+                              .arg(progress.dealsPerSecond / 1e6, 0, 'f', 1),
+                          0);
+        });
+    if (summary.end != GenerateEnd::Limited)
+        return finishOutput(line.command());
+    const int status = finishOutput(line.command(), LimitReached);
+    if (status != LimitReached)
+        return status;
+    return line.fail(
+        (options.maxTries && summary.tried >= *options.maxTries
+             ? QStringLiteral("--max-tries reached after %1 deals").arg(summary.tried)
+             : QStringLiteral("--time-limit of %1 s reached").arg(line.value(timeLimit))) +
+            QStringLiteral(": %1 of %2 chains found").arg(summary.found).arg(options.count),
+        LimitReached);
 }

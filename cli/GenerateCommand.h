@@ -19,12 +19,14 @@ struct GenerateOptions
     int count = 1;
     std::optional<std::uint64_t> seed;
     int threads = 1;
+    std::optional<std::uint64_t> maxTries; // deals, in all
+    std::optional<qint64> timeLimitMs;
 };
 
 struct GeneratedChain
 {
     QString text;
-    std::uint64_t tried = 0; // chains dealt, on all threads, since the one before
+    std::uint64_t tried = 0; // chains dealt since the one before (from the start for the first)
     int transitTotal = 0;
     int efl = 0;
     QStringList targets;
@@ -32,11 +34,36 @@ struct GeneratedChain
     qint64 ms = 0;
 };
 
-// Finds options.count chains on options.threads threads; each found chain is
-// passed to found as soon as it is known. With one thread and a seed the chains
-// are the same on every run.
-void generateChains(const GenerateOptions &options,
-                    const std::function<void(const GeneratedChain &)> &found);
+// How a run stands, for a progress line.
+struct GenerateProgress
+{
+    std::uint64_t tried = 0; // deals so far
+    int found = 0;
+    double dealsPerSecond = 0;
+};
+
+enum class GenerateEnd
+{
+    Found,   // all options.count chains
+    Limited, // --max-tries or --time-limit came first
+    Stopped, // the found callback said no
+};
+
+struct GenerateSummary
+{
+    GenerateEnd end = GenerateEnd::Found;
+    int found = 0;
+    std::uint64_t tried = 0; // deals taken into account, in all
+};
+
+// Finds options.count chains: worker threads deal and test, and the chains are
+// taken in deal order, so with a seed the run finds the same chains after the
+// same numbers of deals on any number of threads. Each found chain is passed to
+// found as soon as it is known; found answers false to end the run. progress,
+// when given, is called about once a second.
+GenerateSummary generateChains(const GenerateOptions &options,
+                               const std::function<bool(const GeneratedChain &)> &found,
+                               const std::function<void(const GenerateProgress &)> &progress = {});
 
 QJsonObject generatedJson(const GeneratedChain &chain);
 QString generatedText(const GeneratedChain &chain);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <poll.h>
 #include <unistd.h>
 
 LineReader::LineReader(int fd, InputEncoding encoding, qsizetype chunk)
@@ -40,37 +41,89 @@ bool LineReader::fill()
     }
 }
 
-bool LineReader::next(QByteArray &line)
+template <typename Buffer>
+std::optional<bool> LineReader::readRaw(Buffer &buffer)
 {
-    line.clear();
-    bool ended = false; // by a line end rather than by the end of the input
     bool anyBytes = false;
-    while (!ended) {
+    while (true) {
         if (begin_ == end_ && (atEnd_ || !fill()))
             break;
         const char *start = chunk_.constData() + begin_;
         const auto *lf =
             static_cast<const char *>(std::memchr(start, '\n', std::size_t(end_ - begin_)));
         const qsizetype taken = lf ? lf - start : end_ - begin_;
-        line.append(start, taken);
+        buffer.append(start, taken);
         anyBytes = true;
         begin_ += taken;
         if (lf) {
             ++begin_;
-            ended = true;
+            return true;
         }
     }
     if (error_ != 0 || !anyBytes)
-        return false;
-    if (ended && line.endsWith('\r'))
-        line.chop(1);
+        return std::nullopt;
+    return false;
+}
+
+std::optional<QByteArray> LineReader::finishLine(QByteArrayView bytes, bool ended, qsizetype &keep)
+{
+    // keep: how many of the bytes stay the line; the rest (a CR) goes.
+    keep = bytes.size();
+    if (ended && bytes.endsWith('\r'))
+        --keep;
     ++lineNumber_;
-    if (lineNumber_ == 1 && encoding_ != InputEncoding::Cp1251 && line.startsWith("\xEF\xBB\xBF"))
-        line.remove(0, 3);
-    if (makeValidUtf8(line, encoding_) && !noticeGiven_) {
+    qsizetype from = 0;
+    if (lineNumber_ == 1 && encoding_ != InputEncoding::Cp1251 &&
+        bytes.first(keep).startsWith("\xEF\xBB\xBF"))
+        from = 3;
+    const QByteArrayView line = bytes.sliced(from, keep - from);
+    bool readAsCp1251 = false;
+    std::optional<QByteArray> reencoded = validUtf8Copy(line, encoding_, &readAsCp1251);
+    if (readAsCp1251 && !noticeGiven_) {
         noticeGiven_ = true;
         if (notice_)
             notice_(lineNumber_);
     }
+    if (!reencoded && from != 0)
+        return line.toByteArray();
+    return reencoded;
+}
+
+bool LineReader::next(QByteArray &line)
+{
+    line.clear();
+    const std::optional<bool> ended = readRaw(line);
+    if (!ended)
+        return false;
+    qsizetype keep = 0;
+    if (std::optional<QByteArray> replaced = finishLine(line, *ended, keep))
+        line = std::move(*replaced);
+    else
+        line.truncate(keep);
     return true;
+}
+
+bool LineReader::appendNext(std::string &line)
+{
+    const std::size_t start = line.size();
+    const std::optional<bool> ended = readRaw(line);
+    if (!ended)
+        return false;
+    qsizetype keep = 0;
+    const QByteArrayView bytes(line.data() + start, qsizetype(line.size() - start));
+    if (std::optional<QByteArray> replaced = finishLine(bytes, *ended, keep)) {
+        line.resize(start);
+        line.append(replaced->constData(), std::size_t(replaced->size()));
+    } else {
+        line.resize(start + std::size_t(keep));
+    }
+    return true;
+}
+
+bool LineReader::wouldWait() const
+{
+    if (atEnd_ || std::memchr(chunk_.constData() + begin_, '\n', std::size_t(end_ - begin_)))
+        return false;
+    pollfd input{fd_, POLLIN, 0};
+    return ::poll(&input, 1, 0) == 0;
 }

@@ -5,6 +5,8 @@
 #include <QByteArray>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 // Lines of a file descriptor (standard input) as valid UTF-8, one at a time, read
 // in chunks so that memory holds one line and one chunk however long the input.
@@ -35,12 +37,28 @@ public:
     // input and after a read error (then error() is set and a partial last line
     // is dropped).
     bool next(QByteArray &line);
+    // The same, appended to line (which may hold earlier lines): a batch reads
+    // lines into one buffer without copying each of them twice.
+    bool appendNext(std::string &line);
+
+    // Whether the next line would have to wait for input: no whole line is
+    // buffered and the descriptor has nothing to read now. A command answering
+    // a script line by line writes what it has before it reads on.
+    bool wouldWait() const;
 
     qint64 lineNumber() const { return lineNumber_; } // of the last line given, from 1
     int error() const { return error_; }              // errno of a failed read, else 0
 
 private:
     bool fill();
+    // Appends the raw bytes of the next line (without LF) to buffer; whether the
+    // line ended with LF rather than at the end of the input, or nothing when
+    // there is no line.
+    template <typename Buffer>
+    std::optional<bool> readRaw(Buffer &buffer);
+    // After a line's raw bytes: counts it, drops its CR and a leading byte order
+    // mark, and says whether it must be re-encoded (then gives it re-encoded).
+    std::optional<QByteArray> finishLine(QByteArrayView bytes, bool ended, qsizetype &keep);
 
     int fd_;
     InputEncoding encoding_;

@@ -137,21 +137,32 @@ QByteArray utf8WithReplacement(QByteArrayView bytes)
     return out;
 }
 
-bool makeValidUtf8(QByteArray &bytes, InputEncoding encoding)
+std::optional<QByteArray> validUtf8Copy(QByteArrayView bytes, InputEncoding encoding,
+                                        bool *readAsCp1251)
 {
+    if (readAsCp1251)
+        *readAsCp1251 = false;
     switch (encoding) {
     case InputEncoding::Cp1251:
-        bytes = cp1251ToUtf8(bytes);
-        return false;
+        return cp1251ToUtf8(bytes);
     case InputEncoding::Utf8:
-        if (!isValidUtf8(bytes))
-            bytes = utf8WithReplacement(bytes);
-        return false;
+        if (isValidUtf8(bytes))
+            return std::nullopt;
+        return utf8WithReplacement(bytes);
     case InputEncoding::Auto:
         if (isValidUtf8(bytes))
-            return false;
-        bytes = cp1251ToUtf8(bytes);
-        return true;
+            return std::nullopt;
+        if (readAsCp1251)
+            *readAsCp1251 = true;
+        return cp1251ToUtf8(bytes);
     }
-    return false;
+    return std::nullopt;
+}
+
+bool makeValidUtf8(QByteArray &bytes, InputEncoding encoding)
+{
+    bool readAsCp1251 = false;
+    if (std::optional<QByteArray> copy = validUtf8Copy(bytes, encoding, &readAsCp1251))
+        bytes = std::move(*copy);
+    return readAsCp1251;
 }

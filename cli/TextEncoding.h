@@ -30,6 +30,12 @@ QByteArray cp1251ToUtf8(QByteArrayView bytes);
 // substitution Unicode recommends and the WHATWG decoder does.
 QByteArray utf8WithReplacement(QByteArrayView bytes);
 
+// The bytes as valid UTF-8 by encoding, or nothing when they are to be taken as
+// they are (valid UTF-8 under Auto or Utf8). readAsCp1251 tells whether Auto
+// read them as Windows-1251.
+std::optional<QByteArray> validUtf8Copy(QByteArrayView bytes, InputEncoding encoding,
+                                        bool *readAsCp1251 = nullptr);
+
 // Makes bytes valid UTF-8 by encoding, in place; valid UTF-8 under Auto or Utf8
 // is left untouched (no copy). Returns whether Auto read them as Windows-1251.
 bool makeValidUtf8(QByteArray &bytes, InputEncoding encoding);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cassert>
 
+#include <pthread.h>
+
 namespace lanedeal {
 
 BlockResult summarise(const Block &block, const DealFilter &keep)
@@ -21,9 +23,12 @@ BlockResult summarise(const Block &block, const DealFilter &keep)
     for (std::size_t i = 0; i < BlockSize; ++i) {
         if (block.left[i] != 2)
             continue;
-        const fastdeal::Deal deal = block.deal(i);
-        if (!keep || keep(deal))
-            result.solved.push_back({block.index * BlockSize + i, deal});
+        SolvedDeal solved;
+        solved.index = block.index * BlockSize + i;
+        solved.deal = block.deal(i);
+        fastdeal::collapseWithMetrics(solved.deal, solved.metrics);
+        if (!keep || keep(solved))
+            result.solved.push_back(solved);
     }
     return result;
 }
@@ -38,8 +43,12 @@ ParallelDealer::ParallelDealer(std::uint64_t runSeed, int threads, std::uint64_t
     if (threads == 0)
         inlineBlock_ = std::make_unique<Block>();
     workers_.reserve(std::size_t(threads));
-    for (int t = 0; t < threads; ++t)
+    for (int t = 0; t < threads; ++t) {
         workers_.emplace_back([this] { work(); });
+        // Named before the constructor returns, so that a look at the process's
+        // threads (top -H, or a test) tells the dealer's workers from any other.
+        pthread_setname_np(workers_.back().native_handle(), WorkerThreadName);
+    }
 }
 
 ParallelDealer::~ParallelDealer()

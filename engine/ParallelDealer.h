@@ -16,17 +16,20 @@
 
 namespace lanedeal {
 
-// A deal that collapsed to two cards, with its place in the run.
+// A deal that collapsed to two cards, with its place in the run and what the
+// collapse did to each card. The metrics are worked out on the worker that dealt
+// it, so a consumer that tests candidates one by one need not.
 struct SolvedDeal
 {
     std::uint64_t index = 0; // the run's deal k = block * BlockSize + i
     fastdeal::Deal deal{};
+    fastdeal::Metrics metrics;
 };
 
 // Whether a deal that collapsed to two cards goes to the consumer. It runs on
 // the worker threads, several at once, so it may read only what nobody writes
 // while the dealer runs.
-using DealFilter = std::function<bool(const fastdeal::Deal &)>;
+using DealFilter = std::function<bool(const SolvedDeal &)>;
 
 // What a dealt block tells its consumer.
 struct BlockResult
@@ -48,6 +51,8 @@ class ParallelDealer
 {
 public:
     static constexpr int DefaultLookAhead = 1024;
+    // The name every worker thread carries.
+    static constexpr const char *WorkerThreadName = "tlcalc-deal";
 
     // threads == 0 deals on the caller's thread, inside next(). Without a
     // filter every deal that collapsed to two cards is handed over.

@@ -60,11 +60,16 @@ const QString Marked = QStringLiteral("X");
 
 QString formatSuitStatistic(long double value)
 {
+    return formatSuitStatistic(value, platform::decimalSeparator());
+}
+
+QString formatSuitStatistic(long double value, QChar decimalSeparator)
+{
     if (!std::isfinite(value))
         return QString::number(double(value));
     const bool negative = std::signbit(value);
     const std::uint64_t hundredths = shownHundredths(std::fabs(value));
-    QString text = QString::number(hundredths / 100) + platform::decimalSeparator() +
+    QString text = QString::number(hundredths / 100) + decimalSeparator +
                    QStringLiteral("%1").arg(hundredths % 100, 2, 10, QChar(u'0'));
     if (negative && hundredths != 0)
         text.prepend(u'-');

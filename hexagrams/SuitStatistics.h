@@ -8,6 +8,9 @@
 // the value first reduced to at most three significant digits, halves going up.
 QString formatSuitStatistic(long double value);
 
+// The same with a separator the caller has read once, for a batch of chains.
+QString formatSuitStatistic(long double value, QChar decimalSeparator);
+
 // The factor a hexagram column with this balance mark gives a suit whose cell in
 // it is marked or not: 0.5 for a column all four suits share, 0.66 for a suit on
 // the side of a three-to-one majority, 1.0 otherwise.

@@ -1,9 +1,13 @@
 #include "ChainGenerator.h"
 
+#include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
 #include "engine/FastDeal.h"
 #include "platform/LocaleFormats.h"
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -47,8 +51,8 @@ int FixedConditions::listNumber(int list)
 
 bool matchesCardPattern(const QString &v, const QString &t)
 {
-    const QString v1 = v.left(1), v2 = v.mid(1, 1);
-    const QString t1 = t.left(1), t2 = t.mid(1, 1);
+    const QString v1 = characterAt(v, 0), v2 = characterAt(v, 1);
+    const QString t1 = characterAt(t, 0), t2 = characterAt(t, 1);
     if (v1 == u"?" && v2 == t2)
         return true;
     if (v2 == u"?" && v1 == t1)
@@ -56,38 +60,56 @@ bool matchesCardPattern(const QString &v, const QString &t)
     return v == t;
 }
 
-bool fullBalancePossible(const TTLKoloda &chain)
+bool fullBalancePossible(const fastdeal::Deal &deal, const fastdeal::Metrics &metrics)
 {
     int perRank[10] = {};
-    for (int k = 1; k <= 36; ++k) {
-        const TKarta &card = chain.Cards[k];
-        if (card.MobileCount != 0)
-            ++perRank[rankIndex(card.Rank)];
-    }
+    for (std::size_t k = 0; k < 36; ++k)
+        if (metrics.mobileCount[k] != 0)
+            ++perRank[fastdeal::rankOf(deal[k])];
     int balanced = 0;
     for (int r = 1; r <= 9; ++r)
         balanced += perRank[r] == 2;
     return balanced >= 6;
 }
 
-bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
+int deepestDepth(const fastdeal::Metrics &metrics)
+{
+    return *std::max_element(metrics.depth.begin(), metrics.depth.end());
+}
+
+namespace {
+
+// The 36 card names by their byte, made once: condition 4 compares names.
+const QString &cardName(fastdeal::Card card)
+{
+    static const auto names = [] {
+        std::array<QString, 256> table;
+        for (int s = 1; s <= 4; ++s)
+            for (int r = 1; r <= 9; ++r)
+                table[fastdeal::makeCard(s, r)] = RankLetters[r] + SuitLetters[s];
+        return table;
+    }();
+    return names[card];
+}
+
+} // namespace
+
+bool candidatePasses(const lanedeal::SolvedDeal &candidate, ConditionSource &conditions,
                      const GeneratorHooks &hooks)
 {
+    const fastdeal::Metrics &metrics = candidate.metrics;
     if (conditions.boxChecked(1)) {
         const int n = conditions.listNumber(1);
-        const bool pass = candidate.TransitTotal <= n;
+        const bool pass = metrics.transitTotal <= n;
         call(hooks.processPendingEvents);
         if (!pass)
             return false;
     }
 
-    // The depth search runs on every candidate, whether condition 2 asks for it
-    // or not; once is enough, as its results depend on the candidate alone.
-    QString name, efl;
-    std::uint8_t index = 0;
-    const int deepest = findDeepestCardsOf(candidate, name, index, efl);
-    // MaxDepth tells the EFL of the last candidate whose targets were sought: an
-    // unreadable item of condition 2 ends the run before that.
+    // The targets are sought on every candidate, whether condition 2 asks for
+    // them or not. MaxDepth tells the EFL of the last candidate whose targets
+    // were sought: an unreadable item of condition 2 ends the run before that.
+    const int deepest = deepestDepth(metrics);
     const auto soughtTargets = [&] {
         if (hooks.maxDepth)
             *hooks.maxDepth = deepest;
@@ -104,7 +126,7 @@ bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
 
     if (conditions.boxChecked(3)) {
         const int n = conditions.listNumber(3);
-        const bool pass = n >= 1 && n <= 36 && candidate.Cards[n].Depth == deepest;
+        const bool pass = n >= 1 && n <= 36 && metrics.depth[std::size_t(n - 1)] == deepest;
         if (!pass) {
             call(hooks.processPendingEvents);
             return false;
@@ -115,8 +137,9 @@ bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
 
     if (conditions.boxChecked(4)) {
         bool pass = false;
-        for (int k = 1; k <= candidate.ExtremeCount && !pass; ++k)
-            pass = matchesCardPattern(conditions.targetPattern(), candidate.ExtremeNames[k]);
+        for (std::size_t k = 0; k < 36 && !pass; ++k)
+            if (metrics.depth[k] == deepest)
+                pass = matchesCardPattern(conditions.targetPattern(), cardName(candidate.deal[k]));
         if (!pass) {
             call(hooks.processPendingEvents);
             return false;
@@ -124,7 +147,7 @@ bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
     }
 
     if (conditions.boxChecked(5)) {
-        const bool pass = fullBalancePossible(candidate);
+        const bool pass = fullBalancePossible(candidate.deal, metrics);
         call(hooks.processPendingEvents);
         if (!pass)
             return false;
@@ -132,35 +155,58 @@ bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
     return true;
 }
 
-SearchResult searchChain(RandomSource &random, ConditionSource &conditions,
+void analyseCandidate(const lanedeal::SolvedDeal &candidate, TTLKoloda &chain)
+{
+    fastdeal::toAnalysedRecord(candidate.deal, candidate.metrics, chain);
+    QString name, efl;
+    std::uint8_t index = 0;
+    findDeepestCardsOf(chain, name, index, efl);
+}
+
+const lanedeal::SolvedDeal *CandidateStream::next(std::chrono::milliseconds wait)
+{
+    while (!block_ || position_ == block_->solved.size()) {
+        std::optional<lanedeal::BlockResult> block = dealer_.next(wait);
+        if (!block)
+            return nullptr;
+        if (!started_) {
+            firstDeal_ = block->index * lanedeal::BlockSize;
+            started_ = true;
+        }
+        // Whatever the last block held after its last candidate counts as dealt now.
+        if (block_)
+            dealt_ = (block_->index + 1) * lanedeal::BlockSize - firstDeal_;
+        block_ = std::move(block);
+        position_ = 0;
+    }
+    const lanedeal::SolvedDeal &solved = block_->solved[position_++];
+    dealt_ = solved.index + 1 - firstDeal_;
+    return &solved;
+}
+
+SearchResult searchChain(CandidateStream &candidates, ConditionSource &conditions,
                          const GeneratorHooks &hooks, std::uint32_t &tried)
 {
+    // Blocks come far more often than this: the wait only bounds how long a stop
+    // request goes unseen while the dealer catches up.
+    constexpr std::chrono::milliseconds wait(20);
     SearchResult result;
-    fastdeal::Deal deal;
-    fastdeal::Metrics metrics;
+    std::uint64_t counted = candidates.dealt();
     for (;;) {
         if (hooks.stopRequested && hooks.stopRequested()) {
             result.end = SearchEnd::Stopped;
             return result;
         }
-        // The hot loop: deal and count on bytes; a record is built only for a
-        // chain that collapses to two cards. The count is kept in a local, which
-        // the byte stores of the deal cannot alias, and handed back after.
-        std::uint32_t dealt = tried;
-        do {
-            fastdeal::dealRandom(random, deal);
-            ++dealt;
-        } while (fastdeal::countCollapse(deal) != 2);
-        tried = dealt;
-
-        // Collapsed with its metrics on the bytes too; the record gets the letters
-        // and the results at once.
-        TTLKoloda &candidate = result.chain;
-        fastdeal::collapseWithMetrics(deal, metrics);
-        fastdeal::toAnalysedRecord(deal, metrics, candidate);
-        if (candidatePasses(candidate, conditions, hooks)) {
+        const lanedeal::SolvedDeal *solved = candidates.next(wait);
+        tried += std::uint32_t(candidates.dealt() - counted);
+        counted = candidates.dealt();
+        if (!solved)
+            continue;
+        if (candidatePasses(*solved, conditions, hooks)) {
             result.end = SearchEnd::Found;
-            result.text = fastdeal::toText(deal);
+            result.found = *solved;
+            analyseCandidate(*solved, result.chain);
+            result.text = fastdeal::toText(solved->deal);
             return result;
         }
     }

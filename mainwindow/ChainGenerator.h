@@ -1,12 +1,14 @@
 #pragma once
 
 #include "engine/Cards.h"
-#include "platform/RandomSource.h"
+#include "engine/FastDeal.h"
+#include "engine/ParallelDealer.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -63,7 +65,7 @@ private:
 // The points where a window run lets the window live. Empty hooks do nothing.
 struct GeneratorHooks
 {
-    std::function<bool()> stopRequested;        // polled before every deal
+    std::function<bool()> stopRequested;        // polled before every candidate
     std::function<void()> processPendingEvents; // after the tests that allow it
     std::function<void()> repaint;              // once per candidate before condition 4
     // Gets the EFL of every candidate whose targets were sought (the window's
@@ -71,32 +73,67 @@ struct GeneratorHooks
     std::int32_t *maxDepth = nullptr;
 };
 
-// v matches the name t when v is "?" plus t's suit, t's rank plus "?", or t.
+// v matches the name t when v is "?" plus t's suit, t's rank plus "?", or t;
+// letters are characters (code points) as the reader takes them.
 bool matchesCardPattern(const QString &v, const QString &t);
 
 // Full balancing: at least six of the nine ranks have exactly two moved cards.
-bool fullBalancePossible(const TTLKoloda &chain);
+bool fullBalancePossible(const fastdeal::Deal &deal, const fastdeal::Metrics &metrics);
 
-// The five tests on an analysed candidate (collapsed to two cards, metrics
-// written), in their order, with their points for pending events. Calls the
-// depth search on the candidate in every case. Throws platform::ConversionError
-// when a ticked condition's item is not a whole number.
-bool candidatePasses(TTLKoloda &candidate, ConditionSource &conditions,
+// The EFL: the greatest depth of the deal's cards.
+int deepestDepth(const fastdeal::Metrics &metrics);
+
+// The five tests on a candidate (a deal that collapsed to two cards, with what
+// the collapse did to it), in their order, with their points for pending events.
+// The target cards are the cards of the greatest depth; hooks.maxDepth gets it in
+// every case but an unreadable condition 2. Throws platform::ConversionError when a
+// ticked condition's item is not a whole number.
+bool candidatePasses(const lanedeal::SolvedDeal &candidate, ConditionSource &conditions,
                      const GeneratorHooks &hooks);
+
+// The chain record of a candidate, analysed, with its target cards as the depth
+// search lists them: what a found chain is shown and reported with.
+void analyseCandidate(const lanedeal::SolvedDeal &candidate, TTLKoloda &chain);
+
+// A run's candidates, the deals that collapsed to two cards, in deal order as the
+// dealer's blocks bring them. Deals are counted exactly: dealt() is the number of
+// the run's deals up to the candidate last taken, or up to the end of the last
+// block when it held no more.
+class CandidateStream
+{
+public:
+    explicit CandidateStream(lanedeal::ParallelDealer &dealer) : dealer_(dealer) {}
+
+    // The next candidate, waiting at most `wait` for the block that holds it;
+    // nothing when it has not come yet.
+    const lanedeal::SolvedDeal *next(std::chrono::milliseconds wait);
+    std::uint64_t dealt() const { return dealt_; }
+
+private:
+    lanedeal::ParallelDealer &dealer_;
+    std::optional<lanedeal::BlockResult> block_;
+    std::size_t position_ = 0;
+    std::uint64_t firstDeal_ = 0; // the run's first deal, block firstBlock's first
+    bool started_ = false;
+    std::uint64_t dealt_ = 0;
+};
 
 enum class SearchEnd { Found, Stopped };
 
 struct SearchResult
 {
     SearchEnd end = SearchEnd::Stopped;
-    TTLKoloda chain; // the found chain, analysed, with its target cards
-    QString text;    // its cards joined by single blanks
+    lanedeal::SolvedDeal found; // the found chain as dealt, with its metrics
+    TTLKoloda chain;            // the found chain, analysed, with its target cards
+    QString text;               // its cards joined by single blanks
 };
 
-// Deals on the fast path until a chain collapses to two cards, tests it, and
-// goes on until one passes or the stop hook says so. Every deal adds one to
-// tried. Throws platform::ConversionError as candidatePasses does.
-SearchResult searchChain(RandomSource &random, ConditionSource &conditions,
+// Takes the stream's candidates one by one and tests each until one passes or
+// the stop hook says so. The deals the stream counts are added to tried as they
+// are passed, so a nested search that resets tried and the outer one that goes
+// on afterwards share the count as one counter. Throws platform::ConversionError
+// as candidatePasses does.
+SearchResult searchChain(CandidateStream &candidates, ConditionSource &conditions,
                          const GeneratorHooks &hooks, std::uint32_t &tried);
 
 // The lines of a timed command that say when it began and when it ended.

@@ -28,10 +28,17 @@
 #include <QProgressDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QThread>
 #include <QTimer>
+
+#include <algorithm>
+#include <array>
+#include <optional>
 
 namespace {
 
@@ -97,30 +104,58 @@ QColor suitColour(const QString &suit, const QColor &fallback)
 }
 
 // The condition boxes and lists as the generator reads them, afresh each time.
+//
+// The controls change only while events are processed (the user's clicks and
+// keys arrive as events), so what they showed is kept until the run next lets
+// events through: reading it again at every test in between, hundreds of
+// thousands of times a second, would only find the same.
 class WindowConditions : public ConditionSource
 {
 public:
     explicit WindowConditions(TForm1 &form) : form_(form) {}
 
+    // The run let events through: read the controls again at the next tests.
+    void controlsMayHaveChanged()
+    {
+        boxes_.fill(std::nullopt);
+        items_.fill(std::nullopt);
+    }
+
     bool boxChecked(int box) override
     {
-        QCheckBox *const boxes[] = {form_.CheckBox1, form_.CheckBox2, form_.CheckBox3,
-                                    form_.CheckBox4, form_.CheckBox5};
         Q_ASSERT(box >= 1 && box <= 5);
-        return boxes[box - 1]->isChecked();
+        std::optional<bool> &kept = boxes_[std::size_t(box - 1)];
+        if (!kept) {
+            QCheckBox *const boxes[] = {form_.CheckBox1, form_.CheckBox2, form_.CheckBox3,
+                                        form_.CheckBox4, form_.CheckBox5};
+            kept = boxes[box - 1]->isChecked();
+        }
+        return *kept;
     }
     // The selected item, converted where the test reads it: an item that is no
     // whole number ends the run with the conversion message.
     int listNumber(int list) override
     {
-        QComboBox *const lists[] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3};
         Q_ASSERT(list >= 1 && list <= 3);
-        return platform::StrToInt(selectedItemText(lists[list - 1]));
+        return platform::StrToInt(item(list));
     }
-    QString targetPattern() override { return selectedItemText(form_.ComboBox4); }
+    QString targetPattern() override { return item(4); }
 
 private:
+    const QString &item(int list)
+    {
+        std::optional<QString> &kept = items_[std::size_t(list - 1)];
+        if (!kept) {
+            QComboBox *const lists[] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3,
+                                        form_.ComboBox4};
+            kept = selectedItemText(lists[list - 1]);
+        }
+        return *kept;
+    }
+
     TForm1 &form_;
+    std::array<std::optional<bool>, 5> boxes_;
+    std::array<std::optional<QString>, 4> items_;
 };
 
 } // namespace
@@ -146,6 +181,10 @@ TForm1::TForm1(ProgramState &state, platform::Services &services, QWidget *paren
     setCentralWidget(client_);
     createControls();
     createMenu();
+    // Under the client area, which keeps its size: the run's deals per second.
+    runRate_ = new QLabel(this);
+    runRate_->setObjectName(QStringLiteral("runRate"));
+    statusBar()->addPermanentWidget(runRate_);
     setWindowTitle(QStringLiteral("ТЛ калькулятор 022"));
     client_->setFixedSize(976, 465);
 }
@@ -524,6 +563,17 @@ void TForm1::showTriedVariants()
     Label1->setText(QStringLiteral("Перебрали = %1 вариантов").arg(state_.TriedVariants));
 }
 
+void TForm1::showRunRate(const QString &text) { runRate_->setText(text); }
+
+QString runRateText(std::uint64_t deals, qint64 ms)
+{
+    if (ms <= 0)
+        return QString();
+    const double perSecond = double(deals) * 1000.0 / double(ms);
+    return QStringLiteral("%1 млн вариантов в секунду")
+        .arg(QLocale().toString(perSecond / 1e6, 'f', perSecond < 1e7 ? 2 : 1));
+}
+
 void TForm1::ButtonTLGClick()
 {
     QString deckText;
@@ -538,37 +588,59 @@ void TForm1::ButtonTLGClick()
     state_.TriedVariants = 0;
     const QDateTime start = services_.now();
 
-    // The count is kept by the search and shown only where the window can show
-    // it: before events are processed and before the repaint.
+    // Worker threads deal and count; this thread tests their candidates in deal
+    // order with the conditions as the boxes and lists show them at each test.
+    // The dealer is this run's own: a nested run deals with its own while this
+    // one's workers wait, and whichever way the run ends, its workers are
+    // joined before the handler returns.
+    lanedeal::ParallelDealer dealer(services_.random().next(),
+                                    std::max(1, QThread::idealThreadCount()));
+    CandidateStream candidates(dealer);
     WindowConditions conditions(*this);
-    GeneratorHooks hooks;
-    hooks.stopRequested = [this] { return state_.StopRequested; };
-    hooks.processPendingEvents = [this] {
-        showTriedVariants();
-        services_.processPendingEvents();
-    };
-    hooks.maxDepth = &state_.MaxDepth;
-    // The window is brought up to date at once: what changed is painted, which
-    // during a run is the count. A candidate reaches this point about every 130
-    // deals, far more often than a screen shows a frame, so the window is
-    // painted at most once a frame; between frames the count is only kept.
-    QElapsedTimer sincePaint;
+
+    // A candidate comes every few microseconds, far more often than a screen
+    // shows a frame: the count and the rate are painted at most 25 times a
+    // second, and only kept in between.
+    QElapsedTimer running, sincePaint, sinceEvents;
+    running.start();
     sincePaint.start();
-    hooks.repaint = [this, &sincePaint] {
-        if (sincePaint.elapsed() < 16)
+    sinceEvents.start();
+    const auto showProgress = [&](bool paintNow) {
+        if (sincePaint.elapsed() < 40)
             return;
         sincePaint.restart();
         showTriedVariants();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        showRunRate(runRateText(candidates.dealt(), running.elapsed()));
+        if (paintNow)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     };
+    GeneratorHooks hooks;
+    hooks.stopRequested = [this] { return state_.StopRequested; };
+    // Pending events are processed at the points of the tests that allow it, as
+    // the run always did; a candidate reaches them every few microseconds, so
+    // they are let through at most once a millisecond, quicker than anyone can
+    // click and far cheaper than asking the platform each time.
+    hooks.processPendingEvents = [&] {
+        if (sinceEvents.nsecsElapsed() < 1'000'000)
+            return;
+        sinceEvents.restart();
+        showProgress(false);
+        services_.processPendingEvents();
+        conditions.controlsMayHaveChanged();
+    };
+    hooks.repaint = [&] { showProgress(true); };
+    hooks.maxDepth = &state_.MaxDepth;
+
     SearchResult result;
     try {
-        result = searchChain(services_.random(), conditions, hooks, state_.TriedVariants);
+        result = searchChain(candidates, conditions, hooks, state_.TriedVariants);
     } catch (const platform::ConversionError &error) {
         showTriedVariants();
+        showRunRate(QString());
         services_.showMessage(error.message());
         return;
     }
+    showRunRate(QString());
     if (result.end == SearchEnd::Stopped)
         return;
     showTriedVariants();

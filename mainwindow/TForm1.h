@@ -72,6 +72,9 @@ public:
     void FAQ1Click();
     void Statistics1Click();
 
+    // Beside the status bar's right edge while a generator run lasts; empty after.
+    void showRunRate(const QString &text);
+
     // The hexagram picture as the last DrawChainHexagrams call drew it.
     const QImage &hexagramPicture() const { return hexagramPicture_; }
 
@@ -137,6 +140,7 @@ private:
     platform::Services &services_;
     MainTables tables_;
     QWidget *client_ = nullptr;
+    QLabel *runRate_ = nullptr;
     QImage hexagramPicture_;
     bool laidOut_ = false;
 
@@ -147,6 +151,9 @@ private:
     QWidget *helpWindow_ = nullptr;
     StatisticsWindow *statisticsWindow_ = nullptr; // made when first opened
 };
+
+// "12,3 млн вариантов в секунду": deals over milliseconds, in the locale's form.
+QString runRateText(std::uint64_t deals, qint64 ms);
 
 // The text of a list's selected item, or the empty text when none is selected:
 // a text typed over the items selects the item it equals, if any.

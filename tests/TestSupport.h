@@ -2,6 +2,8 @@
 
 #include "platform/Services.h"
 
+#include <QDir>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -36,4 +38,17 @@ template <typename Case>
 void PrintTo(const Case &c, std::ostream *out)
 {
     *out << c.name;
+}
+
+// The threads of this process that carry the given name (Linux: /proc/self/task).
+inline int threadsNamed(const char *name)
+{
+    int count = 0;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name)
+            ++count;
+    }
+    return count;
 }

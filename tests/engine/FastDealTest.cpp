@@ -1,5 +1,6 @@
 #include "engine/FastDeal.h"
 #include "../TestSupport.h"
+#include "DealFromText.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
@@ -7,22 +8,6 @@
 #include <algorithm>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-fastdeal::Deal dealFromText(const QString &text)
-{
-    TestServices services;
-    TTLKoloda chain;
-    ReadChain(text, chain, services);
-    fastdeal::Deal deal{};
-    for (int n = 1; n <= 36; ++n)
-        deal[std::size_t(n - 1)] =
-            fastdeal::makeCard(suitIndex(chain.Cards[n].Suit), rankIndex(chain.Cards[n].Rank));
-    return deal;
-}
-
-} // namespace
 
 TEST(FastDeal, WorkedExamplesCountAsOnTheRecords)
 {

@@ -1,5 +1,6 @@
 #include "engine/LaneDeal.h"
 #include "../TestSupport.h"
+#include "DealFromText.h"
 #include "engine/ChainReader.h"
 #include "engine/Deck.h"
 
@@ -13,18 +14,6 @@
 namespace {
 
 using lanedeal::Path;
-
-fastdeal::Deal dealFromText(const QString &text)
-{
-    TestServices services;
-    TTLKoloda chain;
-    ReadChain(text, chain, services);
-    fastdeal::Deal deal{};
-    for (int n = 1; n <= 36; ++n)
-        deal[std::size_t(n - 1)] =
-            fastdeal::makeCard(suitIndex(chain.Cards[n].Suit), rankIndex(chain.Cards[n].Rank));
-    return deal;
-}
 
 // The deal rule of lanedeal's header, written out on a RandomSource; with
 // keepRejected every draw is taken as it comes.

@@ -58,9 +58,9 @@ void expectSameBlocks(const std::vector<BlockResult> &actual,
 }
 
 // Solved deals that start with a spade: about a quarter of them.
-bool startsWithSpade(const fastdeal::Deal &deal)
+bool startsWithSpade(const lanedeal::SolvedDeal &solved)
 {
-    return fastdeal::suitOf(deal[0]) == 1;
+    return fastdeal::suitOf(solved.deal[0]) == 1;
 }
 
 struct DealerCase
@@ -98,6 +98,12 @@ TEST(BlockSummary, CountsEveryDealAndListsTheSolvedOnesWithTheirRunIndex)
         ASSERT_LT(i, std::uint64_t(lanedeal::BlockSize));
         EXPECT_EQ(solved.deal, block->deal(i));
         EXPECT_EQ(fastdeal::countCollapse(solved.deal), 2);
+        // The metrics come with the deal, as the collapse works them out.
+        fastdeal::Metrics metrics;
+        fastdeal::collapseWithMetrics(solved.deal, metrics);
+        EXPECT_EQ(solved.metrics.mobileCount, metrics.mobileCount);
+        EXPECT_EQ(solved.metrics.depth, metrics.depth);
+        EXPECT_EQ(solved.metrics.transitTotal, metrics.transitTotal);
     }
 }
 

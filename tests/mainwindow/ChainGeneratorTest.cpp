@@ -25,6 +25,20 @@ public:
     QString targetPattern() override { return items[4]; }
 };
 
+// At least six of the nine ranks with exactly two moved cards, counted on the
+// record's letters.
+bool sixBalancedRanks(const TTLKoloda &chain)
+{
+    int balanced = 0;
+    for (int r = 1; r <= 9; ++r) {
+        int moved = 0;
+        for (int n = 1; n <= 36; ++n)
+            moved += chain.Cards[n].Rank == RankLetters[r] && chain.Cards[n].MobileCount > 0;
+        balanced += moved == 2;
+    }
+    return balanced >= 6;
+}
+
 int efl(const TTLKoloda &chain)
 {
     int best = 0;
@@ -56,11 +70,12 @@ class Generator : public ::testing::Test
 {
 protected:
     void SetUp() override { hooks.maxDepth = &maxDepth; }
-    SearchResult run(std::uint64_t seed)
+    SearchResult run(std::uint64_t seed, int threads = 0)
     {
-        RandomSource random(seed);
+        lanedeal::ParallelDealer dealer(seed, threads);
+        CandidateStream candidates(dealer);
         tried = 0;
-        return searchChain(random, conditions, hooks, tried);
+        return searchChain(candidates, conditions, hooks, tried);
     }
     ListConditions conditions;
     GeneratorHooks hooks;
@@ -122,7 +137,7 @@ TEST_P(GeneratorCondition, FoundChainsMeetTheTickedCondition)
             break;
         }
         case 5:
-            EXPECT_TRUE(fullBalancePossible(chain));
+            EXPECT_TRUE(sixBalancedRanks(chain));
             break;
         }
         EXPECT_EQ(maxDepth, deepest);
@@ -154,8 +169,12 @@ TEST_F(Generator, AllConditionsTogether)
     EXPECT_LE(result.chain.TransitTotal, 20);
     EXPECT_GE(efl(result.chain), 4);
     EXPECT_EQ(result.chain.Cards[36].Depth, efl(result.chain));
-    EXPECT_EQ(result.chain.Cards[36].Suit, QStringLiteral("ч"));
-    EXPECT_TRUE(fullBalancePossible(result.chain));
+    bool heartTarget = false;
+    for (int n = 1; n <= 36; ++n)
+        heartTarget = heartTarget || (result.chain.Cards[n].Depth == efl(result.chain) &&
+                                      result.chain.Cards[n].Suit == QStringLiteral("ч"));
+    EXPECT_TRUE(heartTarget); // condition 4 asks for some target card of suit ч
+    EXPECT_TRUE(sixBalancedRanks(result.chain));
 }
 
 TEST_F(Generator, PositionTestPassesExactlyAtTheTargetCards)
@@ -176,8 +195,7 @@ TEST_F(Generator, PositionTestPassesExactlyAtTheTargetCards)
     conditions.boxes[3] = true;
     for (int n = 1; n <= 36; ++n) {
         conditions.items[3] = QString::number(n);
-        TTLKoloda candidate = found.chain;
-        EXPECT_EQ(candidatePasses(candidate, conditions, hooks), targets.contains(n)) << n;
+        EXPECT_EQ(candidatePasses(found.found, conditions, hooks), targets.contains(n)) << n;
     }
 }
 
@@ -199,23 +217,21 @@ TEST_F(Generator, CardPatternsMatchBySuitRankOrName)
 
 TEST_F(Generator, FullBalanceNeedsSixRanksWithTwoMovedCards)
 {
-    TTLKoloda chain;
-    TestServices services;
-    ReadChain(OrderedDeckText, chain, services);
-    // Two moved cards in each of the first k ranks (spades and diamonds), and
-    // three in the rest.
+    // The ordered deck: two moved cards in each of the first k ranks (spades and
+    // diamonds), and three in the rest.
+    const fastdeal::Deal &deck = fastdeal::orderedDeal();
     const auto withBalancedRanks = [&](int k) {
-        TTLKoloda c = chain;
-        for (int r = 1; r <= 9; ++r) {
-            c.Cards[r].MobileCount = 1;          // spade
-            c.Cards[9 + r].MobileCount = 1;      // diamond
-            c.Cards[18 + r].MobileCount = r > k; // club
+        fastdeal::Metrics metrics;
+        for (std::size_t r = 0; r < 9; ++r) {
+            metrics.mobileCount[r] = 1;                          // spade
+            metrics.mobileCount[9 + r] = 1;                      // diamond
+            metrics.mobileCount[18 + r] = int(r) + 1 > k ? 1 : 0; // club
         }
-        return c;
+        return metrics;
     };
-    EXPECT_TRUE(fullBalancePossible(withBalancedRanks(9)));
-    EXPECT_TRUE(fullBalancePossible(withBalancedRanks(6)));
-    EXPECT_FALSE(fullBalancePossible(withBalancedRanks(5)));
+    EXPECT_TRUE(fullBalancePossible(deck, withBalancedRanks(9)));
+    EXPECT_TRUE(fullBalancePossible(deck, withBalancedRanks(6)));
+    EXPECT_FALSE(fullBalancePossible(deck, withBalancedRanks(5)));
 }
 
 TEST_F(Generator, PlaceholderItemEndsTheRunWithTheConversionMessage)
@@ -236,7 +252,7 @@ TEST_F(Generator, EventsAreProcessedAtTheirPointsOnly)
     int events = 0, repaints = 0;
     hooks.processPendingEvents = [&] { ++events; };
     hooks.repaint = [&] { ++repaints; };
-    TTLKoloda chain = run(6).chain;
+    const lanedeal::SolvedDeal chain = run(6).found;
     EXPECT_EQ(events, 0); // no box ticked: the deal loop processes nothing
     EXPECT_EQ(repaints, 1);
 
@@ -244,11 +260,9 @@ TEST_F(Generator, EventsAreProcessedAtTheirPointsOnly)
     conditions.items[1] = QStringLiteral("36");
     conditions.items[2] = QStringLiteral("1");
     events = repaints = 0;
-    const bool balanced = fullBalancePossible(chain);
     candidatePasses(chain, conditions, hooks);
     EXPECT_EQ(events, 3); // after 1 and 2, pass or fail, and after 5
     EXPECT_EQ(repaints, 1);
-    (void)balanced;
 
     conditions.boxes[1] = conditions.boxes[2] = conditions.boxes[5] = false;
     conditions.boxes[3] = true;
@@ -282,4 +296,52 @@ TEST(GeneratorTimeLines, ElapsedTimeInWholeHoursMinutesAndSeconds)
     EXPECT_EQ(lines[2], QStringLiteral("Времени ушло = 0 часов, 0 минут, 0 секунд."));
     lines = generatorTimeLines(start, start.addMSecs(3600000 + 2 * 60000 + 5700));
     EXPECT_EQ(lines[2], QStringLiteral("Времени ушло = 1 часов, 2 минут, 5 секунд."));
+}
+
+class GeneratorThreads : public Generator, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(GeneratorThreads, FindTheSameChainAfterTheSameDealsOnAnyThreadCount)
+{
+    conditions.boxes[2] = true;
+    conditions.items[2] = QStringLiteral("9");
+    const SearchResult alone = run(44, 0); // dealt on this thread
+    const std::uint32_t aloneTried = tried;
+    const SearchResult threaded = run(44, GetParam());
+    expectSolvedPermutation(threaded);
+    EXPECT_EQ(threaded.text, alone.text);
+    EXPECT_EQ(tried, aloneTried);
+}
+
+INSTANTIATE_TEST_SUITE_P(Workers, GeneratorThreads, ::testing::Values(1, 2, 3));
+
+TEST_F(Generator, ANestedSearchAndTheOuterOneShareOneCount)
+{
+    // The outer run cannot succeed; after a few tests a nested run takes the
+    // first solved chain, and the outer one gives up at its next test.
+    conditions.boxes[2] = true;
+    conditions.items[2] = QStringLiteral("36");
+    std::uint32_t nestedTried = 0, atNestedEnd = 0;
+    int events = 0;
+    bool stop = false;
+    hooks.stopRequested = [&] { return stop; };
+    hooks.processPendingEvents = [&] {
+        if (++events != 3)
+            return;
+        ListConditions none;
+        lanedeal::ParallelDealer nestedDealer(7, 2);
+        CandidateStream nested(nestedDealer);
+        tried = 0;
+        EXPECT_EQ(searchChain(nested, none, GeneratorHooks{}, tried).end, SearchEnd::Found);
+        nestedTried = nested.dealt();
+        atNestedEnd = tried;
+        stop = true;
+    };
+    lanedeal::ParallelDealer dealer(8, 2);
+    CandidateStream outer(dealer);
+    tried = 0;
+    EXPECT_EQ(searchChain(outer, conditions, hooks, tried).end, SearchEnd::Stopped);
+    EXPECT_EQ(atNestedEnd, nestedTried);
+    EXPECT_GE(tried, atNestedEnd); // the outer run counted on from the nested count
 }

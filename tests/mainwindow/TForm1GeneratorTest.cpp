@@ -7,6 +7,13 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QThread>
+
+namespace {
+
+int dealerThreads() { return threadsNamed(lanedeal::ParallelDealer::WorkerThreadName); }
+
+} // namespace
 
 class GeneratorWindow : public MainWindowTest
 {
@@ -39,6 +46,8 @@ TEST_F(GeneratorWindow, FoundChainIsShownAnalysedAndTimed)
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral(" Сбалансированных участков  = ")));
     EXPECT_TRUE(lines.back().startsWith(QStringLiteral("P(п,б,к,ч) = {")));
     EXPECT_EQ(form->Label1->text(), QStringLiteral("Перебрали = %1 вариантов").arg(state->TriedVariants));
+    // The rate stands beside the status bar only while a run lasts.
+    EXPECT_TRUE(form->findChild<QLabel *>(QStringLiteral("runRate"))->text().isEmpty());
 
     TTLKoloda read;
     ReadChain(text, read, services);
@@ -77,11 +86,16 @@ TEST_F(GeneratorWindow, ExitDuringARunWritesNothingMoreAndCloses)
     form->CheckBox2->setChecked(true);
     form->ComboBox2->setCurrentIndex(36); // no solved chain has an EFL of 36
     int events = 0;
+    int workersDuringTheRun = 0;
     services.setPendingEventsHook([&] {
+        workersDuringTheRun = dealerThreads();
         if (++events == 3)
             form->ButtonClose->click();
     });
     form->ButtonTLGClick();
+    // Every core dealt, and no worker outlives the run.
+    EXPECT_EQ(workersDuringTheRun, std::max(1, QThread::idealThreadCount()));
+    EXPECT_EQ(dealerThreads(), 0);
     EXPECT_TRUE(state->StopRequested);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->Label1->text(), QStringLiteral("EXIT"));
@@ -100,6 +114,7 @@ TEST_F(GeneratorWindow, ClosingTheWindowAnyOtherWayAlsoEndsTheRun)
             form->close();
     });
     form->ButtonTLGClick();
+    EXPECT_EQ(dealerThreads(), 0);
     EXPECT_TRUE(state->StopRequested);
     EXPECT_EQ(form->tables().RichEdit1.lineCount(), 0);
 }
@@ -120,19 +135,31 @@ TEST_F(GeneratorWindow, ConditionChangedDuringTheRunAppliesToTheNextTest)
 
 TEST_F(GeneratorWindow, SecondPressRunsANestedSearchThenTheFirstResumes)
 {
+    int *workersNested = nullptr;
     form->CheckBox2->setChecked(true);
     form->ComboBox2->setCurrentIndex(36); // the outer run cannot succeed as it starts
     int events = 0;
     std::uint32_t nestedCount = 0;
+    int workersDuringTheNestedRun = 0;
     services.setPendingEventsHook([&] {
         ++events;
         if (events == 2) {
             form->CheckBox2->setChecked(false); // the nested run takes the first solved chain
+            form->CheckBox5->setChecked(true);  // after a few tests with events
+            workersNested = &workersDuringTheNestedRun;
             form->ButtonTLGClick();
+            workersNested = nullptr;
             nestedCount = state->TriedVariants;
+            form->CheckBox5->setChecked(false);
+        } else if (workersNested) {
+            *workersNested = dealerThreads();
         }
     });
     form->ButtonTLGClick();
+    // The outer run's workers and the nested run's both live during the nested
+    // run; none is left after the outer one.
+    EXPECT_EQ(workersDuringTheNestedRun, 2 * std::max(1, QThread::idealThreadCount()));
+    EXPECT_EQ(dealerThreads(), 0);
     const QStringList lines = form->tables().RichEdit1.lines();
     const auto timeLines = lines.filter(QStringLiteral("Времени ушло"));
     EXPECT_EQ(timeLines.size(), 2); // the nested run's, then the outer run's
@@ -188,4 +215,14 @@ TEST_F(GeneratorWindow, ListsKeepToTheSameKind)
     EXPECT_EQ(form->ComboBox5->currentText(), QStringLiteral("?п"));
     QTest::mouseClick(form->Button1, Qt::LeftButton);
     EXPECT_TRUE(form->Edit1->text().startsWith(QStringLiteral("6б 7б")));
+}
+
+TEST(RunRate, ShowsMillionsOfDealsPerSecondInTheLocalesForm)
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    EXPECT_EQ(runRateText(25'000'000, 1000), QStringLiteral("25,0 млн вариантов в секунду"));
+    EXPECT_EQ(runRateText(1'234'000, 500), QStringLiteral("2,47 млн вариантов в секунду"));
+    EXPECT_EQ(runRateText(1000, 0), QString()); // no time yet, no rate
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(runRateText(3'000'000, 1000), QStringLiteral("3.00 млн вариантов в секунду"));
 }

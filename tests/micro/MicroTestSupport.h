@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <ostream>
 
 inline void PrintTo(QChar letter, std::ostream *out)
@@ -95,7 +96,9 @@ protected:
 
     TestServices services;
     ChainState chains;
-    MicroChainStore store;
+    // The store is large (500 chain records): on the heap, not in the fixture.
+    std::unique_ptr<MicroChainStore> storage = std::make_unique<MicroChainStore>();
+    MicroChainStore &store = *storage;
     ReportLog report;
 };
 

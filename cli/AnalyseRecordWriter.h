@@ -1,0 +1,72 @@
+#pragma once
+
+#include "ByteOutput.h"
+#include "OrderedBatch.h"
+#include "engine/DeckCheck.h"
+#include "mainwindow/ChainAnalysis.h"
+
+#include <string_view>
+
+// The records of `analyse` from the typed analysis, appended to a byte buffer
+// without building a QJsonObject or the QString tables. One writer is reused
+// from chain to chain (one per thread); it reads the decimal separator once.
+class AnalyseRecordWriter
+{
+public:
+    AnalyseRecordWriter() = default;
+    explicit AnalyseRecordWriter(QChar decimalSeparator) : analysis_(decimalSeparator) {}
+
+    // Whether the JSON record holds the key "deck", the check of the whole text
+    // (checkDeck): {"full": BOOL, "missing": [...], "repeated": [...], "unknown": [...]}.
+    void setDeckKey(bool on) { deckKey_ = on; }
+
+    // Analyses a chain text (UTF-8) and appends its JSON record and a line end:
+    // the bytes QJsonDocument(analyseRecord(text)).toJson(QJsonDocument::Compact)
+    // gives. The text is handed on in pieces through out.checkpoint().
+    void writeJson(std::string_view utf8Text, ByteOutput &out);
+
+    // Analyses a chain text and appends the lines of analyseReport(text), each
+    // with its line end.
+    void writeReport(std::string_view utf8Text, ByteOutput &out);
+
+    // The analysis of the chain last written.
+    const ChainAnalysis &analysis() const { return analysis_; }
+    // Whether the chain last written holds each card once and nothing else.
+    bool deckIsFull() const;
+    // The deck check of the whole text last written (checkDeck).
+    ::DeckCheck wholeTextDeckCheck() const;
+
+private:
+    void writeText(std::string_view text, ByteOutput &out, bool escaped);
+
+    ChainAnalysis analysis_;
+    bool deckKey_ = false;
+};
+
+// The worker of `analyse` over lines: a JSON record or a readable report per
+// line (reports separated by a blank line, as the command has them), and on
+// standard error "Цепочка маловата" for each text shorter than 36 characters and,
+// beside a report, the deck check of a text that is not a full deck.
+class AnalyseLineWorker : public LineWorker
+{
+public:
+    enum class Format
+    {
+        Json,
+        Report
+    };
+
+    explicit AnalyseLineWorker(Format format) : format_(format) {}
+    AnalyseLineWorker(Format format, QChar decimalSeparator)
+        : format_(format), writer_(decimalSeparator)
+    {
+    }
+
+    AnalyseRecordWriter &writer() { return writer_; }
+
+    void process(std::uint64_t index, std::string_view line, LineOutput &output) override;
+
+private:
+    Format format_;
+    AnalyseRecordWriter writer_;
+};

@@ -1,0 +1,555 @@
+#include "ChainAnalysis.h"
+
+#include "hexagrams/HexagramPatterns.h"
+#include "hexagrams/SuitStatistics.h"
+#include "platform/LocaleFormats.h"
+
+#include <QString>
+
+#include <cassert>
+#include <cstring>
+
+namespace {
+
+// An entry the text does not fill: it matches only another such entry, as two
+// empty letters do. No code point comes near it.
+constexpr char32_t NoLetter = 0xFFFFFFFF;
+
+constexpr std::array<std::string_view, 10> RankUtf8 = {"",  "6", "7", "8", "9",
+                                                       "X", "В", "Д", "К", "Т"};
+constexpr std::array<std::string_view, 5> SuitUtf8 = {"", "п", "б", "к", "ч"};
+
+int suitIndexOf(char32_t letter)
+{
+    switch (letter) {
+    case U'п':
+        return 1;
+    case U'б':
+        return 2;
+    case U'к':
+        return 3;
+    case U'ч':
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int rankIndexOf(char32_t letter)
+{
+    switch (letter) {
+    case U'6':
+        return 1;
+    case U'7':
+        return 2;
+    case U'8':
+        return 3;
+    case U'9':
+        return 4;
+    case U'X':
+        return 5;
+    case U'В':
+        return 6;
+    case U'Д':
+        return 7;
+    case U'К':
+        return 8;
+    case U'Т':
+        return 9;
+    default:
+        return 0;
+    }
+}
+
+constexpr std::array<char, 200> DigitPairs = [] {
+    std::array<char, 200> digits{};
+    for (int v = 0; v < 100; ++v) {
+        digits[std::size_t(2 * v)] = char('0' + v / 10);
+        digits[std::size_t(2 * v + 1)] = char('0' + v % 10);
+    }
+    return digits;
+}();
+
+// Every number the tables show lies between 0 and 36.
+std::string_view decimal(int value)
+{
+    assert(value >= 0 && value < 100);
+    return value < 10 ? std::string_view(&DigitPairs[std::size_t(2 * value + 1)], 1)
+                      : std::string_view(&DigitPairs[std::size_t(2 * value)], 2);
+}
+
+constexpr std::array<std::string_view, 5> BalanceMarks = {"--", "-", "=", "+", "++"};
+
+// The rank-by-suit column each hexagram line is taken from, bottom line first.
+constexpr std::array<int, 7> LineRank = {0, 4, 1, 5, 7, 8, 9};
+
+// Hexagram numbers by line pattern, bit i - 1 standing for line i.
+const std::array<std::uint8_t, 64> &hexagramByLines()
+{
+    static const std::array<std::uint8_t, 64> table = [] {
+        std::array<std::uint8_t, 64> numbers{};
+        for (int n = 1; n <= HexagramPatternTable::Count; ++n) {
+            const QString &pattern = HexagramPatterns[n];
+            unsigned bits = 0;
+            for (int line = 0; line < 6; ++line)
+                if (pattern[line] == u'1')
+                    bits |= 1u << line;
+            numbers[bits] = std::uint8_t(n);
+        }
+        return numbers;
+    }();
+    return table;
+}
+
+// Well-formed UTF-8 as Unicode defines it: no overlong forms, no surrogates,
+// nothing past U+10FFFF. QString::fromUtf8 reads such bytes unchanged.
+bool isUtf8(std::string_view text)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        while (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, s + i, 8);
+            if (word & 0x8080808080808080u)
+                break;
+            i += 8;
+        }
+        if (i >= n)
+            break;
+        const unsigned char b = s[i];
+        const auto continuation = [&](std::size_t k) { return (s[k] & 0xC0) == 0x80; };
+        if (b < 0x80) {
+            ++i;
+        } else if (b < 0xC2) {
+            return false;
+        } else if (b < 0xE0) {
+            if (i + 1 >= n || !continuation(i + 1))
+                return false;
+            i += 2;
+        } else if (b < 0xF0) {
+            if (i + 2 >= n || !continuation(i + 1) || !continuation(i + 2))
+                return false;
+            if ((b == 0xE0 && s[i + 1] < 0xA0) || (b == 0xED && s[i + 1] >= 0xA0))
+                return false;
+            i += 3;
+        } else if (b < 0xF5) {
+            if (i + 3 >= n || !continuation(i + 1) || !continuation(i + 2) || !continuation(i + 3))
+                return false;
+            if ((b == 0xF0 && s[i + 1] < 0x90) || (b == 0xF4 && s[i + 1] >= 0x90))
+                return false;
+            i += 4;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+int sequenceLength(unsigned char lead)
+{
+    return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+char32_t decode(const unsigned char *s, int length)
+{
+    switch (length) {
+    case 1:
+        return s[0];
+    case 2:
+        return char32_t(s[0] & 0x1F) << 6 | char32_t(s[1] & 0x3F);
+    case 3:
+        return char32_t(s[0] & 0x0F) << 12 | char32_t(s[1] & 0x3F) << 6 | char32_t(s[2] & 0x3F);
+    default:
+        return char32_t(s[0] & 0x07) << 18 | char32_t(s[1] & 0x3F) << 12 |
+               char32_t(s[2] & 0x3F) << 6 | char32_t(s[3] & 0x3F);
+    }
+}
+
+template <typename Buffer> void put(Buffer &buffer, std::string_view piece)
+{
+    assert(buffer.size + piece.size() <= sizeof buffer.bytes);
+    std::memcpy(buffer.bytes + buffer.size, piece.data(), piece.size());
+    buffer.size = std::uint8_t(buffer.size + piece.size());
+}
+
+} // namespace
+
+ChainAnalysis::ChainAnalysis() : ChainAnalysis(platform::decimalSeparator()) {}
+
+ChainAnalysis::ChainAnalysis(QChar decimalSeparator) : separator_(decimalSeparator)
+{
+    factors_ = {BalanceFactor(QStringLiteral("="), true), BalanceFactor(QStringLiteral("+"), true),
+                BalanceFactor(QStringLiteral("++"), true)};
+    hexagramByLines();
+
+    // The title cells, as MainTables sets them; the other cells start empty.
+    for (int k = 1; k <= 36; ++k)
+        grid1(k, 0) = decimal(k);
+    constexpr std::array<std::string_view, 7> rowTitles = {"Колода",  "Формула", "Мобилы", "Стац-ы",
+                                                           "Транз-ы", "Глубина", "Остаток"};
+    for (int r = 1; r <= 7; ++r)
+        grid1(0, r) = rowTitles[std::size_t(r - 1)];
+
+    for (int c = 1; c <= 9; ++c)
+        grid2(c, 0) = RankUtf8[std::size_t(c)];
+    grid2(10, 0) = "m";
+    constexpr std::array<std::string_view, 9> hexagramTitles = {"9|7", "6|8", "X",  "Д|В", "К",
+                                                                "Т",   "m",   "#g", "{R}"};
+    for (int c = 1; c <= 9; ++c)
+        grid3(c, 0) = hexagramTitles[std::size_t(c - 1)];
+    for (int r = 1; r <= 4; ++r) {
+        grid2(0, r) = SuitUtf8[std::size_t(r)];
+        grid3(0, r) = SuitUtf8[std::size_t(r)];
+    }
+    grid2(0, 5) = grid3(0, 5) = "m";
+    grid2(0, 6) = grid3(0, 6) = "hb";
+}
+
+void ChainAnalysis::analyse(std::string_view utf8Text)
+{
+    if (isUtf8(utf8Text)) {
+        // QString::fromUtf8 drops one byte order mark at the start.
+        constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+        text_ = utf8Text.substr(utf8Text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0);
+    } else {
+        // Rare enough to pay for: the text the table pipeline would have seen.
+        repaired_ = QString::fromUtf8(utf8Text.data(), qsizetype(utf8Text.size())).toUtf8();
+        text_ = std::string_view(repaired_.constData(), std::size_t(repaired_.size()));
+    }
+    read(text_);
+    collapse();
+    fillAnalysisTable();
+    fillHexagramTables();
+}
+
+void ChainAnalysis::read(std::string_view text)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
+    const std::size_t size = text.size();
+
+    // Only whether there are 36 characters matters, however long the text.
+    int characters = 0;
+    for (std::size_t i = 0; i < size && characters < 36; ++i)
+        characters += (s[i] & 0xC0) != 0x80;
+    short_ = characters < 36;
+
+    std::size_t i = 0;
+    for (std::size_t n = 0; n < 36; ++n) {
+        while (i < size && s[i] == ' ')
+            ++i;
+        LetterBytes &letters = letters_[n];
+        letters.bytes[0] = '[';
+        std::size_t rankSize = 0, suitSize = 0;
+        char32_t rank = NoLetter, suit = NoLetter;
+        if (i < size) {
+            int length = sequenceLength(s[i]);
+            rank = decode(s + i, length);
+            std::memcpy(letters.bytes + 1, s + i, std::size_t(length));
+            rankSize = std::size_t(length);
+            i += std::size_t(length);
+            if (rank == U'1' && i < size && s[i] == '0') {
+                rank = U'X';
+                letters.bytes[1] = 'X';
+                ++i;
+            }
+            if (i < size) {
+                length = sequenceLength(s[i]);
+                suit = decode(s + i, length);
+                std::memcpy(letters.bytes + 1 + rankSize, s + i, std::size_t(length));
+                suitSize = std::size_t(length);
+                i += std::size_t(length);
+            }
+        }
+        letters.bytes[1 + rankSize + suitSize] = ']';
+        ranks_[n] = rank;
+        suits_[n] = suit;
+        Card &card = cards_[n];
+        card.rank = std::string_view(letters.bytes + 1, rankSize);
+        card.suit = std::string_view(letters.bytes + 1 + rankSize, suitSize);
+        card.name = std::string_view(letters.bytes + 1, rankSize + suitSize);
+    }
+    readEnd_ = i;
+}
+
+void ChainAnalysis::collapse()
+{
+    // The collapse with metrics of the engine's fast path (fastdeal), on whole
+    // code points instead of deck cards, since any letters may stand here. The
+    // row is kept as a stack of cards among which no triple can collapse; a
+    // collapse gives the middle card back to the pending cards, so the first
+    // matching triple found is always the leftmost one of the whole row.
+    struct Item
+    {
+        char32_t rank;
+        char32_t suit;
+        int position;
+    };
+    Item pending[36];
+    Item stack[36];
+    for (int k = 0; k < 36; ++k) {
+        pending[k] = {ranks_[std::size_t(k)], suits_[std::size_t(k)], k + 1};
+        Card &card = cards_[std::size_t(k)];
+        card.mobileCount = card.transit = card.remainder = card.depth = 0;
+    }
+    int transit = 0, stageDepth = 0, lastCollapse = 0, transitTotal = 0;
+    int p = 0, s = 0;
+    while (p < 36) {
+        const Item next = pending[p];
+        if (s >= 2 && (stack[s - 2].rank == next.rank || stack[s - 2].suit == next.suit)) {
+            // Left card at working position s - 1, middle at s, right is next.
+            if (next.position > transit) {
+                if (transit != 0) {
+                    cards_[std::size_t(transit - 1)].remainder = lastCollapse;
+                    cards_[std::size_t(transit - 1)].depth = stageDepth;
+                }
+                transit = next.position;
+                ++cards_[std::size_t(transit - 1)].transit;
+                ++transitTotal;
+                stageDepth = 0;
+            }
+            ++cards_[std::size_t(stack[s - 1].position - 1)].mobileCount;
+            ++stageDepth;
+            lastCollapse = s;
+            pending[p - 1] = stack[s - 1];
+            s -= 2;
+            --p;
+        } else {
+            stack[s++] = next;
+            ++p;
+        }
+    }
+    if (transit != 0) {
+        cards_[std::size_t(transit - 1)].depth = stageDepth;
+        cards_[std::size_t(transit - 1)].remainder = lastCollapse;
+    }
+    cards_[35].mobileCount = 1;
+    transitTotal_ = transitTotal;
+    left_ = s;
+}
+
+void ChainAnalysis::fillAnalysisTable()
+{
+    int depthSum = 0;
+    int mostMobile = 0;
+    for (int k = 1; k <= 36; ++k) {
+        const Card &card = cards_[std::size_t(k - 1)];
+        grid1(k, 1) = card.name;
+        if (card.mobileCount == 0) {
+            grid1(k, 3) = " ";
+            grid1(k, 2) =
+                std::string_view(letters_[std::size_t(k - 1)].bytes, card.name.size() + 2);
+            grid1(k, 4) = "X";
+        } else {
+            grid1(k, 3) = decimal(card.mobileCount);
+            grid1(k, 2) = card.name;
+            grid1(k, 4) = {};
+        }
+        if (card.transit != 0) {
+            grid1(k, 5) = "X";
+            grid1(k, 6) = decimal(card.depth);
+            grid1(k, 7) = decimal(card.remainder);
+        } else {
+            grid1(k, 5) = grid1(k, 6) = grid1(k, 7) = {};
+        }
+        depthSum += card.depth;
+        mostMobile = std::max(mostMobile, card.mobileCount);
+    }
+    grid1(37, 5) = decimal(transitTotal_);
+    grid1(37, 6) = decimal(depthSum);
+    grid1(37, 3) = decimal(mostMobile);
+
+    collapseLine_.size = 0;
+    put(collapseLine_, "Свёртка до ");
+    put(collapseLine_, decimal(left_));
+    put(collapseLine_, " карт");
+}
+
+void ChainAnalysis::fillHexagramTables()
+{
+    for (auto &row : marked_)
+        row.fill(false);
+    suitCounts_.fill(0);
+    for (std::size_t n = 0; n < 36; ++n) {
+        if (cards_[n].mobileCount <= 0)
+            continue;
+        const int s = suitIndexOf(suits_[n]);
+        const int r = rankIndexOf(ranks_[n]);
+        // A doubled card marks its cell once but counts for its suit twice, as
+        // the rank-by-suit analysis counts entries.
+        if (s != 0 && r != 0) {
+            marked_[std::size_t(s)][std::size_t(r)] = true;
+            ++suitCounts_[std::size_t(s)];
+        }
+    }
+
+    int balanced = 0;
+    for (int c = 1; c <= 9; ++c) {
+        int k = 0;
+        for (int s = 1; s <= 4; ++s) {
+            const bool mark = marked_[std::size_t(s)][std::size_t(c)];
+            grid2(c, s) = mark ? "X" : "";
+            k += mark;
+        }
+        rankCounts_[std::size_t(c)] = k;
+        grid2(c, 5) = decimal(k);
+        grid2(c, 6) = BalanceMarks[std::size_t(k)];
+        balanced += k == 2;
+    }
+    for (int s = 1; s <= 4; ++s)
+        grid2(10, s) = decimal(suitCounts_[std::size_t(s)]);
+
+    balanceLine_.size = 0;
+    put(balanceLine_, " Сбалансированных участков  = ");
+    put(balanceLine_, decimal(balanced));
+    put(balanceLine_, " шт.");
+    verdictLine_ =
+        balanced >= 6 ? " Полная балансировка возможна." : " Полная балансировка невозможна.";
+
+    for (int line = 1; line <= 6; ++line) {
+        const int k = rankCounts_[std::size_t(LineRank[std::size_t(line)])];
+        grid3(line, 5) = decimal(k);
+        grid3(line, 6) = BalanceMarks[std::size_t(k)];
+    }
+
+    statisticsLine_.size = 0;
+    put(statisticsLine_, "P(п,б,к,ч) = {");
+    for (int s = 1; s <= 4; ++s) {
+        unsigned lines = 0;
+        int count = 0;
+        int factorIndex = 0;
+        for (int line = 1, weight = 1; line <= 6; ++line, weight *= 3) {
+            const std::size_t rank = std::size_t(LineRank[std::size_t(line)]);
+            const bool mark = marked_[std::size_t(s)][rank];
+            grid3(line, s) = mark ? "X" : "";
+            lines |= unsigned(mark) << (line - 1);
+            count += mark;
+            // 0: 1.0, 1: 0.66, 2: 0.5, as BalanceFactor chooses by the mark.
+            const int k = rankCounts_[rank];
+            int factor = 0;
+            if (k == 0 || k == 4)
+                factor = 2;
+            else if ((k == 3 && mark) || (k == 1 && !mark))
+                factor = 1;
+            factorIndex += factor * weight;
+        }
+        grid3(7, s) = decimal(count);
+        const int number = hexagramByLines()[lines];
+        hexagrams_[std::size_t(s - 1)] = number;
+        grid3(8, s) = decimal(number);
+        const std::string_view shown = shownStatistic(factorIndex);
+        statistics_[std::size_t(s - 1)] = shown;
+        grid3(9, s) = shown;
+        if (s > 1)
+            put(statisticsLine_, ";");
+        put(statisticsLine_, shown);
+    }
+    put(statisticsLine_, "}");
+}
+
+std::string_view ChainAnalysis::shownStatistic(int factorIndex)
+{
+    ShownStatistic &entry = shown_[std::size_t(factorIndex)];
+    if (entry.size == 0) {
+        // Line 1's factor is the lowest base-3 digit. The product runs from line
+        // 1 to line 6 in extended precision, as ComputeSuitStatistics has it.
+        long double statistic = 1.0L;
+        for (int line = 1, rest = factorIndex; line <= 6; ++line, rest /= 3)
+            statistic *= factors_[std::size_t(rest % 3)];
+        const QByteArray text = formatSuitStatistic(statistic, separator_).toUtf8();
+        assert(text.size() > 0 && std::size_t(text.size()) <= sizeof entry.bytes);
+        std::memcpy(entry.bytes, text.constData(), std::size_t(text.size()));
+        entry.size = std::uint8_t(text.size());
+    }
+    return {entry.bytes, entry.size};
+}
+
+std::string_view ChainAnalysis::cell(Grid grid, int column, int row) const
+{
+    if (column < 0 || row < 0 || column >= columnCount(grid) || row >= rowCount(grid))
+        return {};
+    return cells(grid)[std::size_t(row * columnCount(grid) + column)];
+}
+
+std::span<const std::string_view> ChainAnalysis::cells(Grid grid) const
+{
+    switch (grid) {
+    case Grid::StringGrid1:
+        return grid1_;
+    case Grid::StringGrid2:
+        return grid2_;
+    case Grid::StringGrid3:
+        return grid3_;
+    }
+    return {};
+}
+
+std::string_view ChainAnalysis::reportLine(int index) const
+{
+    switch (index) {
+    case 0:
+        return collapseLine_.view();
+    case 1:
+        return balanceLine_.view();
+    case 2:
+        return verdictLine_;
+    case 3:
+        return statisticsLine_.view();
+    default:
+        return {};
+    }
+}
+
+ChainAnalysis::DeckCheck ChainAnalysis::deckCheck() const
+{
+    DeckCheck check;
+    std::array<int, 37> count{};
+    for (std::size_t n = 0; n < 36; ++n) {
+        const int s = suitIndexOf(suits_[n]);
+        const int r = rankIndexOf(ranks_[n]);
+        if (s != 0 && r != 0)
+            ++count[std::size_t((s - 1) * 9 + r)];
+        else if (ranks_[n] != NoLetter || suits_[n] != NoLetter)
+            check.unknown[std::size_t(check.unknownCount++)] = std::uint8_t(n + 1);
+    }
+    for (int ordinal = 1; ordinal <= 36; ++ordinal) {
+        if (count[std::size_t(ordinal)] == 0)
+            check.missing[std::size_t(check.missingCount++)] = std::uint8_t(ordinal);
+        else if (count[std::size_t(ordinal)] > 1)
+            check.repeated[std::size_t(check.repeatedCount++)] = std::uint8_t(ordinal);
+    }
+    check.full = check.missingCount == 0 && check.repeatedCount == 0 && check.unknownCount == 0;
+    return check;
+}
+
+bool ChainAnalysis::holdsMoreEntries() const
+{
+    return text_.find_first_not_of(' ', readEnd_) != std::string_view::npos;
+}
+
+std::string_view ChainAnalysis::deckCardName(int ordinal)
+{
+    struct Names
+    {
+        std::array<std::array<char, 8>, 36> bytes{};
+        std::array<std::uint8_t, 36> sizes{};
+    };
+    static const Names names = [] {
+        Names table;
+        for (int s = 1; s <= 4; ++s)
+            for (int r = 1; r <= 9; ++r) {
+                const std::size_t k = std::size_t((s - 1) * 9 + r - 1);
+                const std::string_view rank = RankUtf8[std::size_t(r)];
+                const std::string_view suit = SuitUtf8[std::size_t(s)];
+                std::memcpy(table.bytes[k].data(), rank.data(), rank.size());
+                std::memcpy(table.bytes[k].data() + rank.size(), suit.data(), suit.size());
+                table.sizes[k] = std::uint8_t(rank.size() + suit.size());
+            }
+        return table;
+    }();
+    if (ordinal < 1 || ordinal > 36)
+        return {};
+    const std::size_t k = std::size_t(ordinal - 1);
+    return {names.bytes[k].data(), names.sizes[k]};
+}

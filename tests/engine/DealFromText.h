@@ -1,0 +1,18 @@
+#pragma once
+
+#include "../TestSupport.h"
+#include "engine/ChainReader.h"
+#include "engine/FastDeal.h"
+
+// A chain text as the fast path's bytes, read the way the analysis reads it.
+inline fastdeal::Deal dealFromText(const QString &text)
+{
+    TestServices services;
+    TTLKoloda chain;
+    ReadChain(text, chain, services);
+    fastdeal::Deal deal{};
+    for (int n = 1; n <= 36; ++n)
+        deal[std::size_t(n - 1)] =
+            fastdeal::makeCard(suitIndex(chain.Cards[n].Suit), rankIndex(chain.Cards[n].Rank));
+    return deal;
+}
