@@ -3,6 +3,7 @@
 #include "ExchangeCommand.h"
 #include "GenerateCommand.h"
 #include "MicroCommand.h"
+#include "StatsCommand.h"
 #include "TextEncoding.h"
 
 #include <QCoreApplication>
@@ -30,6 +31,9 @@ QString usage()
         "  micro --efl E --target CARD --count N [--method gat|search] [--seed S]\n"
         "        [--max-tries N] [--time-limit SECONDS] [--progress] [--json]\n"
         "                                build micro-chains ending in CARD\n"
+        "  stats --deals N [--seed S] [--threads T] [--progress] [--json]\n"
+        "                                how far random chains collapse: EFL, transits,\n"
+        "                                full balance and hexagrams of the solved ones\n"
         "Run 'tlcalc-cli COMMAND --help' for a command's options.\n"
         "Exit status: 0 done, 1 input or output failed, 2 bad usage, 3 a limit ended the\n"
         "search.");
@@ -76,10 +80,9 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 
     const std::map<QString, CommandFunction> commands{
-        {QStringLiteral("analyse"), runAnalyse},
-        {QStringLiteral("micro"), runMicro},
-        {QStringLiteral("generate"), runGenerate},
-        {QStringLiteral("exchange"), runExchange},
+        {QStringLiteral("analyse"), runAnalyse},   {QStringLiteral("micro"), runMicro},
+        {QStringLiteral("generate"), runGenerate}, {QStringLiteral("exchange"), runExchange},
+        {QStringLiteral("stats"), runStats},
     };
 
     if (raw.size() < 2)

@@ -10,6 +10,7 @@
 #include "mainwindow/CardReplacement.h"
 #include "mainwindow/ChainGenerator.h"
 #include "mainwindow/MicroChainSearch.h"
+#include "mainwindow/StatisticsWindow.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
 #include "platform/views/CompactList.h"
@@ -346,6 +347,9 @@ void TForm1::createMenu()
     Roots1 = bar->addAction(QStringLiteral("Корни ЦС"));
     Roots1->setObjectName(QStringLiteral("Roots1"));
     connect(Roots1, &QAction::triggered, this, [this] { ButtonSqareClick(); });
+    Statistics1 = bar->addAction(QStringLiteral("Статистика"));
+    Statistics1->setObjectName(QStringLiteral("Statistics1"));
+    connect(Statistics1, &QAction::triggered, this, [this] { Statistics1Click(); });
     HELP1 = bar->addMenu(QStringLiteral("HELP"));
     HELP1->setObjectName(QStringLiteral("HELP1"));
     FAQ1 = HELP1->addAction(QStringLiteral("FAQ"));
@@ -924,3 +928,17 @@ void TForm1::ButtonSqareClick()
 void TForm1::ABOUT1Click() { showModally(aboutWindow_); }
 
 void TForm1::FAQ1Click() { showModally(helpWindow_); }
+
+void TForm1::Statistics1Click()
+{
+    // A child window: it goes, its dealing stopped, when the main window goes.
+    if (!statisticsWindow_) {
+        statisticsWindow_ = new StatisticsWindow(this);
+        statisticsWindow_->setMarksSource(
+            [this] { return analysedChainMarks(state_.CurrentChain, tables_.StringGrid3); });
+    }
+    statisticsWindow_->refreshMarks();
+    statisticsWindow_->show();
+    statisticsWindow_->raise();
+    statisticsWindow_->activateWindow();
+}

@@ -19,6 +19,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class QAction;
+class StatisticsWindow;
 
 namespace platform {
 class GridView;
@@ -76,6 +77,7 @@ public:
     void MicroMenuClick();
     void ABOUT1Click();
     void FAQ1Click();
+    void Statistics1Click();
 
     // The hexagram picture as it was last drawn, at the screen's pixel ratio, and
     // the part of the client area it covers.
@@ -135,6 +137,7 @@ public:
     QAction *Compass1 = nullptr;
     QAction *Micro1 = nullptr;
     QAction *Roots1 = nullptr;
+    QAction *Statistics1 = nullptr;
     QMenu *HELP1 = nullptr;
     QAction *FAQ1 = nullptr;
     QAction *ABOUT1 = nullptr;
@@ -175,6 +178,7 @@ private:
     QWidget *compassWindow_ = nullptr;
     QWidget *aboutWindow_ = nullptr;
     QWidget *helpWindow_ = nullptr;
+    StatisticsWindow *statisticsWindow_ = nullptr; // made when first opened
 };
 
 // "12,3 млн вариантов в секунду": deals over milliseconds, in the locale's form.

@@ -109,7 +109,30 @@ INSTANTIATE_TEST_SUITE_P(
                   {QStringLiteral("generate"), QStringLiteral("--min-efl"), QStringLiteral("x")}},
         UsageCase{"ExchangeNeedsThreeArguments",
                   {QStringLiteral("exchange"), QStringLiteral("6п 7п")},
-                  "tlcalc-cli exchange: "}),
+                  "tlcalc-cli exchange: "},
+        UsageCase{"StatsNeedsACount", {QStringLiteral("stats")}, "tlcalc-cli stats: "},
+        UsageCase{"StatsOfNoDeals",
+                  {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("0")},
+                  "tlcalc-cli stats: "},
+        UsageCase{"StatsCountIsNoNumber",
+                  {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("много")},
+                  "tlcalc-cli stats: "},
+        UsageCase{
+            "StatsBeyondItsBound",
+            {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("100000000001")},
+            "tlcalc-cli stats: "},
+        UsageCase{"StatsWithoutThreads",
+                  {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("10"),
+                   QStringLiteral("--threads"), QStringLiteral("0")},
+                  "tlcalc-cli stats: "},
+        UsageCase{"StatsSeedIsNoNumber",
+                  {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("10"),
+                   QStringLiteral("--seed"), QStringLiteral("-1")},
+                  "tlcalc-cli stats: "},
+        UsageCase{"StatsTakesNoArgument",
+                  {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("10"),
+                   QStringLiteral("6п")},
+                  "tlcalc-cli stats: "}),
     [](const auto &test) { return std::string(test.param.name); });
 
 TEST(CliAnalyse, EachInputLineIsOneChainAndOneJsonLine)
@@ -637,4 +660,67 @@ TEST_P(CliHelp, ShowsTheCommandsUsageAndItsOwnOptions)
     EXPECT_TRUE(run.err.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, CliHelp, ::testing::Values("analyse", "generate", "exchange"));
+INSTANTIATE_TEST_SUITE_P(Commands, CliHelp,
+                         ::testing::Values("analyse", "generate", "exchange", "stats"));
+
+namespace {
+
+qint64 histogramTotal(const QJsonObject &histogram)
+{
+    qint64 total = 0;
+    for (const QJsonValue &count : histogram)
+        total += count.toInteger();
+    return total;
+}
+
+} // namespace
+
+TEST(CliStats, OneJsonObjectTheSameOnOneAndTwoThreads)
+{
+    QList<QJsonObject> objects;
+    for (const char *threads : {"1", "2"}) {
+        const CliRun run =
+            tlcalcCli({QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("300007"),
+                       QStringLiteral("--seed"), QStringLiteral("5"), QStringLiteral("--threads"),
+                       QString::fromLatin1(threads), QStringLiteral("--json")});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+        ASSERT_EQ(run.lines().size(), 1);
+        QJsonObject object = json(run.lines().constFirst());
+        EXPECT_TRUE(object[u"ms"].isDouble());
+        object.remove(QStringLiteral("ms"));
+        objects << object;
+    }
+    const QJsonObject &stats = objects[0];
+    EXPECT_EQ(objects[1], stats);
+    EXPECT_EQ(stats.keys(), (QStringList{QStringLiteral("deals"), QStringLiteral("efl"),
+                                         QStringLiteral("fullBalance"), QStringLiteral("hexagrams"),
+                                         QStringLiteral("left"), QStringLiteral("seed"),
+                                         QStringLiteral("solved"), QStringLiteral("transits")}));
+    EXPECT_EQ(stats[u"deals"].toInteger(), 300007);
+    const qint64 solved = stats[u"solved"].toInteger();
+    EXPECT_GT(solved, 0);
+    EXPECT_EQ(histogramTotal(stats[u"left"].toObject()), 300007);
+    EXPECT_EQ(stats[u"left"][u"2"].toInteger(), solved);
+    EXPECT_EQ(histogramTotal(stats[u"efl"].toObject()), solved);
+    EXPECT_EQ(histogramTotal(stats[u"transits"].toObject()), solved);
+    EXPECT_LE(stats[u"fullBalance"].toInteger(), solved);
+    for (const char *suit : {"п", "б", "к", "ч"})
+        EXPECT_EQ(histogramTotal(stats[u"hexagrams"][QString::fromUtf8(suit)].toObject()), solved)
+            << suit;
+}
+
+TEST(CliStats, TableSaysTheSharesInPerCent)
+{
+    const CliRun run =
+        tlcalcCli({QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("50000"),
+                   QStringLiteral("--seed"), QStringLiteral("3")});
+    EXPECT_EQ(run.status, 0);
+    const QStringList lines = run.lines();
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Раскладов: 50 000 (сид 3, ")))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Сворачиваются до двух карт: ")));
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" %)")));
+    EXPECT_TRUE(lines.contains(QStringLiteral(" Осталось карт      раскладов     % всех")));
+}

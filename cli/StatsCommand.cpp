@@ -1,0 +1,89 @@
+#include "StatsCommand.h"
+
+#include "CliCommon.h"
+#include "mainwindow/ChainStatistics.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <cstdio>
+#include <unistd.h>
+
+int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
+{
+    CommandLine line(QStringLiteral("stats"),
+                     QStringLiteral("Deals random chains and counts how far they collapse and, "
+                                    "for those that collapse to two cards, their EFL, transits, "
+                                    "full balance and suit hexagrams."));
+    const QCommandLineOption deals(
+        QStringLiteral("deals"),
+        QStringLiteral("How many chains to deal (1 to %1).").arg(MaxStatisticsDeals),
+        QStringLiteral("N"));
+    const QCommandLineOption seed(
+        QStringLiteral("seed"),
+        QStringLiteral("Seed of the deals: the same numbers on any number of threads."),
+        QStringLiteral("S"));
+    const QCommandLineOption threads(QStringLiteral("threads"),
+                                     QStringLiteral("Dealing threads (default: every core)."),
+                                     QStringLiteral("T"));
+    const QCommandLineOption progress(
+        QStringLiteral("progress"),
+        QStringLiteral("A progress line on standard error about once a second (the default "
+                       "when standard error is a terminal)."));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("One JSON object instead of the table."));
+    line.addOptions({deals, seed, threads, progress, json});
+    if (const auto status = line.parse(arguments))
+        return *status;
+    if (!line.positionalArguments().isEmpty())
+        return line.usageError(QStringLiteral("unexpected argument '%1'")
+                                   .arg(line.positionalArguments().constFirst()));
+    if (!line.isSet(deals))
+        return line.usageError(QStringLiteral("--deals is required"));
+
+    bool ok = false;
+    const std::uint64_t dealCount = line.value(deals).trimmed().toULongLong(&ok);
+    if (!ok || dealCount < 1 || dealCount > MaxStatisticsDeals)
+        return line.fail(QStringLiteral("--deals takes a whole number from 1 to %1, not '%2'")
+                             .arg(MaxStatisticsDeals)
+                             .arg(line.value(deals)));
+    std::uint64_t seedValue = entropySeed();
+    if (line.isSet(seed)) {
+        seedValue = line.value(seed).trimmed().toULongLong(&ok);
+        if (!ok)
+            return line.fail(QStringLiteral("--seed takes a whole number from 0 to "
+                                            "18446744073709551615, not '%1'")
+                                 .arg(line.value(seed)));
+    }
+    int threadCount = std::max(1, QThread::idealThreadCount());
+    if (line.isSet(threads)) {
+        threadCount = line.value(threads).trimmed().toInt(&ok);
+        if (!ok || threadCount < 1 || threadCount > 256)
+            return line.fail(QStringLiteral("--threads takes a whole number from 1 to 256, not "
+                                            "'%1'")
+                                 .arg(line.value(threads)));
+    }
+
+    const bool showProgress = line.isSet(progress) || isatty(fileno(stderr));
+    QElapsedTimer clock;
+    clock.start();
+    const DealStatistics statistics =
+        collectStatistics(seedValue, dealCount, threadCount, [&](const DealStatistics &sofar) {
+            if (showProgress)
+                line.fail(QStringLiteral("%1 of %2 chains dealt, %3 collapse to two")
+                              .arg(groupedNumber(sofar.deals), groupedNumber(dealCount),
+                                   groupedNumber(sofar.solved)),
+                          0);
+            return true;
+        });
+    const qint64 ms = clock.elapsed();
+
+    if (line.isSet(json)) {
+        writeJsonLine(statisticsJson(statistics, seedValue, ms));
+    } else {
+        for (const QString &text : statisticsTable(statistics, seedValue, ms))
+            if (!writeLine(text))
+                break;
+    }
+    return finishOutput(line.command());
+}
