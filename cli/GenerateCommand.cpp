@@ -1,6 +1,8 @@
 #include "GenerateCommand.h"
 
 #include "CliCommon.h"
+#include "mainwindow/ConditionEstimate.h"
+#include "platform/RandomSource.h"
 #include "engine/Deck.h"
 #include "mainwindow/ChainGenerator.h"
 #include "mainwindow/MainTables.h"
@@ -109,6 +111,39 @@ QString generatedText(const GeneratedChain &chain)
                .arg(chain.ms);
 }
 
+namespace {
+
+// generate --estimate: the chance of the conditions from a sample, as the window
+// shows it, or as one JSON object.
+int printEstimate(const GenerateOptions &options, bool asJson, const QString &command)
+{
+    EstimateLimits limits;
+    if (options.maxTries)
+        limits.maxDeals = *options.maxTries;
+    if (options.timeLimitMs)
+        limits.budget = std::chrono::milliseconds(*options.timeLimitMs);
+    const ConditionEstimate sample =
+        estimateConditions(options.conditions, options.seed.value_or(entropySeed()),
+                           options.threads, limits);
+    const QString text = estimateText(sample, sample.dealsPerSecond());
+    if (asJson)
+        writeJsonLine(QJsonObject{
+            {QStringLiteral("dealt"), double(sample.dealt)},
+            {QStringLiteral("passed"), double(sample.passed)},
+            {QStringLiteral("chance"), sample.chance()},
+            {QStringLiteral("lower"), sample.lowerBound()},
+            {QStringLiteral("upper"), sample.upperBound()},
+            {QStringLiteral("dealsPerSecond"), sample.dealsPerSecond()},
+            {QStringLiteral("ms"), qint64(sample.seconds * 1000)},
+            {QStringLiteral("text"), text},
+        });
+    else
+        writeLine(text);
+    return finishOutput(command);
+}
+
+} // namespace
+
 int runGenerate(const QStringList &arguments, ProgramState &, platform::Services &)
 {
     CommandLine line(QStringLiteral("generate"),
@@ -153,8 +188,13 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
                        "terminal)."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("One line of JSON per chain."));
+    const QCommandLineOption estimate(
+        QStringLiteral("estimate"),
+        QStringLiteral("Instead of generating, deal a sample for up to 3 seconds (or --time-limit) "
+                       "and print the conditions' chance per dealt chain and the expected time "
+                       "to a chain that meets them."));
     line.addOptions({maxTransits, minEfl, targetPosition, target, fullBalance, count, seed,
-                     threads, maxTries, timeLimit, progressLines, json});
+                     threads, maxTries, timeLimit, progressLines, json, estimate});
     if (const auto status = line.parse(arguments))
         return *status;
     if (!line.positionalArguments().isEmpty())
@@ -227,6 +267,8 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
     }
     if (!problem.isEmpty())
         return line.fail(problem);
+    if (line.isSet(estimate))
+        return printEstimate(options, line.isSet(json), line.command());
 
     const bool asJson = line.isSet(json);
     const bool showProgress = line.isSet(progressLines) || isatty(fileno(stderr));

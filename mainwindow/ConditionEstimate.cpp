@@ -218,10 +218,8 @@ ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std:
 {
     lanedeal::DealFilter keep;
     if (hasConditions(conditions))
-        keep = [test = ByteConditions(conditions)](const fastdeal::Deal &deal) {
-            fastdeal::Metrics metrics;
-            fastdeal::collapseWithMetrics(deal, metrics);
-            return test.passes(deal, metrics);
+        keep = [test = ByteConditions(conditions)](const lanedeal::SolvedDeal &solved) {
+            return test.passes(solved.deal, solved.metrics);
         };
 
     ConditionEstimate estimate;

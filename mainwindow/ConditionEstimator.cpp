@@ -33,7 +33,8 @@ void ConditionEstimator::setConditions(const GeneratorConditions &conditions)
     if (cancel_)
         *cancel_ = true;
     setText(QStringLiteral("оценка шансов…"));
-    settle_.start();
+    if (!paused_)
+        settle_.start();
 }
 
 void ConditionEstimator::clearConditions()
@@ -53,10 +54,23 @@ void ConditionEstimator::setRate(double dealsPerSecond)
         showEstimate();
 }
 
+void ConditionEstimator::setPaused(bool paused)
+{
+    if (paused == paused_)
+        return;
+    paused_ = paused;
+    if (paused) {
+        settle_.stop();
+        cancelSample();
+    } else if (conditions_ && !estimate_) {
+        settle_.start();
+    }
+}
+
 void ConditionEstimator::start()
 {
     cancelSample();
-    if (!conditions_)
+    if (!conditions_ || paused_)
         return;
     const std::uint64_t generation = ++generation_;
     cancel_ = std::make_shared<std::atomic<bool>>(false);

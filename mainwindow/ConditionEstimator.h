@@ -44,6 +44,9 @@ public:
     // The dealing speed the expected time is given at, such as a running
     // generator's; 0 returns to the sample's own speed.
     void setRate(double dealsPerSecond);
+    // While paused (a generator run has the cores) no sample deals: one under
+    // way is cancelled, and the conditions' estimate follows once resumed.
+    void setPaused(bool paused);
 
     QString text() const { return text_; }
     std::optional<ConditionEstimate> estimate() const { return estimate_; }
@@ -66,6 +69,7 @@ private:
     std::optional<GeneratorConditions> conditions_;
     std::optional<ConditionEstimate> estimate_;
     double rate_ = 0;
+    bool paused_ = false;
     QString text_;
 
     std::thread worker_;

@@ -9,6 +9,7 @@
 #include "hexagrams/views/HexagramTableCells.h"
 #include "mainwindow/CardReplacement.h"
 #include "mainwindow/ChainGenerator.h"
+#include "mainwindow/ConditionEstimator.h"
 #include "mainwindow/MicroChainSearch.h"
 #include "mainwindow/StatisticsWindow.h"
 #include "platform/IntConvert.h"
@@ -34,6 +35,7 @@
 #include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -220,6 +222,24 @@ TForm1::TForm1(ProgramState &state, platform::Services &services, QWidget *paren
     createStatusBar();
     setWindowTitle(QStringLiteral("ТЛ калькулятор 022"));
     client_->setFixedSize(976, 465);
+
+    // The chance of what the generator is asked for follows the conditions.
+    estimator_ = new ConditionEstimator(this);
+    connect(estimator_, &ConditionEstimator::textChanged, EstimateLabel, &QLabel::setText);
+    for (QCheckBox *box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5})
+        connect(box, &QCheckBox::toggled, this, [this] { conditionsChanged(); });
+    for (QComboBox *list : {ComboBox1, ComboBox2, ComboBox3, ComboBox4})
+        connect(list, &QComboBox::currentTextChanged, this, [this] { conditionsChanged(); });
+    conditionsChanged();
+}
+
+void TForm1::conditionsChanged()
+{
+    WindowConditions source(*this);
+    if (const std::optional<GeneratorConditions> conditions = readConditions(source))
+        estimator_->setConditions(*conditions);
+    else
+        estimator_->clearConditions();
 }
 
 void TForm1::createControls()
@@ -634,6 +654,11 @@ void TForm1::createStatusBar()
     // status tips in the message's place and would wipe a message.
     DeckCheckLabel = named(new QLabel(bar), "DeckCheckLabel");
     bar->addWidget(DeckCheckLabel, 1);
+    EstimateLabel = named(new QLabel(bar), "EstimateLabel");
+    EstimateLabel->setToolTip(QStringLiteral(
+        "Шанс отмеченных условий на один расклад и ожидаемое время до цепочки, по выборке "
+        "раскладов"));
+    bar->addPermanentWidget(EstimateLabel);
     RunRateLabel = named(new QLabel(bar), "RunRateLabel");
     RunRateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bar->addPermanentWidget(RunRateLabel);
@@ -691,6 +716,13 @@ void TForm1::ButtonTLGClick()
     lanedeal::ParallelDealer dealer(services_.random().next(),
                                     std::max(1, QThread::idealThreadCount()));
     CandidateStream candidates(dealer);
+    // The run has the cores: no estimate deals meanwhile, and the one shown gives
+    // its expected time at the run's rate.
+    estimator_->setPaused(true);
+    const auto resumeEstimates = qScopeGuard([this] {
+        estimator_->setRate(0);
+        estimator_->setPaused(false);
+    });
     WindowConditions conditions(*this);
 
     // A candidate comes every few microseconds, far more often than a screen
@@ -706,6 +738,8 @@ void TForm1::ButtonTLGClick()
         sincePaint.restart();
         showTriedVariants();
         showRunRate(runRateText(candidates.dealt(), running.elapsed()));
+        if (running.elapsed() > 0)
+            estimator_->setRate(double(candidates.dealt()) * 1000.0 / double(running.elapsed()));
         if (paintNow)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     };

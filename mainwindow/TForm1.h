@@ -19,6 +19,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class QAction;
+class ConditionEstimator;
 class StatisticsWindow;
 
 namespace platform {
@@ -92,6 +93,10 @@ public:
     void showRunRate(const QString &text);
     QLabel *DeckCheckLabel = nullptr;
     QLabel *RunRateLabel = nullptr;
+    // The ticked conditions' chance per dealt chain and the expected time to a
+    // chain, estimated in the background whenever they change.
+    QLabel *EstimateLabel = nullptr;
+    ConditionEstimator *estimator() const { return estimator_; }
 
     // The method the "МикроЦС" dialog chose last, for GetMicroCS to search by.
     MicroMethod microMethod() const { return microMethod_; }
@@ -149,6 +154,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void conditionsChanged();
     void createControls();
     void createMenu();
     void fillConditionLists();
@@ -170,6 +176,7 @@ private:
     // ratio and place. A mouse move redraws nothing while these stay the same.
     QString hexagramPictureKey_;
     bool laidOut_ = false;
+    ConditionEstimator *estimator_ = nullptr;
     MicroMethod microMethod_ = MicroMethod::GenerateAndTest;
     int microProgressDelayMs_ = 500;
 

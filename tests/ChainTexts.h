@@ -101,7 +101,8 @@ private:
                     c.rank = "10";
             break;
         case 3: // a rank pattern or a suit pattern
-            (random_.below(2) ? card.rank : card.suit) = "?";
+            // assign() with a length: GCC 12 warns wrongly of overlap on "= "?"".
+            (random_.below(2) ? card.rank : card.suit).assign(1, '?');
             break;
         case 4: // Latin look-alikes of В, К, Т and Cyrillic Х for X, throughout
             for (Card &c : cards) {

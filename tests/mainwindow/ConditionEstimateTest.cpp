@@ -54,13 +54,9 @@ TEST_P(ByteConditions, PassExactlyTheCandidatesTheGeneratorTakes)
         const std::optional<lanedeal::BlockResult> block = dealer.next(60s);
         ASSERT_TRUE(block);
         for (const lanedeal::SolvedDeal &solved : block->solved) {
-            fastdeal::Metrics metrics;
-            fastdeal::collapseWithMetrics(solved.deal, metrics);
-            TTLKoloda candidate;
-            fastdeal::toAnalysedRecord(solved.deal, metrics, candidate);
             FixedConditions source(conditions);
-            const bool expected = candidatePasses(candidate, source, GeneratorHooks{});
-            ASSERT_EQ(passesConditions(solved.deal, metrics, conditions), expected)
+            const bool expected = candidatePasses(solved, source, GeneratorHooks{});
+            ASSERT_EQ(passesConditions(solved.deal, solved.metrics, conditions), expected)
                 << fastdeal::toText(solved.deal).toStdString();
             ++tested;
             passed += expected;
