@@ -304,6 +304,35 @@ TEST(CliGenerate, EveryConditionGivenHoldsOnTwoThreads)
     }
 }
 
+// Without conditions the generator takes any chain that collapses to two cards:
+// about 0.77 % of all deals. A seeded sample of fixed size repeats on any thread
+// count.
+TEST(CliGenerate, EstimateWithoutConditionsIsTheShareThatCollapsesToTwo)
+{
+    QJsonObject first;
+    for (const QString &threads : {QStringLiteral("1"), QStringLiteral("2")}) {
+        const CliRun run = tlcalcCli({QStringLiteral("generate"), QStringLiteral("--estimate"),
+                                      QStringLiteral("--seed"), QStringLiteral("5"),
+                                      QStringLiteral("--max-tries"), QStringLiteral("2000000"),
+                                      QStringLiteral("--threads"), threads, QStringLiteral("--json")});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        ASSERT_EQ(run.lines().size(), 1);
+        const QJsonObject estimate = json(run.lines()[0]);
+        EXPECT_NEAR(estimate[u"chance"].toDouble(), 0.0077, 0.002);
+        EXPECT_LE(estimate[u"lower"].toDouble(), estimate[u"chance"].toDouble());
+        EXPECT_GE(estimate[u"upper"].toDouble(), estimate[u"chance"].toDouble());
+        EXPECT_TRUE(estimate[u"text"].toString().startsWith(QStringLiteral("≈ 1 из 1")));
+        if (first.isEmpty())
+            first = estimate;
+        EXPECT_EQ(estimate[u"dealt"], first[u"dealt"]);
+        EXPECT_EQ(estimate[u"passed"], first[u"passed"]);
+    }
+    const CliRun text = tlcalcCli({QStringLiteral("generate"), QStringLiteral("--estimate"),
+                                   QStringLiteral("--min-efl"), QStringLiteral("10")});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_TRUE(text.out.startsWith(QStringLiteral("≈ 1 из "))) << text.out.toStdString();
+}
+
 TEST(CliExchange, SwapsThenAnalysesLikeTheReplacementButton)
 {
     const CliRun run = tlcalcCli({QStringLiteral("exchange"), QStringLiteral("--json"),

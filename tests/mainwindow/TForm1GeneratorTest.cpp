@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
+#include "mainwindow/ConditionEstimator.h"
 #include "platform/RandomSource.h"
 #include "mainwindow/ChainGenerator.h"
 #include "platform/LocaleFormats.h"
@@ -117,6 +118,30 @@ TEST_F(GeneratorWindow, ClosingTheWindowAnyOtherWayAlsoEndsTheRun)
     EXPECT_EQ(dealerThreads(), 0);
     EXPECT_TRUE(state->StopRequested);
     EXPECT_EQ(form->tables().RichEdit1.lineCount(), 0);
+}
+
+// The status bar tells the ticked conditions' chance once they settle; a run
+// holds the estimate back and it follows afterwards.
+TEST_F(GeneratorWindow, StatusBarEstimatesTheTickedConditions)
+{
+    const auto settled = [&] {
+        return QTest::qWaitFor([&] { return form->EstimateLabel->text().startsWith(u'≈'); },
+                               20000);
+    };
+    ASSERT_TRUE(settled()) << form->EstimateLabel->text().toStdString();
+    const QString none = form->EstimateLabel->text();
+    form->CheckBox2->setChecked(true);
+    form->ComboBox2->setCurrentIndex(form->ComboBox2->findText(QStringLiteral("12")));
+    EXPECT_EQ(form->EstimateLabel->text(), QStringLiteral("оценка шансов…"));
+    ASSERT_TRUE(settled());
+    EXPECT_NE(form->EstimateLabel->text(), none);
+    ASSERT_TRUE(form->estimator()->estimate());
+    EXPECT_LT(form->estimator()->estimate()->chance(), 0.0077 / 5);
+
+    form->ComboBox2->setCurrentIndex(form->ComboBox2->findText(QStringLiteral("5")));
+    form->ButtonTLGClick();
+    EXPECT_FALSE(form->estimator()->busy());
+    EXPECT_TRUE(settled());
 }
 
 TEST_F(GeneratorWindow, ConditionChangedDuringTheRunAppliesToTheNextTest)
