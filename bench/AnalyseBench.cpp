@@ -66,7 +66,8 @@ static void BM_AnalyseJsonTables(benchmark::State &state)
     for (auto _ : state) {
         const std::string &text = texts[i++ % texts.size()];
         const QByteArray record =
-            QJsonDocument(analyseRecord(QString::fromUtf8(text.data(), qsizetype(text.size())), quietServices()))
+            QJsonDocument(analyseRecord(QString::fromUtf8(text.data(), qsizetype(text.size())),
+                                        quietServices()))
                 .toJson(QJsonDocument::Compact);
         benchmark::DoNotOptimize(record.size());
     }
@@ -97,7 +98,8 @@ static void BM_AnalyseTextTables(benchmark::State &state)
     for (auto _ : state) {
         const std::string &text = texts[i++ % texts.size()];
         const QByteArray report =
-            analyseReport(QString::fromUtf8(text.data(), qsizetype(text.size())), quietServices()).toUtf8();
+            analyseReport(QString::fromUtf8(text.data(), qsizetype(text.size())), quietServices())
+                .toUtf8();
         benchmark::DoNotOptimize(report.size());
     }
     state.SetItemsProcessed(state.iterations());

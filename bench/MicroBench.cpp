@@ -1,5 +1,5 @@
-#include "platform/RandomSource.h"
 #include "mainwindow/MicroChainConstruct.h"
+#include "platform/RandomSource.h"
 
 #include <benchmark/benchmark.h>
 

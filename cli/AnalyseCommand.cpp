@@ -115,8 +115,7 @@ QString analyseReport(const QString &text, const platform::Services &services)
     return lines.join(u'\n');
 }
 
-bool writeAnalysis(const QString &text, bool asJson, bool first,
-                   const platform::Services &services)
+bool writeAnalysis(const QString &text, bool asJson, bool first, const platform::Services &services)
 {
     if (asJson)
         return writeJsonLine(analyseRecord(text, services));

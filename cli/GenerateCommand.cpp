@@ -1,11 +1,11 @@
 #include "GenerateCommand.h"
 
 #include "CliCommon.h"
-#include "mainwindow/ConditionEstimate.h"
-#include "platform/RandomSource.h"
 #include "engine/Deck.h"
 #include "mainwindow/ChainGenerator.h"
+#include "mainwindow/ConditionEstimate.h"
 #include "mainwindow/MainTables.h"
+#include "platform/RandomSource.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -14,7 +14,10 @@
 #include <algorithm>
 #include <unistd.h>
 
-bool isTargetItem(const QString &text) { return targetItems().contains(text); }
+bool isTargetItem(const QString &text)
+{
+    return targetItems().contains(text);
+}
 
 GenerateSummary generateChains(const GenerateOptions &options,
                                const std::function<bool(const GeneratedChain &)> &found,
@@ -22,11 +25,11 @@ GenerateSummary generateChains(const GenerateOptions &options,
 {
     // The conditions are fixed for the whole run, so the workers test them on the
     // deals they solved, and only the chains that pass come to this thread.
-    const lanedeal::DealFilter passes = [conditions = options.conditions](
-                                            const lanedeal::SolvedDeal &candidate) {
-        FixedConditions fixed(conditions);
-        return candidatePasses(candidate, fixed, GeneratorHooks{});
-    };
+    const lanedeal::DealFilter passes =
+        [conditions = options.conditions](const lanedeal::SolvedDeal &candidate) {
+            FixedConditions fixed(conditions);
+            return candidatePasses(candidate, fixed, GeneratorHooks{});
+        };
     lanedeal::ParallelDealer dealer(options.seed.value_or(entropySeed()),
                                     std::max(1, options.threads), 0,
                                     lanedeal::ParallelDealer::DefaultLookAhead, passes);
@@ -47,8 +50,9 @@ GenerateSummary generateChains(const GenerateOptions &options,
         }
         if (progress && clock.elapsed() - lastProgressMs >= 1000) {
             lastProgressMs = clock.elapsed();
-            progress({summary.tried, summary.found,
-                      double(summary.tried) * 1000.0 / double(std::max<qint64>(1, lastProgressMs))});
+            progress(
+                {summary.tried, summary.found,
+                 double(summary.tried) * 1000.0 / double(std::max<qint64>(1, lastProgressMs))});
         }
         const std::optional<lanedeal::BlockResult> block =
             dealer.next(std::chrono::milliseconds(100));
@@ -122,9 +126,8 @@ int printEstimate(const GenerateOptions &options, bool asJson, const QString &co
         limits.maxDeals = *options.maxTries;
     if (options.timeLimitMs)
         limits.budget = std::chrono::milliseconds(*options.timeLimitMs);
-    const ConditionEstimate sample =
-        estimateConditions(options.conditions, options.seed.value_or(entropySeed()),
-                           options.threads, limits);
+    const ConditionEstimate sample = estimateConditions(
+        options.conditions, options.seed.value_or(entropySeed()), options.threads, limits);
     const QString text = estimateText(sample, sample.dealsPerSecond());
     if (asJson)
         writeJsonLine(QJsonObject{
@@ -193,8 +196,8 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
         QStringLiteral("Instead of generating, deal a sample for up to 3 seconds (or --time-limit) "
                        "and print the conditions' chance per dealt chain and the expected time "
                        "to a chain that meets them."));
-    line.addOptions({maxTransits, minEfl, targetPosition, target, fullBalance, count, seed,
-                     threads, maxTries, timeLimit, progressLines, json, estimate});
+    line.addOptions({maxTransits, minEfl, targetPosition, target, fullBalance, count, seed, threads,
+                     maxTries, timeLimit, progressLines, json, estimate});
     if (const auto status = line.parse(arguments))
         return *status;
     if (!line.positionalArguments().isEmpty())
@@ -226,11 +229,13 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
         }
         return value;
     };
-    options.conditions.maxTransits = number(maxTransits, 0, 36, 1, 36,
-                                 QStringLiteral("the first collapse always makes a transit"));
-    options.conditions.minEfl = number(minEfl, 0, 36, 0, 34, QStringLiteral("an EFL is at most 34"));
-    options.conditions.targetPosition = number(targetPosition, 1, 36, 3, 36,
-                                    QStringLiteral("a target card stands at position 3 or later"));
+    options.conditions.maxTransits = number(
+        maxTransits, 0, 36, 1, 36, QStringLiteral("the first collapse always makes a transit"));
+    options.conditions.minEfl =
+        number(minEfl, 0, 36, 0, 34, QStringLiteral("an EFL is at most 34"));
+    options.conditions.targetPosition =
+        number(targetPosition, 1, 36, 3, 36,
+               QStringLiteral("a target card stands at position 3 or later"));
     options.count = number(count, 1, 1000000, 1, 1000000, QString()).value_or(1);
     options.threads = threadCount(line, threads, problem);
     if (line.isSet(target) && problem.isEmpty()) {
@@ -253,8 +258,9 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
         bool ok = false;
         options.maxTries = line.value(maxTries).toULongLong(&ok);
         if (!ok || *options.maxTries < 1)
-            problem = QStringLiteral("--max-tries takes a whole number of deals from 1 on, not '%1'")
-                          .arg(line.value(maxTries));
+            problem =
+                QStringLiteral("--max-tries takes a whole number of deals from 1 on, not '%1'")
+                    .arg(line.value(maxTries));
     }
     if (line.isSet(timeLimit) && problem.isEmpty()) {
         bool ok = false;

@@ -41,8 +41,7 @@ bool LineReader::fill()
     }
 }
 
-template <typename Buffer>
-std::optional<bool> LineReader::readRaw(Buffer &buffer)
+template <typename Buffer> std::optional<bool> LineReader::readRaw(Buffer &buffer)
 {
     bool anyBytes = false;
     while (true) {

@@ -54,8 +54,7 @@ private:
     // Appends the raw bytes of the next line (without LF) to buffer; whether the
     // line ended with LF rather than at the end of the input, or nothing when
     // there is no line.
-    template <typename Buffer>
-    std::optional<bool> readRaw(Buffer &buffer);
+    template <typename Buffer> std::optional<bool> readRaw(Buffer &buffer);
     // After a line's raw bytes: counts it, drops its CR and a leading byte order
     // mark, and says whether it must be re-encoded (then gives it re-encoded).
     std::optional<QByteArray> finishLine(QByteArrayView bytes, bool ended, qsizetype &keep);

@@ -10,7 +10,6 @@
 #include <optional>
 #include <unistd.h>
 
-
 QString microMethodName(MicroMethod method)
 {
     return method == MicroMethod::Search ? QStringLiteral("search") : QStringLiteral("gat");

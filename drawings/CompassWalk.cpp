@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-
 namespace {
 
 QPoint stepOf(const CellCard &card, std::uint8_t multiplier)

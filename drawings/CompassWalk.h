@@ -48,10 +48,10 @@ inline constexpr std::int32_t CompassStepReset = -100;
 // The compass window's state, kept for the whole run.
 struct CompassState
 {
-    std::uint8_t CompassMultiplier = 10; // pixels per rank unit
-    std::uint8_t CompassFrameMargin = 5; // gap between the walk's box and its dotted frame
-    TCompassPoints CompassPoints{};      // walk coordinates, all (0, 0) at start
-    TCompassBounds CompassBounds;        // least and greatest x and y of the walk
+    std::uint8_t CompassMultiplier = 10;         // pixels per rank unit
+    std::uint8_t CompassFrameMargin = 5;         // gap between the walk's box and its dotted frame
+    TCompassPoints CompassPoints{};              // walk coordinates, all (0, 0) at start
+    TCompassBounds CompassBounds;                // least and greatest x and y of the walk
     std::int32_t CompassStep = CompassStepReset; // card shown by the replay; reset at activation
 };
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-
 DrawingFrame drawingFrame(int width, int height)
 {
     return {width / 2, height / 2, 20, 10, width - 20, height - 20};

@@ -1,8 +1,11 @@
 #include "Cards.h"
 
-const OneBased<QString, 4> SuitLetters{{QStringLiteral("п"), QStringLiteral("б"), QStringLiteral("к"), QStringLiteral("ч")}};
+const OneBased<QString, 4> SuitLetters{
+    {QStringLiteral("п"), QStringLiteral("б"), QStringLiteral("к"), QStringLiteral("ч")}};
 const OneBased<QString, 9> RankLetters{
-    {QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("X"), QStringLiteral("В"), QStringLiteral("Д"), QStringLiteral("К"), QStringLiteral("Т")}};
+    {QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
+     QStringLiteral("X"), QStringLiteral("В"), QStringLiteral("Д"), QStringLiteral("К"),
+     QStringLiteral("Т")}};
 
 int suitIndex(const QString &letter)
 {

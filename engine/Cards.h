@@ -7,8 +7,7 @@
 #include <cstdint>
 
 // An array indexed from 1, as positions, card numbers and table rows are.
-template <typename T, int N>
-struct OneBased
+template <typename T, int N> struct OneBased
 {
     std::array<T, N> items{};
 
@@ -60,7 +59,7 @@ struct TTLKoloda
     std::int32_t TransitTotal = 0;
     TStrings ExtremeNames;
     std::uint8_t ExtremeCount = 0;
-    OneBased<QString, 5> SuitStatistics;        // п, б, к, ч, then the whole line
+    OneBased<QString, 5> SuitStatistics;         // п, б, к, ч, then the whole line
     OneBased<std::uint8_t, 4> HexagramNumbers{}; // п, б, к, ч; 0 = not computed
 
     bool operator==(const TTLKoloda &) const = default;

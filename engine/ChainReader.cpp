@@ -1,6 +1,5 @@
 #include "ChainReader.h"
 
-
 namespace {
 
 // UTF-16 units of the character starting at unit i: two for a surrogate pair.

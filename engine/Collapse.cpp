@@ -2,7 +2,10 @@
 
 namespace {
 
-bool validPosition(std::int32_t position) { return position >= 1 && position <= 36; }
+bool validPosition(std::int32_t position)
+{
+    return position >= 1 && position <= 36;
+}
 
 } // namespace
 
@@ -52,4 +55,7 @@ void CollapseWithMetrics(TTLKoloda &Chain)
     Chain.TransitTotal = transitCounter;
 }
 
-void AnalyseChain(TTLKoloda &Chain) { CollapseWithMetrics(Chain); }
+void AnalyseChain(TTLKoloda &Chain)
+{
+    CollapseWithMetrics(Chain);
+}

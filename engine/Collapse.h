@@ -28,8 +28,7 @@ void AnalyseChain(TTLKoloda &Chain);
 class CollapseRow
 {
 public:
-    template <typename Entries>
-    CollapseRow(const Entries &entries, int count) : count_(count)
+    template <typename Entries> CollapseRow(const Entries &entries, int count) : count_(count)
     {
         Q_ASSERT(count >= 0 && count <= 36);
         for (int k = 0; k < count; ++k)
@@ -48,8 +47,7 @@ public:
     // working position j leaves it; returns the cards left. The triples left of
     // j - 2 were tested before a collapse at j and no card of theirs moved, so
     // resuming the scan at j - 2 finds the same triple a scan from the left would.
-    template <typename OnCollapse>
-    int collapse(OnCollapse onCollapse)
+    template <typename OnCollapse> int collapse(OnCollapse onCollapse)
     {
         int from = 1;
         while (count_ >= 3) {

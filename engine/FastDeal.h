@@ -15,9 +15,18 @@ namespace fastdeal {
 using Card = std::uint8_t;
 using Deal = std::array<Card, 36>;
 
-constexpr Card makeCard(int suit, int rank) { return Card((suit << 4) | rank); }
-constexpr int suitOf(Card card) { return card >> 4; }
-constexpr int rankOf(Card card) { return card & 0x0F; }
+constexpr Card makeCard(int suit, int rank)
+{
+    return Card((suit << 4) | rank);
+}
+constexpr int suitOf(Card card)
+{
+    return card >> 4;
+}
+constexpr int rankOf(Card card)
+{
+    return card & 0x0F;
+}
 
 // The 36 cards in deck order.
 const Deal &orderedDeal();

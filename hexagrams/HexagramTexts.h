@@ -5,7 +5,7 @@
 // Title and judgement of one hexagram of the King Wen sequence.
 struct HexagramText
 {
-    QString Title;     // "ЦЯНЬ. Творчество.": name in capitals, a point, a space, meaning, a point
+    QString Title; // "ЦЯНЬ. Творчество.": name in capitals, a point, a space, meaning, a point
     QString Judgement; // one or more Russian sentences
 };
 

@@ -224,8 +224,9 @@ QStringList generatorTimeLines(const QDateTime &start, const QDateTime &end)
     const qint64 hours = ms / 3600000;
     const qint64 minutes = ms / 60000 - 60 * hours;
     const qint64 seconds = ms / 1000 - 60 * (ms / 60000);
-    return startEndLines(start, end) << QStringLiteral("Времени ушло = %1 часов, %2 минут, %3 секунд.")
-                                            .arg(hours)
-                                            .arg(minutes)
-                                            .arg(seconds);
+    return startEndLines(start, end)
+           << QStringLiteral("Времени ушло = %1 часов, %2 минут, %3 секунд.")
+                  .arg(hours)
+                  .arg(minutes)
+                  .arg(seconds);
 }

@@ -16,7 +16,7 @@
 // The generator's part of the program state.
 struct GeneratorState
 {
-    bool StopRequested = false;     // set by "Выход" and by closing the main window
+    bool StopRequested = false;      // set by "Выход" and by closing the main window
     std::uint32_t TriedVariants = 0; // chains dealt in the current or the last run
 };
 
@@ -51,9 +51,7 @@ struct GeneratorConditions
 class FixedConditions : public ConditionSource
 {
 public:
-    explicit FixedConditions(GeneratorConditions conditions) : conditions_(std::move(conditions))
-    {
-    }
+    explicit FixedConditions(GeneratorConditions conditions) : conditions_(std::move(conditions)) {}
     bool boxChecked(int box) override;
     int listNumber(int list) override;
     QString targetPattern() override { return conditions_.target.value_or(QString()); }
@@ -118,7 +116,11 @@ private:
     std::uint64_t dealt_ = 0;
 };
 
-enum class SearchEnd { Found, Stopped };
+enum class SearchEnd
+{
+    Found,
+    Stopped
+};
 
 struct SearchResult
 {

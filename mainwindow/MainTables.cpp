@@ -26,11 +26,10 @@ void MainTables::setTableTitles()
         grid->setCell(0, 6, QStringLiteral("hb"));
     }
     StringGrid2.setCell(10, 0, QStringLiteral("m"));
-    const QStringList hexagramTitles{QStringLiteral("9|7"), QStringLiteral("6|8"),
-                                     QStringLiteral("X"),   QStringLiteral("Д|В"),
-                                     QStringLiteral("К"),   QStringLiteral("Т"),
-                                     QStringLiteral("m"),   QStringLiteral("#g"),
-                                     QStringLiteral("{R}")};
+    const QStringList hexagramTitles{
+        QStringLiteral("9|7"), QStringLiteral("6|8"), QStringLiteral("X"),
+        QStringLiteral("Д|В"), QStringLiteral("К"),   QStringLiteral("Т"),
+        QStringLiteral("m"),   QStringLiteral("#g"),  QStringLiteral("{R}")};
     for (int c = 1; c <= 9; ++c)
         StringGrid3.setCell(c, 0, hexagramTitles[c - 1]);
 }

@@ -2,8 +2,8 @@
 
 #include "engine/Cards.h"
 #include "engine/ChainState.h"
-#include "platform/Services.h"
 #include "platform/ReportLog.h"
+#include "platform/Services.h"
 #include "platform/TextGrid.h"
 
 // The main window's three tables and its report, as text. The analyses hand

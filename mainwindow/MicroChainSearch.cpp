@@ -114,8 +114,8 @@ public:
             history->second = deck_.Cards[second_].name();
             history->growth.clear();
             for (int s = 0; s < length_ - 3; ++s)
-                history->growth.push_back({steps_[std::size_t(s)].r,
-                                           deck_.Cards[steps_[std::size_t(s)].card].name()});
+                history->growth.push_back(
+                    {steps_[std::size_t(s)].r, deck_.Cards[steps_[std::size_t(s)].card].name()});
         }
         chain = TTLKoloda{};
         for (int m = 1; m <= length_; ++m) {
@@ -282,7 +282,8 @@ MicroSearchResult SearchMicroChains(MicroChainStore &store, const TTLKoloda &Ord
             if (efl < 1 || efl > MicroChainMaxEfl)
                 return shownFailure(services, Outcome::Refused, MicroEflOutOfRangeText);
             if (count > 0 && !possible(efl))
-                return shownFailure(services, Outcome::Refused, MicroTargetUnmatchedText.arg(targetText));
+                return shownFailure(services, Outcome::Refused,
+                                    MicroTargetUnmatchedText.arg(targetText));
         }
     }
 
@@ -322,10 +323,9 @@ MicroSearchResult SearchMicroChains(MicroChainStore &store, const TTLKoloda &Ord
             TTLKoloda chain;
             MicroChainHistory history;
             const bool built =
-                searching
-                    ? constructor->build(random, chain, &history, limits, &searchStats)
-                    : BuildMicroChain(OrderedDeck, random, targetText, efl, chain, &history, limits,
-                                      &testStats);
+                searching ? constructor->build(random, chain, &history, limits, &searchStats)
+                          : BuildMicroChain(OrderedDeck, random, targetText, efl, chain, &history,
+                                            limits, &testStats);
             if (!built) {
                 stopped = true;
                 break;

@@ -53,6 +53,5 @@ int MicroSearchDialog::count() const
 
 MicroMethod MicroSearchDialog::method() const
 {
-    return Method->currentIndex() == 1 ? MicroMethod::Search
-                                       : MicroMethod::GenerateAndTest;
+    return Method->currentIndex() == 1 ? MicroMethod::Search : MicroMethod::GenerateAndTest;
 }

@@ -102,8 +102,7 @@ public:
     }
 };
 
-template <typename Widget>
-Widget *named(Widget *widget, const char *name)
+template <typename Widget> Widget *named(Widget *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -119,7 +118,10 @@ QStringList numberItems()
 
 // "Выбери", the 36 cards in deck order, the four suit patterns, the nine rank
 // patterns: the items of the target and replacement lists.
-QStringList cardItems() { return QStringList{QStringLiteral("Выбери")} + targetItems(); }
+QStringList cardItems()
+{
+    return QStringList{QStringLiteral("Выбери")} + targetItems();
+}
 
 QColor suitColour(const QString &suit, const QColor &fallback)
 {
@@ -255,8 +257,8 @@ void TForm1::createControls()
     Edit2->hide();
     Edit3->hide();
 
-    ButtonCheckString = named(new QPushButton(QStringLiteral("Проверка Строки и Анализ"), c),
-                              "ButtonCheckString");
+    ButtonCheckString =
+        named(new QPushButton(QStringLiteral("Проверка Строки и Анализ"), c), "ButtonCheckString");
     ButtonClose = named(new QPushButton(QStringLiteral("Выход"), c), "ButtonClose");
     ButtonTLG = named(new QPushButton(QStringLiteral("Создать ЦС ТЛ"), c), "ButtonTLG");
     Label1 = named(new QLabel(QStringLiteral("Количество перебранных вариантов"), c), "Label1");
@@ -287,12 +289,12 @@ void TForm1::createControls()
 
     CheckBox1 = named(new QCheckBox(QStringLiteral("Количество транзитов <="), c), "CheckBox1");
     CheckBox2 = named(new QCheckBox(QStringLiteral("Максимальный обвал EFL >="), c), "CheckBox2");
-    CheckBox3 = named(new QCheckBox(QStringLiteral("Задать положение Целевой карты = "), c),
-                      "CheckBox3");
-    CheckBox4 = named(new QCheckBox(QStringLiteral("Задать значение Целевой карты = "), c),
-                      "CheckBox4");
-    CheckBox5 = named(new QCheckBox(QStringLiteral("Задать полную балансировку? "), c),
-                      "CheckBox5");
+    CheckBox3 =
+        named(new QCheckBox(QStringLiteral("Задать положение Целевой карты = "), c), "CheckBox3");
+    CheckBox4 =
+        named(new QCheckBox(QStringLiteral("Задать значение Целевой карты = "), c), "CheckBox4");
+    CheckBox5 =
+        named(new QCheckBox(QStringLiteral("Задать полную балансировку? "), c), "CheckBox5");
 
     const auto makeList = [c](const char *name) {
         auto *list = named(new QComboBox(c), name);
@@ -502,7 +504,10 @@ void TForm1::ButtonCloseClick()
     close();
 }
 
-void TForm1::QUIT1Click() { close(); }
+void TForm1::QUIT1Click()
+{
+    close();
+}
 
 void TForm1::showModally(QWidget *window)
 {
@@ -526,13 +531,25 @@ void TForm1::FILTERS1Click()
     showModally(filterWindow_);
 }
 
-void TForm1::N2Click() { showModally(drawingsWindow_); }
+void TForm1::N2Click()
+{
+    showModally(drawingsWindow_);
+}
 
-void TForm1::CompassClick() { showModally(compassWindow_); }
+void TForm1::CompassClick()
+{
+    showModally(compassWindow_);
+}
 
-void TForm1::Timer1Timer() { services_.processPendingEvents(); }
+void TForm1::Timer1Timer()
+{
+    services_.processPendingEvents();
+}
 
-void TForm1::Edit1Change() { ButtonCheckString->setEnabled(true); }
+void TForm1::Edit1Change()
+{
+    ButtonCheckString->setEnabled(true);
+}
 
 void TForm1::FormMouseMove()
 {
@@ -684,7 +701,6 @@ void TForm1::showTriedVariants()
     Label1->setText(QStringLiteral("Перебрали = %1 вариантов").arg(state_.TriedVariants));
 }
 
-
 QString runRateText(std::uint64_t deals, qint64 ms)
 {
     if (ms <= 0)
@@ -803,8 +819,8 @@ void TForm1::Button1Click()
             return;
         }
     }
-    Edit1->setText(replaceCards(Edit1->text(), ComboBox5->currentText(), ComboBox6->currentText(),
-                                services_));
+    Edit1->setText(
+        replaceCards(Edit1->text(), ComboBox5->currentText(), ComboBox6->currentText(), services_));
     StringGrid1->repaint();
     services_.processPendingEvents();
     // The new chain is analysed as the check button does it, and becomes the
@@ -826,9 +842,15 @@ void TForm1::keepKindsAlike(QComboBox *changed, QComboBox *other)
         other->setEditText(text);
 }
 
-void TForm1::ComboBox5Change() { keepKindsAlike(ComboBox5, ComboBox6); }
+void TForm1::ComboBox5Change()
+{
+    keepKindsAlike(ComboBox5, ComboBox6);
+}
 
-void TForm1::ComboBox6Change() { keepKindsAlike(ComboBox6, ComboBox5); }
+void TForm1::ComboBox6Change()
+{
+    keepKindsAlike(ComboBox6, ComboBox5);
+}
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
@@ -838,7 +860,10 @@ void TForm1::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void TForm1::ButtonMicroClick() { GetMicroCS(); }
+void TForm1::ButtonMicroClick()
+{
+    GetMicroCS();
+}
 
 void TForm1::MicroMenuClick()
 {
@@ -902,27 +927,27 @@ void TForm1::GetMicroCS()
         }
         progress->setMaximum(std::max(total, 1));
         progress->setLabelText(QStringLiteral("Построено МикроЦС: %1 из %2, попыток: %3")
-                                    .arg(built)
-                                    .arg(total)
-                                    .arg(attempts));
+                                   .arg(built)
+                                   .arg(total)
+                                   .arg(attempts));
         progress->setValue(std::min(built, std::max(total, 1)));
     };
     MicroSearchOptions options;
     options.method = microMethod_;
     options.progress = [&](int built, int total, std::int64_t attempts) {
-            if (!repainted) {
-                // The emptied report shows while the search runs.
-                repaint();
-                repainted = true;
-            }
-            // Short micro-chains come thousands a second: the window is served a
-            // few times a second, not after each one.
-            if (progress && built != 0 && built != total && sinceEvents.elapsed() < 50)
-                return !progress->wasCanceled();
-            sinceEvents.restart();
-            showProgress(built, total, attempts);
-            services_.processPendingEvents();
+        if (!repainted) {
+            // The emptied report shows while the search runs.
+            repaint();
+            repainted = true;
+        }
+        // Short micro-chains come thousands a second: the window is served a
+        // few times a second, not after each one.
+        if (progress && built != 0 && built != total && sinceEvents.elapsed() < 50)
             return !progress->wasCanceled();
+        sinceEvents.restart();
+        showProgress(built, total, attempts);
+        services_.processPendingEvents();
+        return !progress->wasCanceled();
     };
     const MicroSearchResult result =
         SearchMicroChains(state_, state_.OrderedDeck, services_, tables_.RichEdit1, Edit2->text(),
@@ -959,9 +984,15 @@ void TForm1::ButtonSqareClick()
         tables_.RichEdit1.append(MicroRootsNoneYetText);
 }
 
-void TForm1::ABOUT1Click() { showModally(aboutWindow_); }
+void TForm1::ABOUT1Click()
+{
+    showModally(aboutWindow_);
+}
 
-void TForm1::FAQ1Click() { showModally(helpWindow_); }
+void TForm1::FAQ1Click()
+{
+    showModally(helpWindow_);
+}
 
 void TForm1::Statistics1Click()
 {

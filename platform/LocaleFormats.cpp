@@ -4,7 +4,10 @@
 #include <QRegularExpression>
 
 namespace platform {
-QString shortDate(const QDate &date) { return QLocale().toString(date, QLocale::ShortFormat); }
+QString shortDate(const QDate &date)
+{
+    return QLocale().toString(date, QLocale::ShortFormat);
+}
 
 QString longTime(const QTime &time)
 {

@@ -22,8 +22,8 @@ std::uint64_t entropySeed()
 {
     std::random_device device;
     const std::uint64_t fromDevice = (std::uint64_t(device()) << 32) ^ device();
-    const std::uint64_t fromClock = std::uint64_t(
-        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    const std::uint64_t fromClock =
+        std::uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     std::uint64_t mix = fromDevice ^ (fromClock * 0x9E3779B97F4A7C15ULL);
     return splitmix64(mix);
 }

@@ -20,7 +20,10 @@ void processApplicationEvents()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-QDateTime systemClock() { return QDateTime::currentDateTime(); }
+QDateTime systemClock()
+{
+    return QDateTime::currentDateTime();
+}
 
 } // namespace
 
@@ -45,7 +48,10 @@ void Services::processPendingEvents() const
     hook();
 }
 
-QDateTime Services::now() const { return clock_(); }
+QDateTime Services::now() const
+{
+    return clock_();
+}
 
 MessageHandler Services::setMessageHandler(MessageHandler handler)
 {
@@ -73,6 +79,9 @@ ScopedMessageHandler::ScopedMessageHandler(Services &services, MessageHandler ha
 {
 }
 
-ScopedMessageHandler::~ScopedMessageHandler() { services_.setMessageHandler(std::move(previous_)); }
+ScopedMessageHandler::~ScopedMessageHandler()
+{
+    services_.setMessageHandler(std::move(previous_));
+}
 
 } // namespace platform

@@ -1,8 +1,7 @@
 #include "TextGrid.h"
 
 TextGrid::TextGrid(int columns, int rows, QObject *parent)
-    : QAbstractTableModel(parent), columns_(columns), rows_(rows),
-      cells_(qsizetype(columns) * rows)
+    : QAbstractTableModel(parent), columns_(columns), rows_(rows), cells_(qsizetype(columns) * rows)
 {
     Q_ASSERT(columns > 0 && rows > 0);
 }
@@ -12,7 +11,10 @@ int TextGrid::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : columns_;
 }
 
-int TextGrid::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : rows_; }
+int TextGrid::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
 
 QVariant TextGrid::data(const QModelIndex &index, int role) const
 {

@@ -10,7 +10,10 @@
 #include <ostream>
 
 // Prints QStrings readably in failure messages.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // The platform services of one test: a seeded random source, and every message
 // a routine shows recorded instead of opened in a box.
@@ -25,16 +28,19 @@ public:
 };
 
 // The worked-example chains.
-inline const QString OrderedDeckText = QStringLiteral(
-    "6п 7п 8п 9п Xп Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Дб Кб Тб "
-    "6к 7к 8к 9к Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч ");
-inline const QString NoCollapseText = QStringLiteral(
-    "6п 6б 7к 7ч 8п 8б 9к 9ч Xп Xб Вк Вч Дп Дб Кк Кч Тп Тб "
-    "6к 6ч 7п 7б 8к 8ч 9п 9б Xк Xч Вп Вб Дк Дч Кп Кб Тк Тч");
+inline const QString OrderedDeckText =
+    QStringLiteral("6п 7п 8п 9п Xп Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Дб Кб Тб "
+                   "6к 7к 8к 9к Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч ");
+inline const QString NoCollapseText =
+    QStringLiteral("6п 6б 7к 7ч 8п 8б 9к 9ч Xп Xб Вк Вч Дп Дб Кк Кч Тп Тб "
+                   "6к 6ч 7п 7б 8к 8ч 9п 9б Xк Xч Вп Вб Дк Дч Кп Кб Тк Тч");
 
 // Table cases print by their name rather than as raw bytes.
 template <typename Case>
-    requires requires(const Case &c) { c.name; }
+requires requires(const Case &c)
+{
+    c.name;
+}
 void PrintTo(const Case &c, std::ostream *out)
 {
     *out << c.name;

@@ -72,7 +72,8 @@ void DrawChainHexagrams(QPainter &painter, QPoint origin, const TextGrid &String
     painter.setPen(Qt::black);
     for (int i = 1; i <= 4; ++i) {
         const QPoint at(x0 + 10 + 100 * (i - 1), y0 + 3);
-        painter.drawText(QRect(at, QSize(200, 40)), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+        painter.drawText(QRect(at, QSize(200, 40)),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                          labels[i - 1] + StringGrid3.cell(8, i));
     }
     painter.restore();

@@ -6,7 +6,8 @@
 // the application palette, so the program follows the desktop's colour scheme.
 namespace platform {
 
-enum class SystemColor {
+enum class SystemColor
+{
     Window,     // a window's or data cell's background
     ButtonFace, // title cells, dialog backgrounds
     ScrollBar,  // the filter sheet's ranks without a line

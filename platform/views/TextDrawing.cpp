@@ -13,8 +13,8 @@ void drawTextLeftClipped(QPainter &painter, const QRect &rect, const QString &te
 {
     painter.save();
     painter.setClipRect(rect);
-    painter.drawText(rect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     text);
+    painter.drawText(rect.adjusted(1, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     painter.restore();
 }
 

@@ -1,5 +1,5 @@
-#include "../TestSupport.h"
 #include "cli/AnalyseCommand.h"
+#include "../TestSupport.h"
 
 #include <QJsonArray>
 

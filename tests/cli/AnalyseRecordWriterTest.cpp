@@ -227,36 +227,33 @@ TEST_P(DeckKey, NamesMissingRepeatedAndUnknownCards)
 
 INSTANTIATE_TEST_SUITE_P(
     Chains, DeckKey,
-    ::testing::Values(DeckCase{"OrderedDeck", OrderedDeck, true, {}, {}, {}},
-                      DeckCase{"DoubledSix",
-                               "6п " + OrderedDeck.substr(0, OrderedDeck.size() - 5),
-                               false,
-                               {"Тч"},
-                               {"6п"},
-                               {}},
-                      DeckCase{"LookAlikeAndPattern",
-                               replaced(replaced(OrderedDeck, "Xп", "Хп"), "Тч", "?ч"),
-                               false,
-                               {"Xп", "Тч"},
-                               {},
-                               {"Хп", "?ч"}},
-                      DeckCase{"EntriesAfterTheLastCard",
-                               OrderedDeck + "6п ?x Дч",
-                               false,
-                               {},
-                               {"6п", "Дч"},
-                               {"?x"}},
-                      DeckCase{"ShortText",
-                               "6п 7п 8п 9п 10п Вп Дп Кп Тп 6б 7б",
-                               false,
-                               [] {
-                                   std::vector<std::string> rest;
-                                   for (int n = 12; n <= 36; ++n)
-                                       rest.emplace_back(ChainAnalysis::deckCardName(n));
-                                   return rest;
-                               }(),
-                               {},
-                               {}}),
+    ::testing::Values(
+        DeckCase{"OrderedDeck", OrderedDeck, true, {}, {}, {}},
+        DeckCase{"DoubledSix",
+                 "6п " + OrderedDeck.substr(0, OrderedDeck.size() - 5),
+                 false,
+                 {"Тч"},
+                 {"6п"},
+                 {}},
+        DeckCase{"LookAlikeAndPattern",
+                 replaced(replaced(OrderedDeck, "Xп", "Хп"), "Тч", "?ч"),
+                 false,
+                 {"Xп", "Тч"},
+                 {},
+                 {"Хп", "?ч"}},
+        DeckCase{
+            "EntriesAfterTheLastCard", OrderedDeck + "6п ?x Дч", false, {}, {"6п", "Дч"}, {"?x"}},
+        DeckCase{"ShortText",
+                 "6п 7п 8п 9п 10п Вп Дп Кп Тп 6б 7б",
+                 false,
+                 [] {
+                     std::vector<std::string> rest;
+                     for (int n = 12; n <= 36; ++n)
+                         rest.emplace_back(ChainAnalysis::deckCardName(n));
+                     return rest;
+                 }(),
+                 {},
+                 {}}),
     [](const auto &test) { return std::string(test.param.name); });
 
 } // namespace

@@ -171,11 +171,11 @@ TEST(CliAnalyseThreads, EveryThreadCountWritesWhatOneThreadWrites)
                   403);
         EXPECT_TRUE(one.err.contains(QStringLiteral("Цепочка маловата")));
         for (const QString &threads : {QStringLiteral("2"), QStringLiteral("3")}) {
-            const CliRun many =
-                tlcalcCli({QStringLiteral("analyse"), format, QStringLiteral("--threads"), threads},
-                          input);
+            const CliRun many = tlcalcCli(
+                {QStringLiteral("analyse"), format, QStringLiteral("--threads"), threads}, input);
             EXPECT_EQ(many.status, 0);
-            EXPECT_EQ(many.rawOut, one.rawOut) << format.toStdString() << " on " << threads.toStdString();
+            EXPECT_EQ(many.rawOut, one.rawOut)
+                << format.toStdString() << " on " << threads.toStdString();
             const auto withoutNote = [](const QString &err) {
                 QStringList lines = err.split(u'\n');
                 EXPECT_EQ(lines.removeAll(QStringLiteral(
@@ -311,10 +311,10 @@ TEST(CliGenerate, EstimateWithoutConditionsIsTheShareThatCollapsesToTwo)
 {
     QJsonObject first;
     for (const QString &threads : {QStringLiteral("1"), QStringLiteral("2")}) {
-        const CliRun run = tlcalcCli({QStringLiteral("generate"), QStringLiteral("--estimate"),
-                                      QStringLiteral("--seed"), QStringLiteral("5"),
-                                      QStringLiteral("--max-tries"), QStringLiteral("2000000"),
-                                      QStringLiteral("--threads"), threads, QStringLiteral("--json")});
+        const CliRun run = tlcalcCli(
+            {QStringLiteral("generate"), QStringLiteral("--estimate"), QStringLiteral("--seed"),
+             QStringLiteral("5"), QStringLiteral("--max-tries"), QStringLiteral("2000000"),
+             QStringLiteral("--threads"), threads, QStringLiteral("--json")});
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         ASSERT_EQ(run.lines().size(), 1);
         const QJsonObject estimate = json(run.lines()[0]);

@@ -1,5 +1,5 @@
-#include "../TestSupport.h"
 #include "cli/GenerateCommand.h"
+#include "../TestSupport.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 

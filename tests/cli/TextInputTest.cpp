@@ -42,8 +42,7 @@ Lines readAll(const QByteArray &input, InputEncoding encoding, qsizetype chunk)
 }
 
 // The same read with appendNext, every line appended to one buffer.
-QList<QByteArray> readAllAppended(const QByteArray &input, InputEncoding encoding,
-                                  qsizetype chunk)
+QList<QByteArray> readAllAppended(const QByteArray &input, InputEncoding encoding, qsizetype chunk)
 {
     int fds[2];
     EXPECT_EQ(::pipe(fds), 0);

@@ -183,7 +183,8 @@ TEST_F(CompassWindow, TheNextShowingSizesTheWindowForTheNewMultiplier)
     window->hide();
     window->show();
     EXPECT_EQ(window->size(), QSize(740, 740));
-    EXPECT_EQ(compassBox(state.CompassBounds).Bottom - compassBox(state.CompassBounds).Top, 45 * 12);
+    EXPECT_EQ(compassBox(state.CompassBounds).Bottom - compassBox(state.CompassBounds).Top,
+              45 * 12);
 }
 
 TEST_F(CompassWindow, AMultiplierThatIsNoNumberIsIgnoredSilently)

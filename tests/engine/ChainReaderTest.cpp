@@ -1,6 +1,6 @@
 #include "engine/ChainReader.h"
-#include "engine/ChainState.h"
 #include "../TestSupport.h"
+#include "engine/ChainState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "engine/ChainState.h"
 #include "engine/Deck.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
+#include "engine/ChainState.h"
 #include "engine/Collapse.h"
 #include "platform/RandomSource.h"
 

@@ -8,7 +8,8 @@
 TEST(CardReplacement, TwoCardsSwapPlaces)
 {
     TestServices services;
-    const QString text = replaceCards(OrderedDeckText, QStringLiteral("6п"), QStringLiteral("Тч"), services);
+    const QString text =
+        replaceCards(OrderedDeckText, QStringLiteral("6п"), QStringLiteral("Тч"), services);
     EXPECT_TRUE(text.startsWith(QStringLiteral("Тч 7п ")));
     EXPECT_TRUE(text.endsWith(QStringLiteral(" Кч 6п ")));
     EXPECT_EQ(text.size(), 108);
@@ -19,14 +20,16 @@ TEST(CardReplacement, SuitPatternsExchangeSuitsAndRankPatternsRanks)
     TestServices services;
     EXPECT_TRUE(replaceCards(OrderedDeckText, QStringLiteral("?п"), QStringLiteral("?б"), services)
                     .startsWith(QStringLiteral("6б 7б 8б 9б Xб Вб Дб Кб Тб 6п 7п")));
-    const QString ranks = replaceCards(OrderedDeckText, QStringLiteral("6?"), QStringLiteral("Т?"), services);
+    const QString ranks =
+        replaceCards(OrderedDeckText, QStringLiteral("6?"), QStringLiteral("Т?"), services);
     EXPECT_TRUE(ranks.startsWith(QStringLiteral("Тп 7п 8п 9п Xп Вп Дп Кп 6п Тб")));
 }
 
 TEST(CardReplacement, EqualItemsRewriteTheTextWithATrailingBlank)
 {
     TestServices services;
-    const QString text = replaceCards(NoCollapseText, QStringLiteral("6п"), QStringLiteral("6п"), services);
+    const QString text =
+        replaceCards(NoCollapseText, QStringLiteral("6п"), QStringLiteral("6п"), services);
     EXPECT_EQ(text, NoCollapseText + u' ');
 }
 

@@ -1,8 +1,8 @@
+#include "mainwindow/ChainGenerator.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
-#include "mainwindow/ChainGenerator.h"
 #include "platform/IntConvert.h"
 
 #include <QSet>
@@ -144,17 +144,16 @@ TEST_P(GeneratorCondition, FoundChainsMeetTheTickedCondition)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Each, GeneratorCondition,
-    ::testing::Values(ConditionCase{"AtMostTenTransits", 1, u"10"},
-                      ConditionCase{"EflAtLeastEight", 2, u"8"},
-                      ConditionCase{"TargetAtPositionThirtySix", 3, u"36"},
-                      ConditionCase{"TargetAtPositionTwenty", 3, u"20"},
-                      ConditionCase{"TargetSuitSpades", 4, u"?п"},
-                      ConditionCase{"TargetRankAce", 4, u"Т?"},
-                      ConditionCase{"TargetCard", 4, u"Кч"},
-                      ConditionCase{"FullBalance", 5, u""}),
-    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(Each, GeneratorCondition,
+                         ::testing::Values(ConditionCase{"AtMostTenTransits", 1, u"10"},
+                                           ConditionCase{"EflAtLeastEight", 2, u"8"},
+                                           ConditionCase{"TargetAtPositionThirtySix", 3, u"36"},
+                                           ConditionCase{"TargetAtPositionTwenty", 3, u"20"},
+                                           ConditionCase{"TargetSuitSpades", 4, u"?п"},
+                                           ConditionCase{"TargetRankAce", 4, u"Т?"},
+                                           ConditionCase{"TargetCard", 4, u"Кч"},
+                                           ConditionCase{"FullBalance", 5, u""}),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(Generator, AllConditionsTogether)
 {
@@ -207,12 +206,13 @@ TEST_F(Generator, CardPatternsMatchBySuitRankOrName)
         const char16_t *t;
         bool matches;
     };
-    for (const Case &c : {Case{u"?п", u"Кп", true}, Case{u"?п", u"Кб", false},
-                          Case{u"Т?", u"Тч", true}, Case{u"Т?", u"Кч", false},
-                          Case{u"Кч", u"Кч", true}, Case{u"Кч", u"Кп", false},
-                          Case{u"Выбери", u"Вы", false}, Case{u"", u"Тч", false}})
+    for (const Case &c :
+         {Case{u"?п", u"Кп", true}, Case{u"?п", u"Кб", false}, Case{u"Т?", u"Тч", true},
+          Case{u"Т?", u"Кч", false}, Case{u"Кч", u"Кч", true}, Case{u"Кч", u"Кп", false},
+          Case{u"Выбери", u"Вы", false}, Case{u"", u"Тч", false}})
         EXPECT_EQ(matchesCardPattern(QString::fromUtf16(c.v), QString::fromUtf16(c.t)), c.matches)
-            << QString::fromUtf16(c.v).toStdString() << " " << QString::fromUtf16(c.t).toStdString();
+            << QString::fromUtf16(c.v).toStdString() << " "
+            << QString::fromUtf16(c.t).toStdString();
 }
 
 TEST_F(Generator, FullBalanceNeedsSixRanksWithTwoMovedCards)
@@ -223,8 +223,8 @@ TEST_F(Generator, FullBalanceNeedsSixRanksWithTwoMovedCards)
     const auto withBalancedRanks = [&](int k) {
         fastdeal::Metrics metrics;
         for (std::size_t r = 0; r < 9; ++r) {
-            metrics.mobileCount[r] = 1;                          // spade
-            metrics.mobileCount[9 + r] = 1;                      // diamond
+            metrics.mobileCount[r] = 1;                           // spade
+            metrics.mobileCount[9 + r] = 1;                       // diamond
             metrics.mobileCount[18 + r] = int(r) + 1 > k ? 1 : 0; // club
         }
         return metrics;

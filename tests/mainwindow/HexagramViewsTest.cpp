@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 #include "engine/Deck.h"
-#include "platform/RandomSource.h"
 #include "hexagrams/HexagramTexts.h"
 #include "hexagrams/views/HexagramPicture.h"
+#include "platform/RandomSource.h"
 
 #include <QCheckBox>
 #include <QPainter>
@@ -35,10 +35,10 @@ struct HexagramTable : TextGrid
 TEST(HexagramPicture, LinesSpanTheirBarsAndShadeByStatistic)
 {
     // Hexagram 1: six unbroken lines; 2: six broken ones.
-    const HexagramTable grid({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1"),
-                              QStringLiteral("2")},
-                             {QStringLiteral("1.00"), QStringLiteral("0.02"),
-                              QStringLiteral("0.50"), QStringLiteral("1.00")});
+    const HexagramTable grid(
+        {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("2")},
+        {QStringLiteral("1.00"), QStringLiteral("0.02"), QStringLiteral("0.50"),
+         QStringLiteral("1.00")});
     const QImage image = pictureOf(grid);
     const int x = 10, y = 10 + 18 + 14 * 2 + 5; // the middle of the third line from the top
     const QColor box(80, 80, 120);

@@ -1,7 +1,7 @@
+#include "mainwindow/MainTables.h"
 #include "../TestSupport.h"
 #include "engine/Deck.h"
 #include "platform/RandomSource.h"
-#include "mainwindow/MainTables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "MainWindowFixture.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
-#include "mainwindow/ConditionEstimator.h"
-#include "platform/RandomSource.h"
 #include "mainwindow/ChainGenerator.h"
+#include "mainwindow/ConditionEstimator.h"
 #include "platform/LocaleFormats.h"
+#include "platform/RandomSource.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -12,7 +12,10 @@
 
 namespace {
 
-int dealerThreads() { return threadsNamed(lanedeal::ParallelDealer::WorkerThreadName); }
+int dealerThreads()
+{
+    return threadsNamed(lanedeal::ParallelDealer::WorkerThreadName);
+}
 
 } // namespace
 
@@ -46,7 +49,8 @@ TEST_F(GeneratorWindow, FoundChainIsShownAnalysedAndTimed)
     EXPECT_EQ(lines[2], QStringLiteral("Времени ушло = 1 часов, 2 минут, 5 секунд."));
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral(" Сбалансированных участков  = ")));
     EXPECT_TRUE(lines.back().startsWith(QStringLiteral("P(п,б,к,ч) = {")));
-    EXPECT_EQ(form->Label1->text(), QStringLiteral("Перебрали = %1 вариантов").arg(state->TriedVariants));
+    EXPECT_EQ(form->Label1->text(),
+              QStringLiteral("Перебрали = %1 вариантов").arg(state->TriedVariants));
     // The rate stands beside the status bar only while a run lasts.
     EXPECT_TRUE(form->RunRateLabel->text().isEmpty());
 
@@ -71,13 +75,15 @@ TEST_F(GeneratorWindow, PlaceholderEndsTheRunWithTheMessageAndChangesNothingElse
     form->CheckBox1->setChecked(true);
     form->ComboBox1->setCurrentIndex(0);
     QTest::mouseClick(form->ButtonTLG, Qt::LeftButton);
-    EXPECT_EQ(services.messages, QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
+    EXPECT_EQ(services.messages,
+              QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
     EXPECT_EQ(form->Edit1->text(), OrderedDeckText);
     EXPECT_FALSE(form->ButtonCheckString->isEnabled());
     EXPECT_TRUE(state->CurrentChain == before);
     EXPECT_EQ(form->tables().RichEdit1.lineCount(), 0);
     EXPECT_TRUE(form->tables().StringGrid1.cell(1, 1).isEmpty());
-    EXPECT_EQ(form->Label1->text(), QStringLiteral("Перебрали = %1 вариантов").arg(state->TriedVariants));
+    EXPECT_EQ(form->Label1->text(),
+              QStringLiteral("Перебрали = %1 вариантов").arg(state->TriedVariants));
 }
 
 TEST_F(GeneratorWindow, ExitDuringARunWritesNothingMoreAndCloses)
@@ -125,8 +131,7 @@ TEST_F(GeneratorWindow, ClosingTheWindowAnyOtherWayAlsoEndsTheRun)
 TEST_F(GeneratorWindow, StatusBarEstimatesTheTickedConditions)
 {
     const auto settled = [&] {
-        return QTest::qWaitFor([&] { return form->EstimateLabel->text().startsWith(u'≈'); },
-                               20000);
+        return QTest::qWaitFor([&] { return form->EstimateLabel->text().startsWith(u'≈'); }, 20000);
     };
     ASSERT_TRUE(settled()) << form->EstimateLabel->text().toStdString();
     const QString none = form->EstimateLabel->text();
@@ -155,7 +160,8 @@ TEST_F(GeneratorWindow, ConditionChangedDuringTheRunAppliesToTheNextTest)
     });
     form->ButtonTLGClick();
     EXPECT_GE(events, 5);
-    EXPECT_TRUE(form->tables().RichEdit1.lines().value(2).startsWith(QStringLiteral("Времени ушло")));
+    EXPECT_TRUE(
+        form->tables().RichEdit1.lines().value(2).startsWith(QStringLiteral("Времени ушло")));
 }
 
 TEST_F(GeneratorWindow, SecondPressRunsANestedSearchThenTheFirstResumes)

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
-#include "platform/RandomSource.h"
 #include "mainwindow/MicroChainSearch.h"
+#include "platform/RandomSource.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -51,7 +51,8 @@ TEST_F(MicroWindow, PlaceholderEflGivesTheConversionMessageWithTheCountStored)
     form->Edit2->setText(QStringLiteral("7"));
     form->ComboBox2->setCurrentIndex(0); // "Выбери"
     form->GetMicroCS();
-    EXPECT_EQ(services.messages, QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
+    EXPECT_EQ(services.messages,
+              QStringList{QStringLiteral("'Выбери' is not a valid integer value")});
     EXPECT_EQ(state->MicroChainCount, 7);
     EXPECT_EQ(form->RichEdit1->height(), 100);
 }
@@ -77,7 +78,8 @@ TEST_F(MicroWindow, ALongSearchShowsItsProgressAndStopsOnCancel)
     const QStringList lines = form->tables().RichEdit1.lines();
     EXPECT_EQ(state->MicroChainCount, 0);
     ASSERT_GE(lines.size(), 5);
-    EXPECT_EQ(lines[lines.size() - 5], QStringLiteral("Поиск МикроЦС остановлен: построено 0 из 50."));
+    EXPECT_EQ(lines[lines.size() - 5],
+              QStringLiteral("Поиск МикроЦС остановлен: построено 0 из 50."));
     EXPECT_TRUE(lines.back().startsWith(QStringLiteral("Времени ушло = ")));
 }
 

@@ -11,8 +11,8 @@ TEST_F(MainWindowTest, OpensLaidOutWithItsInitialStates)
     EXPECT_EQ(form->client()->size(), QSize(976, 465));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("ТЛ калькулятор 022"));
     EXPECT_FALSE(form->ButtonCheckString->isEnabled());
-    for (QCheckBox *box : {form->CheckBox1, form->CheckBox2, form->CheckBox3, form->CheckBox4,
-                           form->CheckBox5})
+    for (QCheckBox *box :
+         {form->CheckBox1, form->CheckBox2, form->CheckBox3, form->CheckBox4, form->CheckBox5})
         EXPECT_FALSE(box->isChecked());
     EXPECT_EQ(form->ComboBox1->currentText(), QStringLiteral("36"));
     EXPECT_EQ(form->ComboBox2->currentText(), QStringLiteral("1"));
@@ -90,8 +90,9 @@ TEST_F(MainWindowTest, MenuCaptionsAndStates)
     QStringList captions;
     for (QAction *action : form->menuBar()->actions())
         captions << action->text();
-    EXPECT_EQ(captions.mid(1, 4), (QStringList{QStringLiteral("FILE"), QStringLiteral("Фильтры"),
-                                              QStringLiteral("Рисунки"), QStringLiteral("Компас")}));
+    EXPECT_EQ(captions.mid(1, 4),
+              (QStringList{QStringLiteral("FILE"), QStringLiteral("Фильтры"),
+                           QStringLiteral("Рисунки"), QStringLiteral("Компас")}));
     EXPECT_EQ(captions.back(), QStringLiteral("HELP"));
     EXPECT_TRUE(form->N1->isEnabled());
     EXPECT_FALSE(form->FILE1->menuAction()->isEnabled());

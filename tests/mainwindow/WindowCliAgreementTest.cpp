@@ -26,7 +26,8 @@ protected:
         EXPECT_EQ(grids[u"StringGrid2"].toArray(), gridRowsJson(t.StringGrid2));
         EXPECT_EQ(grids[u"StringGrid3"].toArray(), gridRowsJson(t.StringGrid3));
         for (int s = 1; s <= 4; ++s) {
-            EXPECT_EQ(record[u"hexagrams"].toArray()[s - 1].toInt(), t.StringGrid3.cell(8, s).toInt());
+            EXPECT_EQ(record[u"hexagrams"].toArray()[s - 1].toInt(),
+                      t.StringGrid3.cell(8, s).toInt());
             EXPECT_EQ(record[u"statistics"].toArray()[s - 1].toString(), t.StringGrid3.cell(9, s));
         }
     }

@@ -102,7 +102,8 @@ TEST_F(MicroChainConstruct, AdmitsEveryMicroChainGenerateAndTestAccepts)
             for (int k = 0; k < 60; ++k) {
                 TTLKoloda chain;
                 MicroChainHistory history;
-                ASSERT_TRUE(BuildMicroChain(chains.OrderedDeck, random, target, efl, chain, &history));
+                ASSERT_TRUE(
+                    BuildMicroChain(chains.OrderedDeck, random, target, efl, chain, &history));
                 EXPECT_TRUE(constructor.admits(history))
                     << target.toStdString() << " EFL " << efl << ": "
                     << microChainCards(chain).join(u' ').toStdString();

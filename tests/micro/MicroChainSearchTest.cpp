@@ -26,7 +26,8 @@ protected:
     void fillStore(int count)
     {
         for (int k = 1; k <= count; ++k)
-            store.MicroChains[k] = recordOf({chains.OrderedDeck.Cards[k].name(), QStringLiteral("Тч")});
+            store.MicroChains[k] =
+                recordOf({chains.OrderedDeck.Cards[k].name(), QStringLiteral("Тч")});
         store.MicroChainCount = count;
     }
 };
@@ -80,8 +81,7 @@ TEST_F(MicroChainSearch, ACountOfZeroGivesTheTenLinesAndKeepsTheStore)
     for (const auto &[count, stored_count] :
          {std::pair{QStringLiteral("0"), 0}, std::pair{QStringLiteral("-4"), -4}}) {
         ScriptedClock clock(services, {SearchStart});
-        const MicroSearchResult result =
-            search(count, QStringLiteral("34"), QStringLiteral("Кп"));
+        const MicroSearchResult result = search(count, QStringLiteral("34"), QStringLiteral("Кп"));
         EXPECT_EQ(result.outcome, Outcome::Finished);
         EXPECT_EQ(result.built, 0);
         const QStringList expected{
@@ -195,9 +195,8 @@ TEST_F(MicroChainSearch, ANonNumberCountEndsTheCommandBeforeTheCountIsStored)
 {
     fillStore(2);
     report.append(QStringLiteral("an earlier report"));
-    const MicroSearchResult result =
-        search(QStringLiteral(" Сколько МикроЦС надо? "), QStringLiteral("3"),
-                          QStringLiteral("Тч"));
+    const MicroSearchResult result = search(QStringLiteral(" Сколько МикроЦС надо? "),
+                                            QStringLiteral("3"), QStringLiteral("Тч"));
     EXPECT_EQ(result.outcome, Outcome::NotANumber);
     EXPECT_EQ(services.messages, QStringList{QStringLiteral(
                                      "' Сколько МикроЦС надо? ' is not a valid integer value")});
@@ -266,10 +265,10 @@ TEST_F(MicroChainSearch, ReportsProgressBeforeTheFirstAndAfterEveryMicroChain)
     std::vector<std::pair<int, int>> calls;
     // With EFL 1 every attempt is accepted, so nothing but the built count is reported.
     search(QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("Дп"),
-                      withProgress([&](int built, int total) {
-                          calls.emplace_back(built, total);
-                          return true;
-                      }));
+           withProgress([&](int built, int total) {
+               calls.emplace_back(built, total);
+               return true;
+           }));
     const std::vector<std::pair<int, int>> expected{{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}};
     EXPECT_EQ(calls, expected);
 }
@@ -279,14 +278,14 @@ TEST_F(MicroChainSearch, AStoppedSearchWritesWhatItBuiltThenSaysItWasStopped)
     ScriptedClock clock(services, {SearchStart, SearchStart.addMSecs(61500)});
     const MicroSearchResult result =
         search(QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("Тч"),
-                          withProgress([](int built, int) { return built < 3; }));
+               withProgress([](int built, int) { return built < 3; }));
     EXPECT_EQ(result.outcome, Outcome::Stopped);
     EXPECT_EQ(result.built, 3);
     EXPECT_EQ(store.MicroChainCount, 3);
     ASSERT_EQ(report.lineCount(), 6 + 3 + 1 + 4);
     for (int k = 1; k <= 3; ++k)
-        EXPECT_EQ(report.lines()[5 + k],
-                  microChainCards(store.MicroChains[k]).join(u' ') + QStringLiteral("   # 00%1.").arg(k));
+        EXPECT_EQ(report.lines()[5 + k], microChainCards(store.MicroChains[k]).join(u' ') +
+                                             QStringLiteral("   # 00%1.").arg(k));
     EXPECT_EQ(report.lines()[9], QStringLiteral("Поиск МикроЦС остановлен: построено 3 из 10."));
     EXPECT_EQ(report.lines()[10], QString());
     EXPECT_EQ(report.lines()[13],
@@ -303,11 +302,11 @@ TEST_F(MicroChainSearch, ASearchThatKeepsFailingIsAskedAgainAndAgainAndStops)
     // failed attempts give the caller a say.
     const MicroSearchResult result =
         search(QStringLiteral("5"), QStringLiteral("30"), QStringLiteral("Тч"),
-                          withProgress([&](int built, int total) {
-                              EXPECT_EQ(total, 5);
-                              builtSeen.push_back(built);
-                              return ++calls < 4;
-                          }));
+               withProgress([&](int built, int total) {
+                   EXPECT_EQ(total, 5);
+                   builtSeen.push_back(built);
+                   return ++calls < 4;
+               }));
     EXPECT_EQ(result.outcome, Outcome::Stopped);
     EXPECT_EQ(calls, 4);
     EXPECT_EQ(result.built, 0);
@@ -324,7 +323,7 @@ TEST_F(MicroChainSearch, AStopAfterTheLastMicroChainChangesNothing)
 {
     const MicroSearchResult result =
         search(QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("Кк"),
-                          withProgress([](int built, int total) { return built < total; }));
+               withProgress([](int built, int total) { return built < total; }));
     EXPECT_EQ(result.outcome, Outcome::Finished);
     EXPECT_EQ(store.MicroChainCount, 2);
     EXPECT_EQ(report.lineCount(), 6 + 2 + 4);

@@ -1,5 +1,5 @@
-#include "../TestSupport.h"
 #include "platform/IntConvert.h"
+#include "../TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,8 @@ TEST_P(IntConversion, AcceptsWhatAUserTypesAsAWholeNumber)
             platform::StrToInt(text);
             ADD_FAILURE() << "no error for " << text.toStdString();
         } catch (const platform::ConversionError &error) {
-            EXPECT_EQ(error.message(), QStringLiteral("'%1' is not a valid integer value").arg(text));
+            EXPECT_EQ(error.message(),
+                      QStringLiteral("'%1' is not a valid integer value").arg(text));
         }
     }
 }
@@ -40,11 +41,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ConversionCase{u"-5", true, -5}, ConversionCase{u"007", true, 7},
                       ConversionCase{u"2147483647", true, 2147483647},
                       ConversionCase{u"-2147483648", true, -2147483647 - 1},
-                      ConversionCase{u"2147483648", false, 0},
-                      ConversionCase{u"Выбери", false, 0}, ConversionCase{u"", false, 0},
-                      ConversionCase{u" ", false, 0}, ConversionCase{u"-", false, 0},
-                      ConversionCase{u"12 ", false, 0}, ConversionCase{u"1.5", false, 0},
-                      ConversionCase{u"0x10", false, 0},
+                      ConversionCase{u"2147483648", false, 0}, ConversionCase{u"Выбери", false, 0},
+                      ConversionCase{u"", false, 0}, ConversionCase{u" ", false, 0},
+                      ConversionCase{u"-", false, 0}, ConversionCase{u"12 ", false, 0},
+                      ConversionCase{u"1.5", false, 0}, ConversionCase{u"0x10", false, 0},
                       ConversionCase{u" Сколько МикроЦС надо? ", false, 0}));
 
 TEST(IntConversionMessage, NamesTheOffendingText)

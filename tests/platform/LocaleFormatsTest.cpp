@@ -1,5 +1,5 @@
-#include "../TestSupport.h"
 #include "platform/LocaleFormats.h"
+#include "../TestSupport.h"
 
 #include <QLocale>
 

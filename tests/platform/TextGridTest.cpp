@@ -1,6 +1,6 @@
+#include "platform/TextGrid.h"
 #include "../TestSupport.h"
 #include "platform/ReportLog.h"
-#include "platform/TextGrid.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -16,11 +16,11 @@
 //   microtvd time EFL TARGET CHAINS [K [BUDGET [GROWTH]]]   time per micro-chain:
 //       median and worst, with the restart budget's start and growth when given
 //       ("b" before K as above)
-#include "engine/Deck.h"
 #include "engine/ChainState.h"
-#include "platform/RandomSource.h"
+#include "engine/Deck.h"
 #include "mainwindow/MicroChainConstruct.h"
 #include "mainwindow/MicroChainSearch.h"
+#include "platform/RandomSource.h"
 
 #include <QString>
 
