@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include <locale.h>
+#include <unistd.h>
 
 namespace {
 
@@ -335,4 +336,75 @@ int threadCount(const CommandLine &line, const QCommandLineOption &option, QStri
         problem = QStringLiteral("--threads takes a whole number from 1 to 256, not '%1'")
                       .arg(line.value(option));
     return 1;
+}
+
+QCommandLineOption maxTriesOption(const QString &what, const QString &done)
+{
+    return QCommandLineOption(
+        QStringLiteral("max-tries"),
+        QStringLiteral("Stop after N %1 in all (status 3), %2.").arg(what, done),
+        QStringLiteral("N"));
+}
+
+QCommandLineOption timeLimitOption(const QString &done)
+{
+    return QCommandLineOption(QStringLiteral("time-limit"),
+                              QStringLiteral("Stop after SECONDS (status 3), %1.").arg(done),
+                              QStringLiteral("SECONDS"));
+}
+
+QCommandLineOption progressOption(const QString &lines)
+{
+    return QCommandLineOption(QStringLiteral("progress"),
+                              QStringLiteral("A progress line on standard error about once a "
+                                             "second%1 (the default when standard error is a "
+                                             "terminal).")
+                                  .arg(lines.isEmpty() ? QString() : QStringLiteral(": ") + lines));
+}
+
+std::optional<std::int64_t> maxTries(const CommandLine &line, const QCommandLineOption &option,
+                                     const QString &what, QString &problem)
+{
+    if (!line.isSet(option) || !problem.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const qlonglong value = line.value(option).trimmed().toLongLong(&ok);
+    if (ok && value >= 1)
+        return value;
+    problem = QStringLiteral("--max-tries takes a whole number of %1 from 1 on, not '%2'")
+                  .arg(what, line.value(option));
+    return std::nullopt;
+}
+
+std::optional<qint64> timeLimitMs(const CommandLine &line, const QCommandLineOption &option,
+                                  QString &problem)
+{
+    if (!line.isSet(option) || !problem.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double seconds = line.value(option).trimmed().toDouble(&ok);
+    if (ok && seconds > 0 && seconds <= 1e9)
+        return qint64(seconds * 1000);
+    problem = QStringLiteral("--time-limit takes a number of seconds above 0, not '%1'")
+                  .arg(line.value(option));
+    return std::nullopt;
+}
+
+bool showsProgress(const CommandLine &line, const QCommandLineOption &option)
+{
+    return line.isSet(option) || isatty(fileno(stderr));
+}
+
+std::optional<std::uint64_t> seedValue(const CommandLine &line, const QCommandLineOption &option,
+                                       QString &problem)
+{
+    if (!line.isSet(option) || !problem.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const quint64 value = line.value(option).trimmed().toULongLong(&ok);
+    if (ok)
+        return value;
+    problem = QStringLiteral("--seed takes a whole number from 0 to 18446744073709551615, not '%1'")
+                  .arg(line.value(option));
+    return std::nullopt;
 }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 
@@ -142,3 +143,23 @@ QCommandLineOption threadsOption(const QString &what);
 // Its value: 1 to 256, every core when it is not given. A value out of range
 // sets problem (when problem is still empty) and gives 1.
 int threadCount(const CommandLine &line, const QCommandLineOption &option, QString &problem);
+
+// The options that bound a long search, shared by generate and micro: --max-tries
+// N (what names the tries: "deals", "attempts"; done says what is written then),
+// --time-limit SECONDS and --progress.
+QCommandLineOption maxTriesOption(const QString &what, const QString &done);
+QCommandLineOption timeLimitOption(const QString &done);
+QCommandLineOption progressOption(const QString &lines);
+
+// Their values. Like threadCount, a value that cannot be taken sets problem
+// (when it is still empty) and gives nothing.
+std::optional<std::int64_t> maxTries(const CommandLine &line, const QCommandLineOption &option,
+                                     const QString &what, QString &problem);
+std::optional<qint64> timeLimitMs(const CommandLine &line, const QCommandLineOption &option,
+                                  QString &problem);
+// Whether progress lines are written: asked for, or standard error is a terminal.
+bool showsProgress(const CommandLine &line, const QCommandLineOption &option);
+
+// --seed S: a whole number from 0 to 2^64 − 1, or nothing when not given.
+std::optional<std::uint64_t> seedValue(const CommandLine &line, const QCommandLineOption &option,
+                                       QString &problem);

@@ -176,19 +176,12 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
     const QCommandLineOption seed(
         QStringLiteral("seed"), QStringLiteral("Seed of the random source."), QStringLiteral("S"));
     const QCommandLineOption threads = threadsOption(QStringLiteral("Dealing threads"));
-    const QCommandLineOption maxTries(
-        QStringLiteral("max-tries"),
-        QStringLiteral("Stop after N deals in all (status 3), writing the chains found."),
-        QStringLiteral("N"));
-    const QCommandLineOption timeLimit(
-        QStringLiteral("time-limit"),
-        QStringLiteral("Stop after SECONDS (status 3), writing the chains found."),
-        QStringLiteral("SECONDS"));
-    const QCommandLineOption progressLines(
-        QStringLiteral("progress"),
-        QStringLiteral("A progress line on standard error about once a second: deals tried, "
-                       "chains found, deals per second (the default when standard error is a "
-                       "terminal)."));
+    const QCommandLineOption maxTriesLimit =
+        maxTriesOption(QStringLiteral("deals"), QStringLiteral("writing the chains found"));
+    const QCommandLineOption timeLimit =
+        timeLimitOption(QStringLiteral("writing the chains found"));
+    const QCommandLineOption progressLines =
+        progressOption(QStringLiteral("deals tried, chains found, deals per second"));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("One line of JSON per chain."));
     const QCommandLineOption estimate(
@@ -197,7 +190,7 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
                        "and print the conditions' chance per dealt chain and the expected time "
                        "to a chain that meets them."));
     line.addOptions({maxTransits, minEfl, targetPosition, target, fullBalance, count, seed, threads,
-                     maxTries, timeLimit, progressLines, json, estimate});
+                     maxTriesLimit, timeLimit, progressLines, json, estimate});
     if (const auto status = line.parse(arguments))
         return *status;
     if (!line.positionalArguments().isEmpty())
@@ -246,38 +239,17 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
                           .arg(line.value(target));
     }
     options.conditions.fullBalance = line.isSet(fullBalance);
-    if (line.isSet(seed) && problem.isEmpty()) {
-        bool ok = false;
-        options.seed = line.value(seed).toULongLong(&ok);
-        if (!ok)
-            problem = QStringLiteral("--seed takes a whole number from 0 to "
-                                     "18446744073709551615, not '%1'")
-                          .arg(line.value(seed));
-    }
-    if (line.isSet(maxTries) && problem.isEmpty()) {
-        bool ok = false;
-        options.maxTries = line.value(maxTries).toULongLong(&ok);
-        if (!ok || *options.maxTries < 1)
-            problem =
-                QStringLiteral("--max-tries takes a whole number of deals from 1 on, not '%1'")
-                    .arg(line.value(maxTries));
-    }
-    if (line.isSet(timeLimit) && problem.isEmpty()) {
-        bool ok = false;
-        const double seconds = line.value(timeLimit).toDouble(&ok);
-        if (!ok || !(seconds > 0) || seconds > 1e9)
-            problem = QStringLiteral("--time-limit takes a number of seconds above 0, not '%1'")
-                          .arg(line.value(timeLimit));
-        else
-            options.timeLimitMs = qint64(seconds * 1000);
-    }
+    options.seed = seedValue(line, seed, problem);
+    if (const auto tries = maxTries(line, maxTriesLimit, QStringLiteral("deals"), problem))
+        options.maxTries = std::uint64_t(*tries);
+    options.timeLimitMs = timeLimitMs(line, timeLimit, problem);
     if (!problem.isEmpty())
         return line.fail(problem);
     if (line.isSet(estimate))
         return printEstimate(options, line.isSet(json), line.command());
 
     const bool asJson = line.isSet(json);
-    const bool showProgress = line.isSet(progressLines) || isatty(fileno(stderr));
+    const bool showProgress = showsProgress(line, progressLines);
     const GenerateSummary summary = generateChains(
         options,
         [asJson](const GeneratedChain &chain) {

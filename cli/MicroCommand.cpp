@@ -56,21 +56,14 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
     const QCommandLineOption seed(
         QStringLiteral("seed"), QStringLiteral("Seed of the random source, for a repeatable run."),
         QStringLiteral("S"));
-    const QCommandLineOption maxTries(
-        QStringLiteral("max-tries"),
-        QStringLiteral("Stop after N attempts in all (status 3), writing what was built."),
-        QStringLiteral("N"));
-    const QCommandLineOption timeLimit(
-        QStringLiteral("time-limit"),
-        QStringLiteral("Stop after SECONDS (status 3), writing what was built."),
-        QStringLiteral("SECONDS"));
-    const QCommandLineOption progress(
-        QStringLiteral("progress"),
-        QStringLiteral("A progress line on standard error about once a second (the default "
-                       "when standard error is a terminal)."));
+    const QCommandLineOption maxTriesLimit =
+        maxTriesOption(QStringLiteral("attempts"), QStringLiteral("writing what was built"));
+    const QCommandLineOption timeLimit = timeLimitOption(QStringLiteral("writing what was built"));
+    const QCommandLineOption progress =
+        progressOption(QStringLiteral("micro-chains built, attempts"));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("One line of JSON per micro-chain."));
-    line.addOptions({efl, target, count, method, seed, maxTries, timeLimit, progress, json});
+    line.addOptions({efl, target, count, method, seed, maxTriesLimit, timeLimit, progress, json});
     if (const auto status = line.parse(arguments))
         return *status;
     for (const QCommandLineOption &required : {efl, target, count})
@@ -111,35 +104,17 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
                              : MicroMethod::GenerateAndTest;
     }
 
-    if (line.isSet(seed)) {
-        bool ok = false;
-        const quint64 value = line.value(seed).toULongLong(&ok);
-        if (!ok)
-            return line.fail(QStringLiteral("'%1' is not a seed (a whole number from 0 to "
-                                            "18446744073709551615)")
-                                 .arg(line.value(seed)));
-        services.random().reseed(value);
-    }
-    if (line.isSet(maxTries)) {
-        bool ok = false;
-        options.maxAttempts = line.value(maxTries).toLongLong(&ok);
-        if (!ok || options.maxAttempts < 1)
-            return line.fail(QStringLiteral("--max-tries takes a whole number of attempts from 1 "
-                                            "on, not '%1'")
-                                 .arg(line.value(maxTries)));
-    }
-    std::optional<qint64> limitMs;
-    if (line.isSet(timeLimit)) {
-        bool ok = false;
-        const double seconds = line.value(timeLimit).toDouble(&ok);
-        if (!ok || !(seconds > 0) || seconds > 1e9)
-            return line.fail(
-                QStringLiteral("--time-limit takes a number of seconds above 0, not '%1'")
-                    .arg(line.value(timeLimit)));
-        limitMs = qint64(seconds * 1000);
-    }
+    QString problem;
+    const std::optional<std::uint64_t> seedGiven = seedValue(line, seed, problem);
+    if (const auto tries = maxTries(line, maxTriesLimit, QStringLiteral("attempts"), problem))
+        options.maxAttempts = *tries;
+    const std::optional<qint64> limitMs = timeLimitMs(line, timeLimit, problem);
+    if (!problem.isEmpty())
+        return line.fail(problem);
+    if (seedGiven)
+        services.random().reseed(*seedGiven);
 
-    const bool showProgress = line.isSet(progress) || isatty(fileno(stderr));
+    const bool showProgress = showsProgress(line, progress);
     QElapsedTimer clock;
     clock.start();
     qint64 lastLineMs = 0;

@@ -4,7 +4,6 @@
 #include "mainwindow/ChainStatistics.h"
 
 #include <QElapsedTimer>
-#include <QThread>
 
 #include <cstdio>
 #include <unistd.h>
@@ -23,13 +22,8 @@ int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
         QStringLiteral("seed"),
         QStringLiteral("Seed of the deals: the same numbers on any number of threads."),
         QStringLiteral("S"));
-    const QCommandLineOption threads(QStringLiteral("threads"),
-                                     QStringLiteral("Dealing threads (default: every core)."),
-                                     QStringLiteral("T"));
-    const QCommandLineOption progress(
-        QStringLiteral("progress"),
-        QStringLiteral("A progress line on standard error about once a second (the default "
-                       "when standard error is a terminal)."));
+    const QCommandLineOption threads = threadsOption(QStringLiteral("Dealing threads"));
+    const QCommandLineOption progress = progressOption(QString());
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("One JSON object instead of the table."));
     line.addOptions({deals, seed, threads, progress, json});
@@ -47,28 +41,17 @@ int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
         return line.fail(QStringLiteral("--deals takes a whole number from 1 to %1, not '%2'")
                              .arg(MaxStatisticsDeals)
                              .arg(line.value(deals)));
-    std::uint64_t seedValue = entropySeed();
-    if (line.isSet(seed)) {
-        seedValue = line.value(seed).trimmed().toULongLong(&ok);
-        if (!ok)
-            return line.fail(QStringLiteral("--seed takes a whole number from 0 to "
-                                            "18446744073709551615, not '%1'")
-                                 .arg(line.value(seed)));
-    }
-    int threadCount = std::max(1, QThread::idealThreadCount());
-    if (line.isSet(threads)) {
-        threadCount = line.value(threads).trimmed().toInt(&ok);
-        if (!ok || threadCount < 1 || threadCount > 256)
-            return line.fail(QStringLiteral("--threads takes a whole number from 1 to 256, not "
-                                            "'%1'")
-                                 .arg(line.value(threads)));
-    }
+    QString problem;
+    const std::uint64_t seedGiven = seedValue(line, seed, problem).value_or(entropySeed());
+    const int dealingThreads = threadCount(line, threads, problem);
+    if (!problem.isEmpty())
+        return line.fail(problem);
 
-    const bool showProgress = line.isSet(progress) || isatty(fileno(stderr));
+    const bool showProgress = showsProgress(line, progress);
     QElapsedTimer clock;
     clock.start();
     const DealStatistics statistics =
-        collectStatistics(seedValue, dealCount, threadCount, [&](const DealStatistics &sofar) {
+        collectStatistics(seedGiven, dealCount, dealingThreads, [&](const DealStatistics &sofar) {
             if (showProgress)
                 line.fail(QStringLiteral("%1 of %2 chains dealt, %3 collapse to two")
                               .arg(groupedNumber(sofar.deals), groupedNumber(dealCount),
@@ -79,9 +62,9 @@ int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
     const qint64 ms = clock.elapsed();
 
     if (line.isSet(json)) {
-        writeJsonLine(statisticsJson(statistics, seedValue, ms));
+        writeJsonLine(statisticsJson(statistics, seedGiven, ms));
     } else {
-        for (const QString &text : statisticsTable(statistics, seedValue, ms))
+        for (const QString &text : statisticsTable(statistics, seedGiven, ms))
             if (!writeLine(text))
                 break;
     }

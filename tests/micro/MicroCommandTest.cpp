@@ -177,11 +177,11 @@ INSTANTIATE_TEST_SUITE_P(
                      args("2", "Zz", "1"),
                      QStringLiteral("'Zz' is not a card, a suit pattern or a rank pattern"),
                      {}},
-        BadUsageCase{"not_a_seed",
-                     args("2", "Тч", "1") +
-                         QStringList{QStringLiteral("--seed"), QStringLiteral("x1")},
-                     QStringLiteral("'x1' is not a seed"),
-                     {}},
+        BadUsageCase{
+            "not_a_seed",
+            args("2", "Тч", "1") + QStringList{QStringLiteral("--seed"), QStringLiteral("x1")},
+            QStringLiteral("--seed takes a whole number from 0 to 18446744073709551615, not 'x1'"),
+            {}},
         BadUsageCase{"count_above_the_store", args("2", "Тч", "501"), {}, MicroCountTooLargeText},
         BadUsageCase{"efl_above_the_record", args("35", "Тч", "1"), {}, MicroEflOutOfRangeText},
         BadUsageCase{"efl_not_a_number",
