@@ -3,8 +3,6 @@
 #include "JsonWriter.h"
 #include "engine/DeckCheck.h"
 
-#include <QStringDecoder>
-
 #include <array>
 #include <span>
 
@@ -184,11 +182,7 @@ bool AnalyseRecordWriter::deckIsFull() const
 
 ::DeckCheck AnalyseRecordWriter::wholeTextDeckCheck() const
 {
-    // Only for chains that are not a full deck, so the QString path costs little.
-    // The text as read keeps a second byte order mark, which fromUtf8 would drop.
-    const std::string_view text = analysis_.text();
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    return checkDeck(decoder(QByteArrayView(text.data(), qsizetype(text.size()))));
+    return checkDeckUtf8(analysis_.text());
 }
 
 void AnalyseRecordWriter::writeReport(std::string_view utf8Text, ByteOutput &out)

@@ -4,8 +4,106 @@
 #include "ChainReader.h"
 
 #include <QSet>
+#include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <string>
+#include <unordered_set>
+
+namespace {
+
+// What every check ends with: the cards the text lacks and those it repeats, in
+// deck order, from how often each card was seen (by ordinal, 1 to 36).
+void checkCounts(const std::array<int, 37> &seen, DeckCheck &check)
+{
+    for (int s = 1; s <= 4; ++s)
+        for (int r = 1; r <= 9; ++r) {
+            const int count = seen[std::size_t((s - 1) * 9 + r)];
+            if (count == 0)
+                check.missing << RankLetters[r] + SuitLetters[s];
+            else if (count > 1)
+                check.repeated << RankLetters[r] + SuitLetters[s];
+        }
+    check.full = check.missing.isEmpty() && check.repeated.isEmpty() && check.unknown.isEmpty();
+}
+
+// The bytes of one character starting at a lead byte of valid UTF-8.
+std::size_t characterBytes(unsigned char lead)
+{
+    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+// The index of a letter (as UTF-8) among the deck's letters, 0 for none.
+template <std::size_t Count>
+int letterIndex(const std::array<std::string, Count + 1> &letters, std::string_view letter)
+{
+    for (std::size_t i = 1; i <= Count; ++i)
+        if (letters[i] == letter)
+            return int(i);
+    return 0;
+}
+
+} // namespace
+
+DeckCheck checkDeckUtf8(std::string_view text)
+{
+    static const auto ranks = [] {
+        std::array<std::string, 10> letters;
+        for (int r = 1; r <= 9; ++r)
+            letters[std::size_t(r)] = RankLetters[r].toStdString();
+        return letters;
+    }();
+    static const auto suits = [] {
+        std::array<std::string, 5> letters;
+        for (int s = 1; s <= 4; ++s)
+            letters[std::size_t(s)] = SuitLetters[s].toStdString();
+        return letters;
+    }();
+    std::array<int, 37> seen{};
+    DeckCheck check;
+    std::unordered_set<std::string> unknownSeen;
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    for (;;) {
+        // As ChainTextScanner reads: blanks apart, "10" the ten, the suit whatever
+        // character follows the rank.
+        while (i < size && text[i] == ' ')
+            ++i;
+        if (i >= size)
+            break;
+        std::string_view rank;
+        if (text[i] == '1' && i + 1 < size && text[i + 1] == '0') {
+            rank = "X";
+            i += 2;
+        } else {
+            const std::size_t length = std::min(size - i, characterBytes(std::uint8_t(text[i])));
+            rank = text.substr(i, length);
+            i += length;
+        }
+        std::string_view suit;
+        if (i < size) {
+            const std::size_t length = std::min(size - i, characterBytes(std::uint8_t(text[i])));
+            suit = text.substr(i, length);
+            i += length;
+        }
+        const int r = letterIndex<9>(ranks, rank), s = letterIndex<4>(suits, suit);
+        if (r != 0 && s != 0) {
+            ++seen[std::size_t((s - 1) * 9 + r)];
+            continue;
+        }
+        std::string entry(rank);
+        entry += suit;
+        if (unknownSeen.insert(entry).second) {
+            // Decoded as it stands: fromUtf8 would drop a leading byte order mark.
+            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+            check.unknown << QString(
+                decoder(QByteArrayView(entry.data(), qsizetype(entry.size()))));
+        }
+    }
+    checkCounts(seen, check);
+    return check;
+}
 
 DeckCheck checkDeck(const QString &text)
 {
@@ -26,15 +124,7 @@ DeckCheck checkDeck(const QString &text)
             check.unknown << entry;
         }
     }
-    for (int s = 1; s <= 4; ++s)
-        for (int r = 1; r <= 9; ++r) {
-            const int count = seen[std::size_t((s - 1) * 9 + r)];
-            if (count == 0)
-                check.missing << RankLetters[r] + SuitLetters[s];
-            else if (count > 1)
-                check.repeated << RankLetters[r] + SuitLetters[s];
-        }
-    check.full = check.missing.isEmpty() && check.repeated.isEmpty() && check.unknown.isEmpty();
+    checkCounts(seen, check);
     return check;
 }
 

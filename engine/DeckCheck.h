@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string_view>
+
 // How a chain text stands against the deck. The analysis reads any text as it
 // is; this only tells what the text holds, for a hint beside the report.
 struct DeckCheck
@@ -21,6 +23,10 @@ struct DeckCheck
 // entries after the 36th that the analysis leaves out: a card there counts as
 // repeated, anything else as unknown. Shows no message.
 DeckCheck checkDeck(const QString &text);
+
+// The same check of a text given as valid UTF-8, without making a QString of it:
+// a batch checks texts of any length in little more memory than they take.
+DeckCheck checkDeckUtf8(std::string_view text);
 
 // The check as one line for a person, empty for a full deck: the non-empty parts
 // of "не хватает: …; дважды: …; не карты: …", cards separated by blanks and each

@@ -1,5 +1,8 @@
 #include "engine/DeckCheck.h"
+#include "../ChainTexts.h"
 #include "../TestSupport.h"
+
+#include <QStringDecoder>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +49,25 @@ TEST_P(DeckChecks, TellWhatTheTextHoldsAgainstTheDeck)
     EXPECT_EQ(check.unknown, c.unknown);
     EXPECT_EQ(check.full, c.missing.isEmpty() && c.repeated.isEmpty() && c.unknown.isEmpty());
     EXPECT_EQ(deckCheckLine(check), c.line);
+    EXPECT_EQ(checkDeckUtf8(c.text.toStdString()), check);
+}
+
+// The check of UTF-8 bytes and the check of the QString agree on random chains
+// and spoilt ones: short, doubled, foreign letters, tens as "10", patterns.
+TEST(DeckCheckUtf8, AgreesWithTheCheckOfTheText)
+{
+    // Every byte a character, a byte order mark too (fromUtf8 would drop it).
+    const auto decoded = [](std::string_view text) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return QString(decoder(QByteArrayView(text.data(), qsizetype(text.size()))));
+    };
+    ChainTexts texts(31);
+    for (int i = 0; i < 3000; ++i) {
+        const std::string text = texts.next();
+        ASSERT_EQ(checkDeckUtf8(text), checkDeck(decoded(text))) << text;
+    }
+    for (const char *text : {"1", "10", "6п 1", "\xef\xbb\xbf" "6п", "Тч😀", "😀😀 😀", "  "})
+        EXPECT_EQ(checkDeckUtf8(text), checkDeck(decoded(text))) << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
