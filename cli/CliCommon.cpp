@@ -96,6 +96,9 @@ bool OutputStream::write(QByteArrayView bytes)
 {
     if (error_ != 0)
         return false;
+    // An empty line's bytes may have no address at all, which fwrite must not get.
+    if (bytes.isEmpty())
+        return true;
     errno = 0;
     if (std::fwrite(bytes.data(), 1, std::size_t(bytes.size()), file_) != std::size_t(bytes.size()))
         return failed();

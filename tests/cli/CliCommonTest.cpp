@@ -51,9 +51,10 @@ TEST(OutputStreamSuccess, WritesLinesAsUtf8)
     OutputStream output(memory);
     EXPECT_TRUE(output.writeLine(QStringLiteral("Тч 😀")));
     EXPECT_TRUE(output.writeLine(QByteArrayView("6п")));
+    EXPECT_TRUE(output.writeLine(QString())); // the blank line between reports
     EXPECT_TRUE(output.flush());
     EXPECT_EQ(output.error(), 0);
-    EXPECT_EQ(QByteArray(buffer), QStringLiteral("Тч 😀\n6п\n").toUtf8());
+    EXPECT_EQ(QByteArray(buffer), QStringLiteral("Тч 😀\n6п\n\n").toUtf8());
     std::fclose(memory);
 }
 
