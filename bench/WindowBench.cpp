@@ -11,11 +11,13 @@
 
 #include <memory>
 
-// The main window's "Создать ЦС ТЛ" as a user runs it, looking for an EFL of 24
-// or more (about one solved chain in 4000): every candidate is tested on the
-// window's thread with the boxes and lists read afresh, and pending events are
-// processed after each test. Chains dealt per second, to set beside the
-// command line's rate for the same condition below.
+// The main window's "Создать ЦС ТЛ" as a user runs it, looking for an EFL of 27
+// or more (about one chain in four million deals, a tenth of a second): every
+// candidate is tested on the window's thread with the live conditions, and
+// pending events are let through at the test points. Chains dealt per second,
+// to set beside the command line's rate for the same condition below. A rarer
+// condition than the common ones keeps the showing of each found chain (its
+// analysis and picture, a millisecond or so) from standing in for the search.
 static void BM_WindowGenerate(benchmark::State &state)
 {
     const auto program = std::make_unique<ProgramState>();
@@ -23,7 +25,7 @@ static void BM_WindowGenerate(benchmark::State &state)
     TForm1 form(*program, services);
     form.show();
     form.CheckBox2->setChecked(true);
-    form.ComboBox2->setCurrentIndex(24);
+    form.ComboBox2->setCurrentIndex(form.ComboBox2->findText(QStringLiteral("27")));
     std::uint64_t dealt = 0;
     for (auto _ : state) {
         form.ButtonTLGClick();
@@ -38,7 +40,7 @@ BENCHMARK(BM_WindowGenerate)->Unit(benchmark::kMillisecond)->UseRealTime()->MinT
 static void BM_CliGenerateEveryCore(benchmark::State &state)
 {
     GenerateOptions options;
-    options.conditions.minEfl = 24;
+    options.conditions.minEfl = 27;
     options.count = 1;
     options.threads = std::max(1, QThread::idealThreadCount());
     options.seed = 20;
