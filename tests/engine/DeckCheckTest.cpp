@@ -66,7 +66,10 @@ TEST(DeckCheckUtf8, AgreesWithTheCheckOfTheText)
         const std::string text = texts.next();
         ASSERT_EQ(checkDeckUtf8(text), checkDeck(decoded(text))) << text;
     }
-    for (const char *text : {"1", "10", "6п 1", "\xef\xbb\xbf" "6п", "Тч😀", "😀😀 😀", "  "})
+    for (const char *text : {"1", "10", "6п 1",
+                             "\xef\xbb\xbf"
+                             "6п",
+                             "Тч😀", "😀😀 😀", "  "})
         EXPECT_EQ(checkDeckUtf8(text), checkDeck(decoded(text))) << text;
 }
 
