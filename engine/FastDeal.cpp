@@ -1,5 +1,7 @@
 #include "FastDeal.h"
 
+#include "StackCollapse.h"
+
 namespace fastdeal {
 namespace {
 
@@ -95,53 +97,30 @@ int countCollapse(const Deal &deal)
 
 void collapseWithMetrics(const Deal &deal, Metrics &metrics)
 {
-    // The same stack as countCollapse, each card with its position; the stack is
-    // the row's prefix, so stack index k is working position k + 1. Only the
-    // generator's candidates come here, so plain branches do.
-    struct Item
+    // Only the generator's candidates come here, so plain branches do.
+    struct Record
     {
-        Card card;
-        std::uint8_t position;
-    };
-    Item pending[36];
-    Item stack[36];
-    for (int k = 0; k < 36; ++k)
-        pending[k] = {deal[std::size_t(k)], std::uint8_t(k + 1)};
-    metrics = Metrics{};
-    int transit = 0, stageDepth = 0, lastCollapse = 0;
-    int p = 0, s = 0;
-    while (p < 36) {
-        const Item next = pending[p];
-        const unsigned x = s >= 2 ? unsigned(stack[s - 2].card ^ next.card) : 0xFFu;
-        if ((x & 0xF0u) == 0 || (x & 0x0Fu) == 0) {
-            // Left card at working position j = s - 1, middle at s, right next.
-            if (next.position > transit) {
-                if (transit != 0) {
-                    metrics.remainder[std::size_t(transit - 1)] = std::int8_t(lastCollapse);
-                    metrics.depth[std::size_t(transit - 1)] = std::int8_t(stageDepth);
-                }
-                transit = next.position;
-                ++metrics.transit[std::size_t(transit - 1)];
-                ++metrics.transitTotal;
-                stageDepth = 0;
-            }
-            ++metrics.mobileCount[std::size_t(stack[s - 1].position - 1)];
-            ++stageDepth;
-            lastCollapse = s; // j + 1
-            pending[p - 1] = stack[s - 1];
-            s -= 2;
-            --p;
-        } else {
-            stack[s++] = next;
-            ++p;
+        Metrics &metrics;
+        void mobile(int position) { ++metrics.mobileCount[std::size_t(position - 1)]; }
+        void transit(int position)
+        {
+            ++metrics.transit[std::size_t(position - 1)];
+            ++metrics.transitTotal;
         }
-    }
-    if (transit != 0) {
-        metrics.depth[std::size_t(transit - 1)] = std::int8_t(stageDepth);
-        metrics.remainder[std::size_t(transit - 1)] = std::int8_t(lastCollapse);
-    }
+        void stageEnds(int position, int depth, int remainder)
+        {
+            metrics.depth[std::size_t(position - 1)] = std::int8_t(depth);
+            metrics.remainder[std::size_t(position - 1)] = std::int8_t(remainder);
+        }
+    };
+    metrics = Metrics{};
+    Record record{metrics};
+    const auto agree = [](Card left, Card right) {
+        const unsigned x = unsigned(left ^ right);
+        return (x & 0xF0u) == 0 || (x & 0x0Fu) == 0;
+    };
+    metrics.left = collapseOnStack(deal, agree, record);
     metrics.mobileCount[35] = 1;
-    metrics.left = s;
 }
 
 void toRecord(const Deal &deal, TTLKoloda &chain)

@@ -1,5 +1,7 @@
 #include "ChainAnalysis.h"
 
+#include "engine/StackCollapse.h"
+
 #include "hexagrams/HexagramPatterns.h"
 #include "hexagrams/SuitStatistics.h"
 #include "platform/LocaleFormats.h"
@@ -275,58 +277,40 @@ void ChainAnalysis::read(std::string_view text)
 
 void ChainAnalysis::collapse()
 {
-    // The collapse with metrics of the engine's fast path (fastdeal), on whole
-    // code points instead of deck cards, since any letters may stand here. The
-    // row is kept as a stack of cards among which no triple can collapse; a
-    // collapse gives the middle card back to the pending cards, so the first
-    // matching triple found is always the leftmost one of the whole row.
-    struct Item
+    // The engine's fast collapse, on whole code points instead of deck cards,
+    // since any letters may stand here.
+    struct Letters
     {
         char32_t rank;
         char32_t suit;
-        int position;
     };
-    Item pending[36];
-    Item stack[36];
-    for (int k = 0; k < 36; ++k) {
-        pending[k] = {ranks_[std::size_t(k)], suits_[std::size_t(k)], k + 1};
-        Card &card = cards_[std::size_t(k)];
+    struct Record
+    {
+        std::array<Card, 36> &cards;
+        std::int32_t transitTotal = 0;
+        void mobile(int position) { ++cards[std::size_t(position - 1)].mobileCount; }
+        void transit(int position)
+        {
+            ++cards[std::size_t(position - 1)].transit;
+            ++transitTotal;
+        }
+        void stageEnds(int position, int depth, int remainder)
+        {
+            cards[std::size_t(position - 1)].depth = depth;
+            cards[std::size_t(position - 1)].remainder = remainder;
+        }
+    };
+    std::array<Letters, 36> row;
+    for (std::size_t k = 0; k < 36; ++k) {
+        row[k] = {ranks_[k], suits_[k]};
+        Card &card = cards_[k];
         card.mobileCount = card.transit = card.remainder = card.depth = 0;
     }
-    int transit = 0, stageDepth = 0, lastCollapse = 0, transitTotal = 0;
-    int p = 0, s = 0;
-    while (p < 36) {
-        const Item next = pending[p];
-        if (s >= 2 && (stack[s - 2].rank == next.rank || stack[s - 2].suit == next.suit)) {
-            // Left card at working position s - 1, middle at s, right is next.
-            if (next.position > transit) {
-                if (transit != 0) {
-                    cards_[std::size_t(transit - 1)].remainder = lastCollapse;
-                    cards_[std::size_t(transit - 1)].depth = stageDepth;
-                }
-                transit = next.position;
-                ++cards_[std::size_t(transit - 1)].transit;
-                ++transitTotal;
-                stageDepth = 0;
-            }
-            ++cards_[std::size_t(stack[s - 1].position - 1)].mobileCount;
-            ++stageDepth;
-            lastCollapse = s;
-            pending[p - 1] = stack[s - 1];
-            s -= 2;
-            --p;
-        } else {
-            stack[s++] = next;
-            ++p;
-        }
-    }
-    if (transit != 0) {
-        cards_[std::size_t(transit - 1)].depth = stageDepth;
-        cards_[std::size_t(transit - 1)].remainder = lastCollapse;
-    }
+    Record record{cards_};
+    left_ = collapseOnStack(
+        row, [](Letters a, Letters b) { return a.rank == b.rank || a.suit == b.suit; }, record);
     cards_[35].mobileCount = 1;
-    transitTotal_ = transitTotal;
-    left_ = s;
+    transitTotal_ = record.transitTotal;
 }
 
 void ChainAnalysis::fillAnalysisTable()
