@@ -26,9 +26,8 @@ GenerateSummary generateChains(const GenerateOptions &options,
     // The conditions are fixed for the whole run, so the workers test them on the
     // deals they solved, and only the chains that pass come to this thread.
     const lanedeal::DealFilter passes =
-        [conditions = options.conditions](const lanedeal::SolvedDeal &candidate) {
-            FixedConditions fixed(conditions);
-            return candidatePasses(candidate, fixed, GeneratorHooks{});
+        [test = FixedConditionTest(options.conditions)](const lanedeal::SolvedDeal &candidate) {
+            return test.passes(candidate);
         };
     lanedeal::ParallelDealer dealer(options.seed.value_or(entropySeed()),
                                     std::max(1, options.threads), 0,

@@ -49,15 +49,26 @@ int FixedConditions::listNumber(int list)
     return 0;
 }
 
-bool matchesCardPattern(const QString &v, const QString &t)
+TargetPattern::TargetPattern(const QString &text)
 {
-    const QString v1 = characterAt(v, 0), v2 = characterAt(v, 1);
-    const QString t1 = characterAt(t, 0), t2 = characterAt(t, 1);
-    if (v1 == u"?" && v2 == t2)
-        return true;
-    if (v2 == u"?" && v1 == t1)
-        return true;
-    return v == t;
+    const QString first = characterAt(text, 0), second = characterAt(text, 1);
+    if (first == u"?")
+        suit_ = suitIndex(second);
+    else if (second == u"?")
+        rank_ = rankIndex(first);
+    else if (characterCount(text) == 2) {
+        rank_ = rankIndex(first);
+        suit_ = suitIndex(second);
+        none_ = rank_ == 0 || suit_ == 0;
+        return;
+    }
+    none_ = suit_ == 0 && rank_ == 0;
+}
+
+bool TargetPattern::matches(fastdeal::Card card) const
+{
+    return !none_ && (suit_ == 0 || fastdeal::suitOf(card) == suit_) &&
+           (rank_ == 0 || fastdeal::rankOf(card) == rank_);
 }
 
 bool fullBalancePossible(const fastdeal::Deal &deal, const fastdeal::Metrics &metrics)
@@ -76,23 +87,6 @@ int deepestDepth(const fastdeal::Metrics &metrics)
 {
     return *std::max_element(metrics.depth.begin(), metrics.depth.end());
 }
-
-namespace {
-
-// The 36 card names by their byte, made once: condition 4 compares names.
-const QString &cardName(fastdeal::Card card)
-{
-    static const auto names = [] {
-        std::array<QString, 256> table;
-        for (int s = 1; s <= 4; ++s)
-            for (int r = 1; r <= 9; ++r)
-                table[fastdeal::makeCard(s, r)] = RankLetters[r] + SuitLetters[s];
-        return table;
-    }();
-    return names[card];
-}
-
-} // namespace
 
 bool candidatePasses(const lanedeal::SolvedDeal &candidate, ConditionSource &conditions,
                      const GeneratorHooks &hooks)
@@ -136,10 +130,10 @@ bool candidatePasses(const lanedeal::SolvedDeal &candidate, ConditionSource &con
     call(hooks.repaint);
 
     if (conditions.boxChecked(4)) {
+        const TargetPattern target(conditions.targetPattern());
         bool pass = false;
         for (std::size_t k = 0; k < 36 && !pass; ++k)
-            if (metrics.depth[k] == deepest)
-                pass = matchesCardPattern(conditions.targetPattern(), cardName(candidate.deal[k]));
+            pass = metrics.depth[k] == deepest && target.matches(candidate.deal[k]);
         if (!pass) {
             call(hooks.processPendingEvents);
             return false;
@@ -153,6 +147,34 @@ bool candidatePasses(const lanedeal::SolvedDeal &candidate, ConditionSource &con
             return false;
     }
     return true;
+}
+
+FixedConditionTest::FixedConditionTest(const GeneratorConditions &conditions)
+    : conditions_(conditions)
+{
+    if (conditions.target)
+        target_.emplace(*conditions.target);
+}
+
+bool FixedConditionTest::passes(const lanedeal::SolvedDeal &candidate) const
+{
+    const fastdeal::Metrics &metrics = candidate.metrics;
+    if (conditions_.maxTransits && metrics.transitTotal > *conditions_.maxTransits)
+        return false;
+    const int deepest = deepestDepth(metrics);
+    if (conditions_.minEfl && deepest < *conditions_.minEfl)
+        return false;
+    if (const std::optional<int> n = conditions_.targetPosition;
+        n && (*n < 1 || *n > 36 || metrics.depth[std::size_t(*n - 1)] != deepest))
+        return false;
+    if (target_) {
+        bool pass = false;
+        for (std::size_t k = 0; k < 36 && !pass; ++k)
+            pass = metrics.depth[k] == deepest && target_->matches(candidate.deal[k]);
+        if (!pass)
+            return false;
+    }
+    return !conditions_.fullBalance || fullBalancePossible(candidate.deal, metrics);
 }
 
 void analyseCandidate(const lanedeal::SolvedDeal &candidate, TTLKoloda &chain)

@@ -71,9 +71,21 @@ struct GeneratorHooks
     std::int32_t *maxDepth = nullptr;
 };
 
-// v matches the name t when v is "?" plus t's suit, t's rank plus "?", or t;
-// letters are characters (code points) as the reader takes them.
-bool matchesCardPattern(const QString &v, const QString &t);
+// The card pattern of condition 4 as the tests read it from its text: "?" and a
+// suit, a rank and "?" (only these two letters count), or a card's name.
+// Letters are characters (code points) as the reader takes them; a text that
+// names no card of the deck (the placeholder, nothing selected) matches none.
+class TargetPattern
+{
+public:
+    explicit TargetPattern(const QString &text);
+    bool matches(fastdeal::Card card) const;
+
+private:
+    int suit_ = 0; // 0: any suit
+    int rank_ = 0; // 0: any rank
+    bool none_ = true;
+};
 
 // Full balancing: at least six of the nine ranks have exactly two moved cards.
 bool fullBalancePossible(const fastdeal::Deal &deal, const fastdeal::Metrics &metrics);
@@ -88,6 +100,20 @@ int deepestDepth(const fastdeal::Metrics &metrics);
 // ticked condition's item is not a whole number.
 bool candidatePasses(const lanedeal::SolvedDeal &candidate, ConditionSource &conditions,
                      const GeneratorHooks &hooks);
+
+// Conditions fixed for a whole run, tested on a candidate as candidatePasses
+// tests them, without its event points: for dealing threads that test the
+// candidates they solved.
+class FixedConditionTest
+{
+public:
+    explicit FixedConditionTest(const GeneratorConditions &conditions);
+    bool passes(const lanedeal::SolvedDeal &candidate) const;
+
+private:
+    GeneratorConditions conditions_;
+    std::optional<TargetPattern> target_;
+};
 
 // The chain record of a candidate, analysed, with its target cards as the depth
 // search lists them: what a found chain is shown and reported with.

@@ -5,90 +5,11 @@
 #include "platform/LocaleFormats.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// The conditions as the dealing threads test them: numbers and card bytes, no
-// texts, so that several threads read them at once without a word.
-struct ByteConditions
-{
-    int maxTransits = INT_MAX;
-    int minEfl = INT_MIN;
-    std::optional<int> targetPosition;
-    bool target = false;
-    // The target pattern: a suit, a rank or both; a pattern that names no card
-    // of the deck has both 0 and matches nothing.
-    int targetSuit = 0;
-    int targetRank = 0;
-    bool fullBalance = false;
-
-    explicit ByteConditions(const GeneratorConditions &conditions)
-    {
-        maxTransits = conditions.maxTransits.value_or(INT_MAX);
-        minEfl = conditions.minEfl.value_or(INT_MIN);
-        targetPosition = conditions.targetPosition;
-        fullBalance = conditions.fullBalance;
-        target = conditions.target.has_value();
-        if (target) {
-            // As matchesCardPattern reads a pattern: its first two letters, "?"
-            // standing for any suit or any rank, or else the whole text a card.
-            const QString &v = *conditions.target;
-            const QString first = v.left(1), second = v.mid(1, 1);
-            if (first == u"?")
-                targetSuit = suitIndex(second);
-            else if (second == u"?")
-                targetRank = rankIndex(first);
-            else if (v.size() == 2 && rankIndex(first) != 0 && suitIndex(second) != 0) {
-                targetRank = rankIndex(first);
-                targetSuit = suitIndex(second);
-            }
-        }
-    }
-
-    bool matchesTarget(fastdeal::Card card) const
-    {
-        if (targetSuit == 0 && targetRank == 0)
-            return false;
-        return (targetSuit == 0 || fastdeal::suitOf(card) == targetSuit) &&
-               (targetRank == 0 || fastdeal::rankOf(card) == targetRank);
-    }
-
-    bool passes(const fastdeal::Deal &deal, const fastdeal::Metrics &metrics) const
-    {
-        if (metrics.transitTotal > maxTransits)
-            return false;
-        int efl = 0;
-        for (const std::int8_t depth : metrics.depth)
-            efl = std::max<int>(efl, depth);
-        if (efl < minEfl)
-            return false;
-        if (targetPosition && (*targetPosition < 1 || *targetPosition > 36 ||
-                               metrics.depth[std::size_t(*targetPosition - 1)] != efl))
-            return false;
-        if (target) {
-            bool found = false;
-            for (std::size_t k = 0; k < 36 && !found; ++k)
-                found = metrics.depth[k] == efl && matchesTarget(deal[k]);
-            if (!found)
-                return false;
-        }
-        if (fullBalance) {
-            std::array<int, 10> perRank{};
-            for (std::size_t k = 0; k < 36; ++k)
-                perRank[std::size_t(fastdeal::rankOf(deal[k]))] += metrics.mobileCount[k] != 0;
-            int balanced = 0;
-            for (std::size_t r = 1; r <= 9; ++r)
-                balanced += perRank[r] == 2;
-            if (balanced < 6)
-                return false;
-        }
-        return true;
-    }
-};
 
 // Two significant digits of a positive value, the locale's decimal separator,
 // no ",0" on a whole number.
@@ -148,12 +69,6 @@ QString inUnits(double value, std::initializer_list<Unit> units)
 }
 
 } // namespace
-
-bool passesConditions(const fastdeal::Deal &deal, const fastdeal::Metrics &metrics,
-                      const GeneratorConditions &conditions)
-{
-    return ByteConditions(conditions).passes(deal, metrics);
-}
 
 bool hasConditions(const GeneratorConditions &conditions)
 {
@@ -218,8 +133,8 @@ ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std:
 {
     lanedeal::DealFilter keep;
     if (hasConditions(conditions))
-        keep = [test = ByteConditions(conditions)](const lanedeal::SolvedDeal &solved) {
-            return test.passes(solved.deal, solved.metrics);
+        keep = [test = FixedConditionTest(conditions)](const lanedeal::SolvedDeal &solved) {
+            return test.passes(solved);
         };
 
     ConditionEstimate estimate;

@@ -14,11 +14,6 @@
 // on a sample of deals, so that a user sees before a run whether it will take a
 // second or a day.
 
-// Whether a deal that collapsed to two cards meets every condition set: the
-// generator's five tests, on the bytes and their metrics.
-bool passesConditions(const fastdeal::Deal &deal, const fastdeal::Metrics &metrics,
-                      const GeneratorConditions &conditions);
-
 // Whether any condition is set; with none, the generator takes the first deal
 // that collapses to two cards.
 bool hasConditions(const GeneratorConditions &conditions);

@@ -132,7 +132,9 @@ TEST_P(GeneratorCondition, FoundChainsMeetTheTickedCondition)
             bool any = false;
             for (int n = 1; n <= 36; ++n)
                 if (chain.Cards[n].Depth == deepest)
-                    any = any || matchesCardPattern(conditions.items[4], chain.Cards[n].name());
+                    any = any || TargetPattern(conditions.items[4])
+                                     .matches(fastdeal::makeCard(suitIndex(chain.Cards[n].Suit),
+                                                                 rankIndex(chain.Cards[n].Rank)));
             EXPECT_TRUE(any);
             break;
         }
@@ -209,8 +211,13 @@ TEST_F(Generator, CardPatternsMatchBySuitRankOrName)
     for (const Case &c :
          {Case{u"?п", u"Кп", true}, Case{u"?п", u"Кб", false}, Case{u"Т?", u"Тч", true},
           Case{u"Т?", u"Кч", false}, Case{u"Кч", u"Кч", true}, Case{u"Кч", u"Кп", false},
-          Case{u"Выбери", u"Вы", false}, Case{u"", u"Тч", false}})
-        EXPECT_EQ(matchesCardPattern(QString::fromUtf16(c.v), QString::fromUtf16(c.t)), c.matches)
+          Case{u"Выбери", u"Вп", false}, Case{u"", u"Тч", false}, Case{u"?бx", u"Кб", true},
+          Case{u"10п", u"Xп", false}, Case{u"??", u"Тч", false}, Case{u"😀?", u"Тч", false}})
+        EXPECT_EQ(
+            TargetPattern(QString::fromUtf16(c.v))
+                .matches(fastdeal::makeCard(suitIndex(characterAt(QString::fromUtf16(c.t), 1)),
+                                            rankIndex(characterAt(QString::fromUtf16(c.t), 0)))),
+            c.matches)
             << QString::fromUtf16(c.v).toStdString() << " "
             << QString::fromUtf16(c.t).toStdString();
 }

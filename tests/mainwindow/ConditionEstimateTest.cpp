@@ -41,11 +41,11 @@ struct ByteConditionCase
     GeneratorConditions conditions;
 };
 
-class ByteConditions : public ::testing::TestWithParam<ByteConditionCase>
+class FixedConditionTests : public ::testing::TestWithParam<ByteConditionCase>
 {
 };
 
-TEST_P(ByteConditions, PassExactlyTheCandidatesTheGeneratorTakes)
+TEST_P(FixedConditionTests, PassExactlyTheCandidatesTheGeneratorTakes)
 {
     const GeneratorConditions &conditions = GetParam().conditions;
     lanedeal::ParallelDealer dealer(Seed, 0);
@@ -56,7 +56,7 @@ TEST_P(ByteConditions, PassExactlyTheCandidatesTheGeneratorTakes)
         for (const lanedeal::SolvedDeal &solved : block->solved) {
             FixedConditions source(conditions);
             const bool expected = candidatePasses(solved, source, GeneratorHooks{});
-            ASSERT_EQ(passesConditions(solved.deal, solved.metrics, conditions), expected)
+            ASSERT_EQ(FixedConditionTest(conditions).passes(solved), expected)
                 << fastdeal::toText(solved.deal).toStdString();
             ++tested;
             passed += expected;
@@ -77,7 +77,7 @@ GeneratorConditions make(std::optional<int> maxTransits, std::optional<int> minE
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(
-    Conditions, ByteConditions,
+    Conditions, FixedConditionTests,
     ::testing::Values(
         ByteConditionCase{"None", {}}, ByteConditionCase{"FewTransits", make(12, {}, {}, {})},
         ByteConditionCase{"OneTransit", make(1, {}, {}, {})},
