@@ -1,6 +1,7 @@
 #include "HexagramPatterns.h"
 
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -90,4 +91,21 @@ int HexagramPatternTable::find(const QString &pattern) const
         if ((*this)[n] == pattern)
             return n;
     return 0;
+}
+
+int hexagramOfLines(unsigned lines)
+{
+    static const std::array<std::uint8_t, 64> numbers = [] {
+        std::array<std::uint8_t, 64> byLines{};
+        for (int n = 1; n <= HexagramPatternTable::Count; ++n) {
+            const QString &pattern = HexagramPatterns[n];
+            unsigned bits = 0;
+            for (int line = 0; line < 6; ++line)
+                if (pattern[line] == u'1')
+                    bits |= 1u << line;
+            byLines[bits] = std::uint8_t(n);
+        }
+        return byLines;
+    }();
+    return numbers[lines & 63u];
 }

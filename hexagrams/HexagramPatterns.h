@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <array>
+
 // The line patterns of the 64 hexagrams in the King Wen order: six characters,
 // the bottom line first, "1" for an unbroken line and "0" for a broken one.
 class HexagramPatternTable
@@ -15,3 +17,11 @@ public:
 };
 
 extern const HexagramPatternTable HexagramPatterns;
+
+// The rank (1..9: 6 7 8 9 X В Д К Т) whose mobile cards of a suit make each line
+// of its hexagram, line 1 (the bottom) to line 6: 9, 6, X, Д, К, Т.
+inline constexpr std::array<int, 7> HexagramLineRank = {0, 4, 1, 5, 7, 8, 9};
+
+// The number of the hexagram whose line i is unbroken where bit i - 1 of lines
+// is set: the fast paths' form of HexagramPatterns.find.
+int hexagramOfLines(unsigned lines);

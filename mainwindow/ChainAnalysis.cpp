@@ -82,27 +82,6 @@ std::string_view decimal(int value)
 
 constexpr std::array<std::string_view, 5> BalanceMarks = {"--", "-", "=", "+", "++"};
 
-// The rank-by-suit column each hexagram line is taken from, bottom line first.
-constexpr std::array<int, 7> LineRank = {0, 4, 1, 5, 7, 8, 9};
-
-// Hexagram numbers by line pattern, bit i - 1 standing for line i.
-const std::array<std::uint8_t, 64> &hexagramByLines()
-{
-    static const std::array<std::uint8_t, 64> table = [] {
-        std::array<std::uint8_t, 64> numbers{};
-        for (int n = 1; n <= HexagramPatternTable::Count; ++n) {
-            const QString &pattern = HexagramPatterns[n];
-            unsigned bits = 0;
-            for (int line = 0; line < 6; ++line)
-                if (pattern[line] == u'1')
-                    bits |= 1u << line;
-            numbers[bits] = std::uint8_t(n);
-        }
-        return numbers;
-    }();
-    return table;
-}
-
 // Well-formed UTF-8 as Unicode defines it: no overlong forms, no surrogates,
 // nothing past U+10FFFF. QString::fromUtf8 reads such bytes unchanged.
 bool isUtf8(std::string_view text)
@@ -184,7 +163,7 @@ ChainAnalysis::ChainAnalysis(QChar decimalSeparator) : separator_(decimalSeparat
 {
     factors_ = {BalanceFactor(QStringLiteral("="), true), BalanceFactor(QStringLiteral("+"), true),
                 BalanceFactor(QStringLiteral("++"), true)};
-    hexagramByLines();
+    hexagramOfLines(0); // its table is built here, not in the first analysis
 
     // The title cells, as MainTables sets them; the other cells start empty.
     for (int k = 1; k <= 36; ++k)
@@ -392,7 +371,7 @@ void ChainAnalysis::fillHexagramTables()
         balanced >= 6 ? " Полная балансировка возможна." : " Полная балансировка невозможна.";
 
     for (int line = 1; line <= 6; ++line) {
-        const int k = rankCounts_[std::size_t(LineRank[std::size_t(line)])];
+        const int k = rankCounts_[std::size_t(HexagramLineRank[std::size_t(line)])];
         grid3(line, 5) = decimal(k);
         grid3(line, 6) = BalanceMarks[std::size_t(k)];
     }
@@ -404,7 +383,7 @@ void ChainAnalysis::fillHexagramTables()
         int count = 0;
         int factorIndex = 0;
         for (int line = 1, weight = 1; line <= 6; ++line, weight *= 3) {
-            const std::size_t rank = std::size_t(LineRank[std::size_t(line)]);
+            const std::size_t rank = std::size_t(HexagramLineRank[std::size_t(line)]);
             const bool mark = marked_[std::size_t(s)][rank];
             grid3(line, s) = mark ? "X" : "";
             lines |= unsigned(mark) << (line - 1);
@@ -419,7 +398,7 @@ void ChainAnalysis::fillHexagramTables()
             factorIndex += factor * weight;
         }
         grid3(7, s) = decimal(count);
-        const int number = hexagramByLines()[lines];
+        const int number = hexagramOfLines(lines);
         hexagrams_[std::size_t(s - 1)] = number;
         grid3(8, s) = decimal(number);
         const std::string_view shown = shownStatistic(factorIndex);

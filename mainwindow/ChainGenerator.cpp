@@ -71,16 +71,18 @@ bool TargetPattern::matches(fastdeal::Card card) const
            (rank_ == 0 || fastdeal::rankOf(card) == rank_);
 }
 
+bool fullBalanceOfRanks(const std::array<int, 10> &movedPerRank)
+{
+    return std::count(movedPerRank.begin() + 1, movedPerRank.end(), 2) >= 6;
+}
+
 bool fullBalancePossible(const fastdeal::Deal &deal, const fastdeal::Metrics &metrics)
 {
-    int perRank[10] = {};
+    std::array<int, 10> perRank{};
     for (std::size_t k = 0; k < 36; ++k)
         if (metrics.mobileCount[k] != 0)
-            ++perRank[fastdeal::rankOf(deal[k])];
-    int balanced = 0;
-    for (int r = 1; r <= 9; ++r)
-        balanced += perRank[r] == 2;
-    return balanced >= 6;
+            ++perRank[std::size_t(fastdeal::rankOf(deal[k]))];
+    return fullBalanceOfRanks(perRank);
 }
 
 int deepestDepth(const fastdeal::Metrics &metrics)

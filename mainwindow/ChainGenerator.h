@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -89,6 +90,8 @@ private:
 
 // Full balancing: at least six of the nine ranks have exactly two moved cards.
 bool fullBalancePossible(const fastdeal::Deal &deal, const fastdeal::Metrics &metrics);
+// The same from the moved cards counted by rank (index 1..9).
+bool fullBalanceOfRanks(const std::array<int, 10> &movedPerRank);
 
 // The EFL: the greatest depth of the deal's cards.
 int deepestDepth(const fastdeal::Metrics &metrics);

@@ -10,26 +10,14 @@
 
 namespace {
 
-// The hexagram line of each rank (1..9: 6 7 8 9 X В Д К Т), bit 0 the bottom
-// line; 7, 8 and В draw none.
-constexpr std::array<int, 10> LineOfRank = {-1, 1, -1, -1, 0, 2, -1, 3, 4, 5};
-
-const std::array<std::uint8_t, 64> &hexagramByLines()
-{
-    static const std::array<std::uint8_t, 64> table = [] {
-        std::array<std::uint8_t, 64> byLines{};
-        for (int n = 1; n <= HexagramPatternTable::Count; ++n) {
-            const QString &pattern = HexagramPatterns[n];
-            unsigned lines = 0;
-            for (int i = 0; i < 6; ++i)
-                if (pattern[i] == u'1')
-                    lines |= 1u << i;
-            byLines[lines] = std::uint8_t(n);
-        }
-        return byLines;
-    }();
-    return table;
-}
+// The hexagram line (0 = the bottom) each rank makes, -1 for none: 7, 8 and В.
+constexpr std::array<int, 10> LineOfRank = [] {
+    std::array<int, 10> lines{};
+    lines.fill(-1);
+    for (int line = 1; line <= 6; ++line)
+        lines[std::size_t(HexagramLineRank[std::size_t(line)])] = line - 1;
+    return lines;
+}();
 
 // The figures from the mobile cards by suit and rank (1-based, 0 = no such
 // letter), shared by the byte and the record path.
@@ -49,10 +37,7 @@ public:
         ChainFigures result;
         result.efl = efl;
         result.transits = transits;
-        int balanced = 0;
-        for (int r = 1; r <= 9; ++r)
-            balanced += perRank_[std::size_t(r)] == 2;
-        result.fullBalance = balanced >= 6;
+        result.fullBalance = fullBalanceOfRanks(perRank_);
         for (std::size_t s = 0; s < 4; ++s)
             result.hexagrams[s] = hexagramOfLines(lines_[s]);
         return result;
@@ -96,21 +81,13 @@ void appendHistogram(QStringList &lines, const QString &heading,
 
 } // namespace
 
-int hexagramOfLines(unsigned lines)
-{
-    return hexagramByLines()[lines & 63u];
-}
-
 ChainFigures chainFigures(const fastdeal::Deal &deal, const fastdeal::Metrics &metrics)
 {
     FiguresBuilder builder;
-    int efl = 0;
-    for (std::size_t k = 0; k < 36; ++k) {
+    for (std::size_t k = 0; k < 36; ++k)
         if (metrics.mobileCount[k] > 0)
             builder.mobile(fastdeal::suitOf(deal[k]), fastdeal::rankOf(deal[k]));
-        efl = std::max<int>(efl, metrics.depth[k]);
-    }
-    return builder.figures(efl, metrics.transitTotal);
+    return builder.figures(deepestDepth(metrics), metrics.transitTotal);
 }
 
 ChainFigures chainFigures(const TTLKoloda &chain)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hexagrams/HexagramPatterns.h"
+
 #include "engine/Cards.h"
 #include "engine/FastDeal.h"
 #include "engine/ParallelDealer.h"
@@ -27,10 +29,6 @@ struct ChainFigures
 
     bool operator==(const ChainFigures &) const = default;
 };
-
-// The hexagram (1..64) whose lines are the bits of lines, bit 0 the bottom line
-// and a set bit an unbroken one.
-int hexagramOfLines(unsigned lines);
 
 // The figures of a collapsed deal, from its bytes and metrics: the same as the
 // analysis tables give for the chain.
