@@ -81,22 +81,6 @@ std::optional<InputEncoding> inputEncodingNamed(QStringView name)
     return std::nullopt;
 }
 
-bool isValidUtf8(QByteArrayView bytes)
-{
-    qsizetype i = 0;
-    while (i < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        const qsizetype length = sequenceAt(bytes, i);
-        if (length < 0)
-            return false;
-        i += length;
-    }
-    return true;
-}
-
 QByteArray cp1251ToUtf8(QByteArrayView bytes)
 {
     QByteArray out;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Utf8.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QStringView>
@@ -17,10 +19,6 @@ enum class InputEncoding
 
 // "auto", "utf-8" (or "utf8"), "cp1251" (or "windows-1251"), in any case.
 std::optional<InputEncoding> inputEncodingNamed(QStringView name);
-
-// Whether bytes are well-formed UTF-8: no overlong forms, no encoded surrogates,
-// nothing above U+10FFFF.
-bool isValidUtf8(QByteArrayView bytes);
 
 // Windows-1251 bytes as UTF-8. Every byte has a character (0x98, unassigned,
 // is U+0098 as in the WHATWG encoding table), so this cannot fail.

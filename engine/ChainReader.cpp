@@ -1,5 +1,10 @@
 #include "ChainReader.h"
 
+#include "Utf8.h"
+
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 // UTF-16 units of the character starting at unit i: two for a surrogate pair.
@@ -51,6 +56,33 @@ bool ChainTextScanner::next(QString &rank, QString &suit)
     } else {
         suit.clear();
     }
+    return true;
+}
+
+bool Utf8ChainScanner::next(std::string_view &rank, std::string_view &suit)
+{
+    const std::size_t size = text_.size();
+    while (offset_ < size && text_[offset_] == ' ')
+        ++offset_;
+    rank = suit = {};
+    if (offset_ >= size)
+        return false;
+    const auto character = [&] {
+        const std::size_t length =
+            std::min(size - offset_, utf8SequenceLength(std::uint8_t(text_[offset_])));
+        const std::string_view letter = text_.substr(offset_, length);
+        offset_ += length;
+        return letter;
+    };
+    if (text_[offset_] == '1' && offset_ + 1 < size && text_[offset_ + 1] == '0') {
+        rank = "X";
+        offset_ += 2;
+    } else {
+        rank = character();
+    }
+    // The suit is whatever character follows, a blank included.
+    if (offset_ < size)
+        suit = character();
     return true;
 }
 

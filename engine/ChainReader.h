@@ -28,6 +28,23 @@ private:
     qsizetype unit_ = 0; // UTF-16 index of the next character
 };
 
+// The same entries read from valid UTF-8 bytes, for the batch paths that never
+// make a QString of a text: views into the text, the ten written "10" giving the
+// rank "X".
+class Utf8ChainScanner
+{
+public:
+    explicit Utf8ChainScanner(std::string_view text) : text_(text) {}
+
+    bool next(std::string_view &rank, std::string_view &suit);
+    // The bytes of the text the entries so far took.
+    std::size_t offset() const { return offset_; }
+
+private:
+    std::string_view text_;
+    std::size_t offset_ = 0;
+};
+
 // The number of characters (code points) in text. A surrogate without its
 // partner counts as one character, as the reader takes it.
 qsizetype characterCount(const QString &text);

@@ -6,7 +6,6 @@
 #include <QSet>
 #include <QStringDecoder>
 
-#include <algorithm>
 #include <array>
 #include <string>
 #include <unordered_set>
@@ -26,12 +25,6 @@ void checkCounts(const std::array<int, 37> &seen, DeckCheck &check)
                 check.repeated << RankLetters[r] + SuitLetters[s];
         }
     check.full = check.missing.isEmpty() && check.repeated.isEmpty() && check.unknown.isEmpty();
-}
-
-// The bytes of one character starting at a lead byte of valid UTF-8.
-std::size_t characterBytes(unsigned char lead)
-{
-    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
 }
 
 // The index of a letter (as UTF-8) among the deck's letters, 0 for none.
@@ -63,30 +56,9 @@ DeckCheck checkDeckUtf8(std::string_view text)
     std::array<int, 37> seen{};
     DeckCheck check;
     std::unordered_set<std::string> unknownSeen;
-    const std::size_t size = text.size();
-    std::size_t i = 0;
-    for (;;) {
-        // As ChainTextScanner reads: blanks apart, "10" the ten, the suit whatever
-        // character follows the rank.
-        while (i < size && text[i] == ' ')
-            ++i;
-        if (i >= size)
-            break;
-        std::string_view rank;
-        if (text[i] == '1' && i + 1 < size && text[i + 1] == '0') {
-            rank = "X";
-            i += 2;
-        } else {
-            const std::size_t length = std::min(size - i, characterBytes(std::uint8_t(text[i])));
-            rank = text.substr(i, length);
-            i += length;
-        }
-        std::string_view suit;
-        if (i < size) {
-            const std::size_t length = std::min(size - i, characterBytes(std::uint8_t(text[i])));
-            suit = text.substr(i, length);
-            i += length;
-        }
+    Utf8ChainScanner scanner(text);
+    std::string_view rank, suit;
+    while (scanner.next(rank, suit)) {
         const int r = letterIndex<9>(ranks, rank), s = letterIndex<4>(suits, suit);
         if (r != 0 && s != 0) {
             ++seen[std::size_t((s - 1) * 9 + r)];

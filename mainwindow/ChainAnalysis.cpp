@@ -1,6 +1,8 @@
 #include "ChainAnalysis.h"
 
+#include "engine/ChainReader.h"
 #include "engine/StackCollapse.h"
+#include "engine/Utf8.h"
 
 #include "hexagrams/HexagramPatterns.h"
 #include "hexagrams/SuitStatistics.h"
@@ -82,72 +84,6 @@ std::string_view decimal(int value)
 
 constexpr std::array<std::string_view, 5> BalanceMarks = {"--", "-", "=", "+", "++"};
 
-// Well-formed UTF-8 as Unicode defines it: no overlong forms, no surrogates,
-// nothing past U+10FFFF. QString::fromUtf8 reads such bytes unchanged.
-bool isUtf8(std::string_view text)
-{
-    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i < n) {
-        while (i + 8 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, s + i, 8);
-            if (word & 0x8080808080808080u)
-                break;
-            i += 8;
-        }
-        if (i >= n)
-            break;
-        const unsigned char b = s[i];
-        const auto continuation = [&](std::size_t k) { return (s[k] & 0xC0) == 0x80; };
-        if (b < 0x80) {
-            ++i;
-        } else if (b < 0xC2) {
-            return false;
-        } else if (b < 0xE0) {
-            if (i + 1 >= n || !continuation(i + 1))
-                return false;
-            i += 2;
-        } else if (b < 0xF0) {
-            if (i + 2 >= n || !continuation(i + 1) || !continuation(i + 2))
-                return false;
-            if ((b == 0xE0 && s[i + 1] < 0xA0) || (b == 0xED && s[i + 1] >= 0xA0))
-                return false;
-            i += 3;
-        } else if (b < 0xF5) {
-            if (i + 3 >= n || !continuation(i + 1) || !continuation(i + 2) || !continuation(i + 3))
-                return false;
-            if ((b == 0xF0 && s[i + 1] < 0x90) || (b == 0xF4 && s[i + 1] >= 0x90))
-                return false;
-            i += 4;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
-int sequenceLength(unsigned char lead)
-{
-    return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-}
-
-char32_t decode(const unsigned char *s, int length)
-{
-    switch (length) {
-    case 1:
-        return s[0];
-    case 2:
-        return char32_t(s[0] & 0x1F) << 6 | char32_t(s[1] & 0x3F);
-    case 3:
-        return char32_t(s[0] & 0x0F) << 12 | char32_t(s[1] & 0x3F) << 6 | char32_t(s[2] & 0x3F);
-    default:
-        return char32_t(s[0] & 0x07) << 18 | char32_t(s[1] & 0x3F) << 12 |
-               char32_t(s[2] & 0x3F) << 6 | char32_t(s[3] & 0x3F);
-    }
-}
-
 template <typename Buffer> void put(Buffer &buffer, std::string_view piece)
 {
     assert(buffer.size + piece.size() <= sizeof buffer.bytes);
@@ -190,7 +126,7 @@ ChainAnalysis::ChainAnalysis(QChar decimalSeparator) : separator_(decimalSeparat
 
 void ChainAnalysis::analyse(std::string_view utf8Text)
 {
-    if (isUtf8(utf8Text)) {
+    if (isValidUtf8(QByteArrayView(utf8Text.data(), qsizetype(utf8Text.size())))) {
         // QString::fromUtf8 drops one byte order mark at the start.
         constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
         text_ = utf8Text.substr(utf8Text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0);
@@ -216,42 +152,25 @@ void ChainAnalysis::read(std::string_view text)
         characters += (s[i] & 0xC0) != 0x80;
     short_ = characters < 36;
 
-    std::size_t i = 0;
+    Utf8ChainScanner scanner(text);
     for (std::size_t n = 0; n < 36; ++n) {
-        while (i < size && s[i] == ' ')
-            ++i;
+        std::string_view rank, suit;
+        scanner.next(rank, suit);
         LetterBytes &letters = letters_[n];
         letters.bytes[0] = '[';
-        std::size_t rankSize = 0, suitSize = 0;
-        char32_t rank = NoLetter, suit = NoLetter;
-        if (i < size) {
-            int length = sequenceLength(s[i]);
-            rank = decode(s + i, length);
-            std::memcpy(letters.bytes + 1, s + i, std::size_t(length));
-            rankSize = std::size_t(length);
-            i += std::size_t(length);
-            if (rank == U'1' && i < size && s[i] == '0') {
-                rank = U'X';
-                letters.bytes[1] = 'X';
-                ++i;
-            }
-            if (i < size) {
-                length = sequenceLength(s[i]);
-                suit = decode(s + i, length);
-                std::memcpy(letters.bytes + 1 + rankSize, s + i, std::size_t(length));
-                suitSize = std::size_t(length);
-                i += std::size_t(length);
-            }
-        }
-        letters.bytes[1 + rankSize + suitSize] = ']';
-        ranks_[n] = rank;
-        suits_[n] = suit;
+        if (!rank.empty())
+            std::memcpy(letters.bytes + 1, rank.data(), rank.size());
+        if (!suit.empty())
+            std::memcpy(letters.bytes + 1 + rank.size(), suit.data(), suit.size());
+        letters.bytes[1 + rank.size() + suit.size()] = ']';
+        ranks_[n] = rank.empty() ? NoLetter : utf8CodePoint(rank);
+        suits_[n] = suit.empty() ? NoLetter : utf8CodePoint(suit);
         Card &card = cards_[n];
-        card.rank = std::string_view(letters.bytes + 1, rankSize);
-        card.suit = std::string_view(letters.bytes + 1 + rankSize, suitSize);
-        card.name = std::string_view(letters.bytes + 1, rankSize + suitSize);
+        card.rank = std::string_view(letters.bytes + 1, rank.size());
+        card.suit = std::string_view(letters.bytes + 1 + rank.size(), suit.size());
+        card.name = std::string_view(letters.bytes + 1, rank.size() + suit.size());
     }
-    readEnd_ = i;
+    readEnd_ = scanner.offset();
 }
 
 void ChainAnalysis::collapse()
