@@ -1,6 +1,7 @@
 #include "ConditionEstimate.h"
 
 #include "engine/ParallelDealer.h"
+#include "mainwindow/ChainStatistics.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
 
@@ -38,15 +39,6 @@ double roundedTwoDigits(double value)
     return std::round(value / magnitude) * magnitude;
 }
 
-// Digits of a whole number in groups of three.
-QString grouped(double whole)
-{
-    QString digits = QString::number(std::llround(whole));
-    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
-        digits.insert(i, u' ');
-    return digits;
-}
-
 struct Unit
 {
     double size;
@@ -63,7 +55,9 @@ QString inUnits(double value, std::initializer_list<Unit> units)
         if (rounded >= unit.size * (1 - 1e-9))
             chosen = &unit;
     const double inUnit = value / chosen->size;
-    const QString number = inUnit >= 1000 ? grouped(roundedTwoDigits(inUnit)) : twoDigits(inUnit);
+    const QString number =
+        inUnit >= 1000 ? groupedNumber(std::uint64_t(std::llround(roundedTwoDigits(inUnit))))
+                       : twoDigits(inUnit);
     const QString name = QString::fromUtf16(chosen->name);
     return name.isEmpty() ? number : number + u' ' + name;
 }

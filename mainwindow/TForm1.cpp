@@ -30,7 +30,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressDialog>
@@ -707,7 +706,8 @@ QString runRateText(std::uint64_t deals, qint64 ms)
         return QString();
     const double perSecond = double(deals) * 1000.0 / double(ms);
     return QStringLiteral("%1 млн вариантов в секунду")
-        .arg(QLocale().toString(perSecond / 1e6, 'f', perSecond < 1e7 ? 2 : 1));
+        .arg(QString::number(perSecond / 1e6, 'f', perSecond < 1e7 ? 2 : 1)
+                 .replace(u'.', platform::decimalSeparator()));
 }
 
 void TForm1::ButtonTLGClick()
