@@ -229,7 +229,6 @@ SearchResult searchChain(CandidateStream &candidates, ConditionSource &condition
         if (candidatePasses(*solved, conditions, hooks)) {
             result.end = SearchEnd::Found;
             result.found = *solved;
-            analyseCandidate(*solved, result.chain);
             result.text = fastdeal::toText(solved->deal);
             return result;
         }

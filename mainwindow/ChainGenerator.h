@@ -155,7 +155,6 @@ struct SearchResult
 {
     SearchEnd end = SearchEnd::Stopped;
     lanedeal::SolvedDeal found; // the found chain as dealt, with its metrics
-    TTLKoloda chain;            // the found chain, analysed, with its target cards
     QString text;               // its cards joined by single blanks
 };
 

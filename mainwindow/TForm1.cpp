@@ -700,11 +700,15 @@ void TForm1::showTriedVariants()
     Label1->setText(QStringLiteral("Перебрали = %1 вариантов").arg(state_.TriedVariants));
 }
 
-QString runRateText(std::uint64_t deals, qint64 ms)
+double dealsPerSecond(std::uint64_t deals, qint64 ms)
 {
-    if (ms <= 0)
+    return ms <= 0 ? 0.0 : double(deals) * 1000.0 / double(ms);
+}
+
+QString runRateText(double perSecond)
+{
+    if (perSecond <= 0)
         return QString();
-    const double perSecond = double(deals) * 1000.0 / double(ms);
     return QStringLiteral("%1 млн вариантов в секунду")
         .arg(QString::number(perSecond / 1e6, 'f', perSecond < 1e7 ? 2 : 1)
                  .replace(u'.', platform::decimalSeparator()));
@@ -753,9 +757,9 @@ void TForm1::ButtonTLGClick()
             return;
         sincePaint.restart();
         showTriedVariants();
-        showRunRate(runRateText(candidates.dealt(), running.elapsed()));
-        if (running.elapsed() > 0)
-            estimator_->setRate(double(candidates.dealt()) * 1000.0 / double(running.elapsed()));
+        const double perSecond = dealsPerSecond(candidates.dealt(), running.elapsed());
+        showRunRate(runRateText(perSecond));
+        estimator_->setRate(perSecond);
         if (paintNow)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     };

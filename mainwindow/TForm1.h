@@ -188,8 +188,10 @@ private:
     StatisticsWindow *statisticsWindow_ = nullptr; // made when first opened
 };
 
-// "12,3 млн вариантов в секунду": deals over milliseconds, in the locale's form.
-QString runRateText(std::uint64_t deals, qint64 ms);
+// Deals per second over the time a run has taken, 0 before any time has passed.
+double dealsPerSecond(std::uint64_t deals, qint64 ms);
+// "12,3 млн вариантов в секунду" in the locale's form; empty for no rate.
+QString runRateText(double perSecond);
 
 // The text of a list's selected item, or the empty text when none is selected:
 // a text typed over the items selects the item it equals, if any.

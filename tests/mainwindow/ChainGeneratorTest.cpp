@@ -116,7 +116,8 @@ TEST_P(GeneratorCondition, FoundChainsMeetTheTickedCondition)
     for (std::uint64_t seed : {3u, 4u, 5u}) {
         const SearchResult result = run(seed);
         expectSolvedPermutation(result);
-        const TTLKoloda &chain = result.chain;
+        TTLKoloda chain;
+        analyseCandidate(result.found, chain);
         const int deepest = efl(chain);
         switch (c.box) {
         case 1:
@@ -167,30 +168,34 @@ TEST_F(Generator, AllConditionsTogether)
     conditions.items[4] = QStringLiteral("?ч");
     const SearchResult result = run(8);
     expectSolvedPermutation(result);
-    EXPECT_LE(result.chain.TransitTotal, 20);
-    EXPECT_GE(efl(result.chain), 4);
-    EXPECT_EQ(result.chain.Cards[36].Depth, efl(result.chain));
+    TTLKoloda chain;
+    analyseCandidate(result.found, chain);
+    EXPECT_LE(chain.TransitTotal, 20);
+    EXPECT_GE(efl(chain), 4);
+    EXPECT_EQ(chain.Cards[36].Depth, efl(chain));
     bool heartTarget = false;
     for (int n = 1; n <= 36; ++n)
-        heartTarget = heartTarget || (result.chain.Cards[n].Depth == efl(result.chain) &&
-                                      result.chain.Cards[n].Suit == QStringLiteral("ч"));
+        heartTarget = heartTarget || (chain.Cards[n].Depth == efl(chain) &&
+                                      chain.Cards[n].Suit == QStringLiteral("ч"));
     EXPECT_TRUE(heartTarget); // condition 4 asks for some target card of suit ч
-    EXPECT_TRUE(sixBalancedRanks(result.chain));
+    EXPECT_TRUE(sixBalancedRanks(chain));
 }
 
 TEST_F(Generator, PositionTestPassesExactlyAtTheTargetCards)
 {
     // A solved chain with at least two target cards.
     SearchResult found;
+    TTLKoloda chain;
     for (std::uint64_t seed = 100; seed < 1100; ++seed) {
         found = run(seed);
-        if (found.chain.ExtremeCount >= 2)
+        analyseCandidate(found.found, chain);
+        if (chain.ExtremeCount >= 2)
             break;
     }
-    ASSERT_GE(found.chain.ExtremeCount, 2) << "no seed gave two target cards";
+    ASSERT_GE(chain.ExtremeCount, 2) << "no seed gave two target cards";
     QSet<int> targets;
     for (int n = 1; n <= 36; ++n)
-        if (found.chain.Cards[n].Depth == efl(found.chain))
+        if (chain.Cards[n].Depth == efl(chain))
             targets.insert(n);
     ASSERT_GE(targets.size(), 2);
     conditions.boxes[3] = true;

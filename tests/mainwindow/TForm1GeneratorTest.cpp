@@ -252,9 +252,12 @@ TEST_F(GeneratorWindow, ListsKeepToTheSameKind)
 TEST(RunRate, ShowsMillionsOfDealsPerSecondInTheLocalesForm)
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    EXPECT_EQ(runRateText(25'000'000, 1000), QStringLiteral("25,0 млн вариантов в секунду"));
-    EXPECT_EQ(runRateText(1'234'000, 500), QStringLiteral("2,47 млн вариантов в секунду"));
-    EXPECT_EQ(runRateText(1000, 0), QString()); // no time yet, no rate
+    EXPECT_EQ(runRateText(dealsPerSecond(25'000'000, 1000)),
+              QStringLiteral("25,0 млн вариантов в секунду"));
+    EXPECT_EQ(runRateText(dealsPerSecond(1'234'000, 500)),
+              QStringLiteral("2,47 млн вариантов в секунду"));
+    EXPECT_EQ(runRateText(dealsPerSecond(1000, 0)), QString()); // no time yet, no rate
     QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(runRateText(3'000'000, 1000), QStringLiteral("3.00 млн вариантов в секунду"));
+    EXPECT_EQ(runRateText(dealsPerSecond(3'000'000, 1000)),
+              QStringLiteral("3.00 млн вариантов в секунду"));
 }
