@@ -66,7 +66,7 @@ GenerateSummary generateChains(const GenerateOptions &options,
             generated.text = fastdeal::toText(solved.deal);
             generated.tried = solved.index + 1 - lastFoundDeal;
             lastFoundDeal = solved.index + 1;
-            generated.transitTotal = chain.TransitTotal;
+            generated.transitTotal = solved.metrics.transitTotal;
             generated.efl = deepestDepth(solved.metrics);
             for (int k = 1; k <= chain.ExtremeCount; ++k)
                 generated.targets << chain.ExtremeNames[k];

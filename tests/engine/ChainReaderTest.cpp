@@ -20,6 +20,20 @@ struct ReaderCase
     std::vector<Entry> first; // the first entries; the rest must be empty
 };
 
+// The entries of "6п7п…Тп6б…Тб", with the first rank and the last suit given.
+std::vector<Entry> spadesAndDiamonds(const char16_t *firstRank = u"6",
+                                     const char16_t *lastSuit = u"б")
+{
+    const char16_t *ranks[] = {u"6", u"7", u"8", u"9", u"X", u"В", u"Д", u"К", u"Т"};
+    std::vector<Entry> entries;
+    for (const char16_t *suit : {u"п", u"б"})
+        for (const char16_t *rank : ranks)
+            entries.push_back({rank, suit});
+    entries.front().rank = firstRank;
+    entries.back().suit = lastSuit;
+    return entries;
+}
+
 class ChainReader : public ::testing::TestWithParam<ReaderCase>
 {
 };
@@ -62,27 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"NoSeparatorNeeded", u"6п7п", true, {{u"6", u"п"}, {u"7", u"п"}}},
         ReaderCase{"LeadingAndRunsOfBlanks", u"   6п     7п", true, {{u"6", u"п"}, {u"7", u"п"}}},
         ReaderCase{"Empty", u"", true, {}},
-        ReaderCase{"ThirtySixCharactersDoNotWarn",
-                   u"6п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТб",
-                   false,
-                   {{u"6", u"п"},
-                    {u"7", u"п"},
-                    {u"8", u"п"},
-                    {u"9", u"п"},
-                    {u"X", u"п"},
-                    {u"В", u"п"},
-                    {u"Д", u"п"},
-                    {u"К", u"п"},
-                    {u"Т", u"п"},
-                    {u"6", u"б"},
-                    {u"7", u"б"},
-                    {u"8", u"б"},
-                    {u"9", u"б"},
-                    {u"X", u"б"},
-                    {u"В", u"б"},
-                    {u"Д", u"б"},
-                    {u"К", u"б"},
-                    {u"Т", u"б"}}},
+        ReaderCase{"ThirtySixCharactersDoNotWarn", u"6п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТб", false,
+                   spadesAndDiamonds()},
         ReaderCase{"CyrillicHaIsNotTheTen", u"Хп", true, {{u"Х", u"п"}}},
         // A character is one code point: a letter outside the Basic Multilingual
         // Plane is one letter and one character of the length check.
@@ -91,47 +86,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"TwoEmojiAreOneCard", u"😀🂡 6п", true, {{u"😀", u"🂡"}, {u"6", u"п"}}},
         ReaderCase{"EmojiAfterTenIsItsSuit", u"10😀", true, {{u"X", u"😀"}}},
         ReaderCase{"ThirtySixCodePointsWithAnEmojiDoNotWarn",
-                   u"😀п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТб",
-                   false,
-                   {{u"😀", u"п"},
-                    {u"7", u"п"},
-                    {u"8", u"п"},
-                    {u"9", u"п"},
-                    {u"X", u"п"},
-                    {u"В", u"п"},
-                    {u"Д", u"п"},
-                    {u"К", u"п"},
-                    {u"Т", u"п"},
-                    {u"6", u"б"},
-                    {u"7", u"б"},
-                    {u"8", u"б"},
-                    {u"9", u"б"},
-                    {u"X", u"б"},
-                    {u"В", u"б"},
-                    {u"Д", u"б"},
-                    {u"К", u"б"},
-                    {u"Т", u"б"}}},
+                   u"😀п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТб", false, spadesAndDiamonds(u"😀")},
         ReaderCase{"ThirtyFiveCodePointsInThirtySixUnitsWarn",
-                   u"😀п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТ",
-                   true,
-                   {{u"😀", u"п"},
-                    {u"7", u"п"},
-                    {u"8", u"п"},
-                    {u"9", u"п"},
-                    {u"X", u"п"},
-                    {u"В", u"п"},
-                    {u"Д", u"п"},
-                    {u"К", u"п"},
-                    {u"Т", u"п"},
-                    {u"6", u"б"},
-                    {u"7", u"б"},
-                    {u"8", u"б"},
-                    {u"9", u"б"},
-                    {u"X", u"б"},
-                    {u"В", u"б"},
-                    {u"Д", u"б"},
-                    {u"К", u"б"},
-                    {u"Т", u""}}},
+                   u"😀п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТ", true, spadesAndDiamonds(u"😀", u"")},
         ReaderCase{"LoneSurrogateIsOneCharacter",
                    u"\xD83Dп\xDC00",
                    true,
