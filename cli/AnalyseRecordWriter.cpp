@@ -73,7 +73,7 @@ void AnalyseRecordWriter::writeText(std::string_view text, ByteOutput &out, bool
 
 void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
 {
-    analysis_.analyse(utf8Text);
+    analyse(utf8Text);
     const ChainAnalysis &a = analysis_;
     JsonWriter json(out);
     // Keys in the order QJsonObject keeps them: sorted.
@@ -103,27 +103,17 @@ void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
         json.key("deck");
         json.beginObject();
         json.key("full");
-        if (deckIsFull()) {
-            json.boolean(true);
-            for (const std::string_view key : {"missing", "repeated", "unknown"}) {
-                json.key(key);
-                json.beginArray();
-                json.endArray();
-            }
-        } else {
-            const ::DeckCheck check = wholeTextDeckCheck();
-            json.boolean(false);
-            const std::pair<std::string_view, const QStringList *> lists[] = {
-                {"missing", &check.missing},
-                {"repeated", &check.repeated},
-                {"unknown", &check.unknown}};
-            for (const auto &[key, entries] : lists) {
-                json.key(key);
-                json.beginArray();
-                for (const QString &entry : *entries)
-                    json.string(entry.toStdString());
-                json.endArray();
-            }
+        json.boolean(deck_.full);
+        const std::pair<std::string_view, const QStringList *> lists[] = {
+            {"missing", &deck_.missing},
+            {"repeated", &deck_.repeated},
+            {"unknown", &deck_.unknown}};
+        for (const auto &[key, entries] : lists) {
+            json.key(key);
+            json.beginArray();
+            for (const QString &entry : *entries)
+                json.string(entry.toStdString());
+            json.endArray();
         }
         json.endObject();
     }
@@ -175,19 +165,15 @@ void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
     out.checkpoint();
 }
 
-bool AnalyseRecordWriter::deckIsFull() const
+void AnalyseRecordWriter::analyse(std::string_view utf8Text)
 {
-    return analysis_.deckCheck().full && !analysis_.holdsMoreEntries();
-}
-
-::DeckCheck AnalyseRecordWriter::wholeTextDeckCheck() const
-{
-    return checkDeckUtf8(analysis_.text());
+    analysis_.analyse(utf8Text);
+    deck_ = checkDeckUtf8(analysis_.text());
 }
 
 void AnalyseRecordWriter::writeReport(std::string_view utf8Text, ByteOutput &out)
 {
-    analysis_.analyse(utf8Text);
+    analyse(utf8Text);
     const ChainAnalysis &a = analysis_;
     out.append("Цепочка: ");
     writeText(a.text(), out, false);
@@ -228,8 +214,8 @@ void AnalyseLineWorker::process(std::uint64_t index, std::string_view line, Line
     }
     if (writer_.analysis().isShort())
         output.err.append("Цепочка маловата\n");
-    if (format_ == Format::Report && !writer_.deckIsFull()) {
-        output.err.append(deckCheckLine(writer_.wholeTextDeckCheck()).toStdString());
+    if (format_ == Format::Report && !writer_.deck().full) {
+        output.err.append(deckCheckLine(writer_.deck()).toStdString());
         output.err.append(1, '\n');
     }
 }

@@ -31,15 +31,15 @@ public:
 
     // The analysis of the chain last written.
     const ChainAnalysis &analysis() const { return analysis_; }
-    // Whether the chain last written holds each card once and nothing else.
-    bool deckIsFull() const;
     // The deck check of the whole text last written (checkDeck).
-    ::DeckCheck wholeTextDeckCheck() const;
+    const ::DeckCheck &deck() const { return deck_; }
 
 private:
+    void analyse(std::string_view utf8Text);
     void writeText(std::string_view text, ByteOutput &out, bool escaped);
 
     ChainAnalysis analysis_;
+    ::DeckCheck deck_;
     bool deckKey_ = true;
 };
 

@@ -23,6 +23,48 @@ int rankIndex(const QString &letter)
     return 0;
 }
 
+int suitIndexOf(char32_t letter)
+{
+    switch (letter) {
+    case U'п':
+        return 1;
+    case U'б':
+        return 2;
+    case U'к':
+        return 3;
+    case U'ч':
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int rankIndexOf(char32_t letter)
+{
+    switch (letter) {
+    case U'6':
+        return 1;
+    case U'7':
+        return 2;
+    case U'8':
+        return 3;
+    case U'9':
+        return 4;
+    case U'X':
+        return 5;
+    case U'В':
+        return 6;
+    case U'Д':
+        return 7;
+    case U'К':
+        return 8;
+    case U'Т':
+        return 9;
+    default:
+        return 0;
+    }
+}
+
 void ClearChain(TTLKoloda &Chain)
 {
     for (int n = 1; n <= 36; ++n) {

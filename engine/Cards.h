@@ -73,6 +73,9 @@ extern const OneBased<QString, 9> RankLetters;
 // Index of a letter in its table, 0 when it is none of them.
 int suitIndex(const QString &letter);
 int rankIndex(const QString &letter);
+// The same for one code point, for the paths that read bytes.
+int suitIndexOf(char32_t letter);
+int rankIndexOf(char32_t letter);
 
 // Empties the letters and counters of every entry and the chain's results.
 // ExtremeCount is left as it is: only the depth search sets it.

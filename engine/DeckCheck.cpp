@@ -2,6 +2,7 @@
 
 #include "Cards.h"
 #include "ChainReader.h"
+#include "Utf8.h"
 
 #include <QSet>
 #include <QStringDecoder>
@@ -27,39 +28,18 @@ void checkCounts(const std::array<int, 37> &seen, DeckCheck &check)
     check.full = check.missing.isEmpty() && check.repeated.isEmpty() && check.unknown.isEmpty();
 }
 
-// The index of a letter (as UTF-8) among the deck's letters, 0 for none.
-template <std::size_t Count>
-int letterIndex(const std::array<std::string, Count + 1> &letters, std::string_view letter)
-{
-    for (std::size_t i = 1; i <= Count; ++i)
-        if (letters[i] == letter)
-            return int(i);
-    return 0;
-}
-
 } // namespace
 
 DeckCheck checkDeckUtf8(std::string_view text)
 {
-    static const auto ranks = [] {
-        std::array<std::string, 10> letters;
-        for (int r = 1; r <= 9; ++r)
-            letters[std::size_t(r)] = RankLetters[r].toStdString();
-        return letters;
-    }();
-    static const auto suits = [] {
-        std::array<std::string, 5> letters;
-        for (int s = 1; s <= 4; ++s)
-            letters[std::size_t(s)] = SuitLetters[s].toStdString();
-        return letters;
-    }();
     std::array<int, 37> seen{};
     DeckCheck check;
     std::unordered_set<std::string> unknownSeen;
     Utf8ChainScanner scanner(text);
     std::string_view rank, suit;
     while (scanner.next(rank, suit)) {
-        const int r = letterIndex<9>(ranks, rank), s = letterIndex<4>(suits, suit);
+        const int r = rank.empty() ? 0 : rankIndexOf(utf8CodePoint(rank));
+        const int s = suit.empty() ? 0 : suitIndexOf(utf8CodePoint(suit));
         if (r != 0 && s != 0) {
             ++seen[std::size_t((s - 1) * 9 + r)];
             continue;

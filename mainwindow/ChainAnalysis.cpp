@@ -23,48 +23,6 @@ constexpr std::array<std::string_view, 10> RankUtf8 = {"",  "6", "7", "8", "9",
                                                        "X", "В", "Д", "К", "Т"};
 constexpr std::array<std::string_view, 5> SuitUtf8 = {"", "п", "б", "к", "ч"};
 
-int suitIndexOf(char32_t letter)
-{
-    switch (letter) {
-    case U'п':
-        return 1;
-    case U'б':
-        return 2;
-    case U'к':
-        return 3;
-    case U'ч':
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int rankIndexOf(char32_t letter)
-{
-    switch (letter) {
-    case U'6':
-        return 1;
-    case U'7':
-        return 2;
-    case U'8':
-        return 3;
-    case U'9':
-        return 4;
-    case U'X':
-        return 5;
-    case U'В':
-        return 6;
-    case U'Д':
-        return 7;
-    case U'К':
-        return 8;
-    case U'Т':
-        return 9;
-    default:
-        return 0;
-    }
-}
-
 constexpr std::array<char, 200> DigitPairs = [] {
     std::array<char, 200> digits{};
     for (int v = 0; v < 100; ++v) {
@@ -170,7 +128,6 @@ void ChainAnalysis::read(std::string_view text)
         card.suit = std::string_view(letters.bytes + 1 + rank.size(), suit.size());
         card.name = std::string_view(letters.bytes + 1, rank.size() + suit.size());
     }
-    readEnd_ = scanner.offset();
 }
 
 void ChainAnalysis::collapse()
@@ -381,57 +338,4 @@ std::string_view ChainAnalysis::reportLine(int index) const
     default:
         return {};
     }
-}
-
-ChainAnalysis::DeckCheck ChainAnalysis::deckCheck() const
-{
-    DeckCheck check;
-    std::array<int, 37> count{};
-    for (std::size_t n = 0; n < 36; ++n) {
-        const int s = suitIndexOf(suits_[n]);
-        const int r = rankIndexOf(ranks_[n]);
-        if (s != 0 && r != 0)
-            ++count[std::size_t((s - 1) * 9 + r)];
-        else if (ranks_[n] != NoLetter || suits_[n] != NoLetter)
-            check.unknown[std::size_t(check.unknownCount++)] = std::uint8_t(n + 1);
-    }
-    for (int ordinal = 1; ordinal <= 36; ++ordinal) {
-        if (count[std::size_t(ordinal)] == 0)
-            check.missing[std::size_t(check.missingCount++)] = std::uint8_t(ordinal);
-        else if (count[std::size_t(ordinal)] > 1)
-            check.repeated[std::size_t(check.repeatedCount++)] = std::uint8_t(ordinal);
-    }
-    check.full = check.missingCount == 0 && check.repeatedCount == 0 && check.unknownCount == 0;
-    return check;
-}
-
-bool ChainAnalysis::holdsMoreEntries() const
-{
-    return text_.find_first_not_of(' ', readEnd_) != std::string_view::npos;
-}
-
-std::string_view ChainAnalysis::deckCardName(int ordinal)
-{
-    struct Names
-    {
-        std::array<std::array<char, 8>, 36> bytes{};
-        std::array<std::uint8_t, 36> sizes{};
-    };
-    static const Names names = [] {
-        Names table;
-        for (int s = 1; s <= 4; ++s)
-            for (int r = 1; r <= 9; ++r) {
-                const std::size_t k = std::size_t((s - 1) * 9 + r - 1);
-                const std::string_view rank = RankUtf8[std::size_t(r)];
-                const std::string_view suit = SuitUtf8[std::size_t(s)];
-                std::memcpy(table.bytes[k].data(), rank.data(), rank.size());
-                std::memcpy(table.bytes[k].data() + rank.size(), suit.data(), suit.size());
-                table.sizes[k] = std::uint8_t(rank.size() + suit.size());
-            }
-        return table;
-    }();
-    if (ordinal < 1 || ordinal > 36)
-        return {};
-    const std::size_t k = std::size_t(ordinal - 1);
-    return {names.bytes[k].data(), names.sizes[k]};
 }

@@ -40,20 +40,6 @@ public:
         std::int32_t depth = 0;
     };
 
-    // Which cards of the deck the chain lacks, holds more than once, or holds
-    // entries that are no card of the deck (entries left empty by a short text
-    // are lacking cards, not unknown ones).
-    struct DeckCheck
-    {
-        bool full = false;
-        int missingCount = 0;
-        int repeatedCount = 0;
-        int unknownCount = 0;
-        std::array<std::uint8_t, 36> missing{};  // deck ordinals 1..36, in deck order
-        std::array<std::uint8_t, 36> repeated{}; // deck ordinals, in deck order
-        std::array<std::uint8_t, 36> unknown{};  // positions 1..36, in position order
-    };
-
     static constexpr int ReportLineCount = 4;
 
     // Statistics are written with the locale's decimal separator as it is when
@@ -96,14 +82,6 @@ public:
     int hexagramNumber(int suit) const { return hexagrams_[std::size_t(suit - 1)]; }
     std::string_view statistic(int suit) const { return statistics_[std::size_t(suit - 1)]; }
 
-    DeckCheck deckCheck() const;
-    // Whether the text holds more than blanks after the 36th entry: entries the
-    // analysis leaves out but a deck check of the whole text counts.
-    bool holdsMoreEntries() const;
-
-    // The text of a deck card by its ordinal 1..36, as UTF-8.
-    static std::string_view deckCardName(int ordinal);
-
 private:
     struct LetterBytes
     {
@@ -137,7 +115,6 @@ private:
     QByteArray repaired_;
 
     std::string_view text_;
-    std::size_t readEnd_ = 0; // bytes of text_ the 36 entries took
     bool short_ = false;
     int left_ = 36;
     std::int32_t transitTotal_ = 0;

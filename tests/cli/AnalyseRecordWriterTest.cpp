@@ -249,7 +249,9 @@ INSTANTIATE_TEST_SUITE_P(
                  [] {
                      std::vector<std::string> rest;
                      for (int n = 12; n <= 36; ++n)
-                         rest.emplace_back(ChainAnalysis::deckCardName(n));
+                         rest.push_back(
+                             (RankLetters[(n - 1) % 9 + 1] + SuitLetters[(n - 1) / 9 + 1])
+                                 .toStdString());
                      return rest;
                  }(),
                  {},
