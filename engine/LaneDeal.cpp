@@ -68,12 +68,6 @@ struct StreamStates
         s3 = rotl(s3, 45);
         return result;
     }
-
-    void restore(const StreamStates &saved, int stream)
-    {
-        for (int w = 0; w < 4; ++w)
-            words[w][slotOf(stream)] = saved.words[w][slotOf(stream)];
-    }
 };
 
 // Below these a draw's low product half is rejected: 65536 % bound.
@@ -208,7 +202,8 @@ constexpr int DealWords = 9;
 
 // The positions of every lane's next deal: positions[i * Lanes + l] is where
 // lane l's Fisher-Yates step i swaps to. Returns the lanes whose draws hit a
-// rejection; their positions are void and their streams stand after the 9 words.
+// rejection; their positions are void and their streams are left where they
+// were, for the scalar path to deal from.
 TLCALC_AVX2 std::uint32_t drawGroup(StreamStates &streams, std::uint8_t *positions)
 {
     // Word w of a stream gives, from its highest 16 bits down, the draws for
@@ -233,8 +228,9 @@ TLCALC_AVX2 std::uint32_t drawGroup(StreamStates &streams, std::uint8_t *positio
     alignas(32) std::uint16_t draws[DealWords][Streams / 4][16];
     std::uint32_t rejected = 0;
     for (int q = 0; q < Streams / 4; ++q) {
-        VectorStreams v{load(&streams.words[0][4 * q]), load(&streams.words[1][4 * q]),
-                        load(&streams.words[2][4 * q]), load(&streams.words[3][4 * q])};
+        const VectorStreams start{load(&streams.words[0][4 * q]), load(&streams.words[1][4 * q]),
+                                  load(&streams.words[2][4 * q]), load(&streams.words[3][4 * q])};
+        VectorStreams v = start;
         __m256i shortfall = _mm256_setzero_si256();
         for (int w = 0; w < DealWords; ++w) {
             const __m256i r = nextWords(v);
@@ -243,14 +239,16 @@ TLCALC_AVX2 std::uint32_t drawGroup(StreamStates &streams, std::uint8_t *positio
             shortfall = _mm256_or_si256(shortfall, _mm256_subs_epu16(load(tables.thresholds[w]),
                                                                      _mm256_mullo_epi16(r, bound)));
         }
-        store(&streams.words[0][4 * q], v.s0);
-        store(&streams.words[1][4 * q], v.s1);
-        store(&streams.words[2][4 * q], v.s2);
-        store(&streams.words[3][4 * q], v.s3);
-        const std::uint32_t clean = std::uint32_t(
-            _mm256_movemask_epi8(_mm256_cmpeq_epi16(shortfall, _mm256_setzero_si256())));
+        // A stream's four draws of a word share its 64-bit element; a rejecting
+        // stream keeps its start.
+        const __m256i clean = _mm256_cmpeq_epi64(shortfall, _mm256_setzero_si256());
+        store(&streams.words[0][4 * q], _mm256_blendv_epi8(start.s0, v.s0, clean));
+        store(&streams.words[1][4 * q], _mm256_blendv_epi8(start.s1, v.s1, clean));
+        store(&streams.words[2][4 * q], _mm256_blendv_epi8(start.s2, v.s2, clean));
+        store(&streams.words[3][4 * q], _mm256_blendv_epi8(start.s3, v.s3, clean));
+        const int cleanStreams = _mm256_movemask_pd(_mm256_castsi256_pd(clean));
         for (int slot = 0; slot < 4; ++slot)
-            if ((clean >> (8 * slot) & 0xFF) != 0xFF)
+            if ((cleanStreams >> slot & 1) == 0)
                 rejected |= 1u << laneOf(4 * q + slot);
     }
 
@@ -385,7 +383,6 @@ TLCALC_AVX2 void dealBlockAvx2(StreamStates &streams, Block &block)
     fastdeal::Deal deal;
     for (int g = 0; g < Groups; ++g) {
         Card *group = block.cards.data() + g * GroupCards;
-        const StreamStates before = streams;
         const std::uint32_t rejected = drawGroup(streams, positions);
         std::memcpy(group, orderedGroup(), GroupCards);
         shuffleGroup(positions, group);
@@ -393,7 +390,6 @@ TLCALC_AVX2 void dealBlockAvx2(StreamStates &streams, Block &block)
         // lane is dealt again on the scalar path, which draws as long as it must.
         for (int lane = 0; lane < Lanes; ++lane)
             if (rejected >> lane & 1) {
-                streams.restore(before, lane);
                 dealRow(streams, lane, deal);
                 scatterDeal(deal, group + lane);
             }
@@ -457,11 +453,8 @@ void countCollapses(const fastdeal::Deal *deals, std::uint8_t *left, std::size_t
         for (std::size_t first = 0; first < n; first += Lanes) {
             const std::size_t count = std::min<std::size_t>(Lanes, n - first);
             // A short last group repeats its last deal in the spare lanes.
-            for (std::size_t lane = 0; lane < Lanes; ++lane) {
-                const fastdeal::Deal &deal = deals[first + std::min(lane, count - 1)];
-                for (int k = 0; k < 36; ++k)
-                    group[k * Lanes + int(lane)] = deal[std::size_t(k)];
-            }
+            for (std::size_t lane = 0; lane < Lanes; ++lane)
+                scatterDeal(deals[first + std::min(lane, count - 1)], group + lane);
             collapseGroup(group, groupLeft);
             std::memcpy(left + first, groupLeft, count);
         }
