@@ -78,8 +78,7 @@ int countCollapse(const Deal &deal)
     Card below = 0; // stack[s - 2]
     Card next = pending[1];
     while (p < 37) {
-        const unsigned x = unsigned(below ^ next);
-        const bool collapse = ((x & 0xF0u) == 0) | ((x & 0x0Fu) == 0);
+        const bool collapse = agree(below, next);
         stack[s] = next;      // the push, if no collapse
         pending[p - 1] = top; // the middle card given back, if a collapse
         const Card third = stack[s - 3];
@@ -115,11 +114,8 @@ void collapseWithMetrics(const Deal &deal, Metrics &metrics)
     };
     metrics = Metrics{};
     Record record{metrics};
-    const auto agree = [](Card left, Card right) {
-        const unsigned x = unsigned(left ^ right);
-        return (x & 0xF0u) == 0 || (x & 0x0Fu) == 0;
-    };
-    metrics.left = collapseOnStack(deal, agree, record);
+    metrics.left = collapseOnStack(
+        deal, [](Card left, Card right) { return agree(left, right); }, record);
     metrics.mobileCount[35] = 1;
 }
 

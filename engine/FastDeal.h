@@ -27,6 +27,13 @@ constexpr int rankOf(Card card)
 {
     return card & 0x0F;
 }
+// Two cards agree when they share suit or rank: their xor has a zero high or a
+// zero low nibble. Written without a branch for the deal loop.
+constexpr bool agree(Card left, Card right)
+{
+    const unsigned x = unsigned(left ^ right);
+    return ((x & 0xF0u) == 0) | ((x & 0x0Fu) == 0);
+}
 
 // The 36 cards in deck order.
 const Deal &orderedDeal();
