@@ -7,20 +7,24 @@
 
 namespace lanedeal {
 
-BlockResult summarise(const Block &block, const DealFilter &keep)
+BlockResult summarise(const Block &block, const DealFilter &keep, std::size_t deals)
 {
+    assert(deals <= BlockSize);
     BlockResult result;
     result.index = block.index;
     // Neighbouring deals often keep the same count; four tallies taken in turn
     // keep the increments from waiting on each other.
     std::uint32_t tallies[4][37] = {};
-    for (std::size_t i = 0; i < BlockSize; i += 4)
+    std::size_t whole = 0;
+    for (; whole + 4 <= deals; whole += 4)
         for (std::size_t t = 0; t < 4; ++t)
-            ++tallies[t][block.left[i + t]];
+            ++tallies[t][block.left[whole + t]];
+    for (std::size_t i = whole; i < deals; ++i)
+        ++tallies[0][block.left[i]];
     for (std::size_t n = 0; n < result.leftCounts.size(); ++n)
         result.leftCounts[n] = tallies[0][n] + tallies[1][n] + tallies[2][n] + tallies[3][n];
     result.solved.reserve(result.leftCounts[2]);
-    for (std::size_t i = 0; i < BlockSize; ++i) {
+    for (std::size_t i = 0; i < deals; ++i) {
         if (block.left[i] != 2)
             continue;
         SolvedDeal solved;

@@ -40,7 +40,9 @@ struct BlockResult
     std::array<std::uint32_t, 37> leftCounts{};
 };
 
-BlockResult summarise(const Block &block, const DealFilter &keep = {});
+// The block's first `deals` deals (the last block of a run may hold fewer).
+BlockResult summarise(const Block &block, const DealFilter &keep = {},
+                      std::size_t deals = BlockSize);
 
 // Deals a run's blocks on worker threads and hands them to one consumer in
 // block order, whatever the number of threads: the results depend on the seed

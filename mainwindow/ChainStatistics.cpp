@@ -132,11 +132,8 @@ void DealStatistics::addBlock(const lanedeal::BlockResult &block)
         deals += block.leftCounts[std::size_t(n)];
     }
     solved += block.leftCounts[2];
-    fastdeal::Metrics metrics;
-    for (const lanedeal::SolvedDeal &deal : block.solved) {
-        fastdeal::collapseWithMetrics(deal.deal, metrics);
-        addSolved(chainFigures(deal.deal, metrics));
-    }
+    for (const lanedeal::SolvedDeal &deal : block.solved)
+        addSolved(chainFigures(deal.deal, deal.metrics));
 }
 
 void DealStatistics::addSolved(const ChainFigures &figures)
@@ -221,14 +218,7 @@ void StatisticsRun::countTail()
         return;
     auto block = std::make_unique<lanedeal::Block>();
     lanedeal::dealBlock(seed_, fullBlocks_, *block);
-    lanedeal::BlockResult result = lanedeal::summarise(*block);
-    result.leftCounts = {};
-    for (std::size_t i = 0; i < tail; ++i)
-        ++result.leftCounts[block->left[i]];
-    const std::uint64_t end = fullBlocks_ * lanedeal::BlockSize + tail;
-    std::erase_if(result.solved,
-                  [end](const lanedeal::SolvedDeal &deal) { return deal.index >= end; });
-    statistics_.addBlock(result);
+    statistics_.addBlock(lanedeal::summarise(*block, {}, tail));
 }
 
 DealStatistics collectStatistics(std::uint64_t seed, std::uint64_t deals, int threads,
