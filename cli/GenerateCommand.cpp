@@ -231,8 +231,9 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
     options.count = number(count, 1, 1000000, 1, 1000000, QString()).value_or(1);
     options.threads = threadCount(line, threads, problem);
     if (line.isSet(target) && problem.isEmpty()) {
-        options.conditions.target = cardOrPattern(line.value(target));
-        if (!options.conditions.target)
+        if (const std::optional<QString> pattern = cardOrPattern(line.value(target)))
+            options.conditions.target.emplace(*pattern);
+        else
             problem = QStringLiteral("unknown target '%1': give a card such as Тч, a suit "
                                      "pattern such as ?п or a rank pattern such as Т?")
                           .arg(line.value(target));

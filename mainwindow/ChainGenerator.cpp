@@ -17,6 +17,20 @@ void call(const std::function<void()> &hook)
         hook();
 }
 
+// Tests 3 and 4: a card of the greatest depth at position n, or matching target.
+bool targetAtPosition(const fastdeal::Metrics &metrics, int n, int deepest)
+{
+    return n >= 1 && n <= 36 && metrics.depth[std::size_t(n - 1)] == deepest;
+}
+
+bool targetMatches(const lanedeal::SolvedDeal &candidate, const TargetPattern &target, int deepest)
+{
+    for (std::size_t k = 0; k < 36; ++k)
+        if (candidate.metrics.depth[k] == deepest && target.matches(candidate.deal[k]))
+            return true;
+    return false;
+}
+
 } // namespace
 
 bool FixedConditions::boxChecked(int box)
@@ -121,9 +135,7 @@ bool candidatePasses(const lanedeal::SolvedDeal &candidate, ConditionSource &con
     soughtTargets();
 
     if (conditions.boxChecked(3)) {
-        const int n = conditions.listNumber(3);
-        const bool pass = n >= 1 && n <= 36 && metrics.depth[std::size_t(n - 1)] == deepest;
-        if (!pass) {
+        if (!targetAtPosition(metrics, conditions.listNumber(3), deepest)) {
             call(hooks.processPendingEvents);
             return false;
         }
@@ -132,11 +144,7 @@ bool candidatePasses(const lanedeal::SolvedDeal &candidate, ConditionSource &con
     call(hooks.repaint);
 
     if (conditions.boxChecked(4)) {
-        const TargetPattern target(conditions.targetPattern());
-        bool pass = false;
-        for (std::size_t k = 0; k < 36 && !pass; ++k)
-            pass = metrics.depth[k] == deepest && target.matches(candidate.deal[k]);
-        if (!pass) {
+        if (!targetMatches(candidate, conditions.targetPattern(), deepest)) {
             call(hooks.processPendingEvents);
             return false;
         }
@@ -154,8 +162,6 @@ bool candidatePasses(const lanedeal::SolvedDeal &candidate, ConditionSource &con
 FixedConditionTest::FixedConditionTest(const GeneratorConditions &conditions)
     : conditions_(conditions)
 {
-    if (conditions.target)
-        target_.emplace(*conditions.target);
 }
 
 bool FixedConditionTest::passes(const lanedeal::SolvedDeal &candidate) const
@@ -166,16 +172,11 @@ bool FixedConditionTest::passes(const lanedeal::SolvedDeal &candidate) const
     const int deepest = deepestDepth(metrics);
     if (conditions_.minEfl && deepest < *conditions_.minEfl)
         return false;
-    if (const std::optional<int> n = conditions_.targetPosition;
-        n && (*n < 1 || *n > 36 || metrics.depth[std::size_t(*n - 1)] != deepest))
+    if (conditions_.targetPosition &&
+        !targetAtPosition(metrics, *conditions_.targetPosition, deepest))
         return false;
-    if (target_) {
-        bool pass = false;
-        for (std::size_t k = 0; k < 36 && !pass; ++k)
-            pass = metrics.depth[k] == deepest && target_->matches(candidate.deal[k]);
-        if (!pass)
-            return false;
-    }
+    if (conditions_.target && !targetMatches(candidate, *conditions_.target, deepest))
+        return false;
     return !conditions_.fullBalance || fullBalancePossible(candidate.deal, metrics);
 }
 

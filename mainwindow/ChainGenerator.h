@@ -21,6 +21,24 @@ struct GeneratorState
     std::uint32_t TriedVariants = 0; // chains dealt in the current or the last run
 };
 
+// The card pattern of condition 4 as the tests read it from its text: "?" and a
+// suit, a rank and "?" (only these two letters count), or a card's name.
+// Letters are characters (code points) as the reader takes them; a text that
+// names no card of the deck (the placeholder, nothing selected) matches none.
+class TargetPattern
+{
+public:
+    TargetPattern() = default; // matches no card
+    explicit TargetPattern(const QString &text);
+    bool matches(fastdeal::Card card) const;
+    bool operator==(const TargetPattern &) const = default;
+
+private:
+    int suit_ = 0; // 0: any suit
+    int rank_ = 0; // 0: any rank
+    bool none_ = true;
+};
+
 // Where a run reads its five conditions. Each test reads them afresh, so a box
 // ticked or an item picked while the run processes events applies to the next
 // test that reads it.
@@ -33,9 +51,9 @@ public:
     // its list here and throws platform::ConversionError when the item is no
     // whole number.
     virtual int listNumber(int list) = 0;
-    // The card pattern of condition 4: a card, "?" + suit or rank + "?"; empty
-    // when nothing is selected, which matches no card.
-    virtual QString targetPattern() = 0;
+    // The card pattern of condition 4, read from its item: a card, "?" + suit or
+    // rank + "?"; nothing selected matches no card.
+    virtual TargetPattern targetPattern() = 0;
 };
 
 // Conditions fixed for the whole run, as the command line and the benchmarks
@@ -45,8 +63,11 @@ struct GeneratorConditions
     std::optional<int> maxTransits;
     std::optional<int> minEfl;
     std::optional<int> targetPosition;
-    std::optional<QString> target;
+    std::optional<TargetPattern> target;
     bool fullBalance = false;
+
+    // Equal conditions ask for the same chains.
+    bool operator==(const GeneratorConditions &) const = default;
 };
 
 class FixedConditions : public ConditionSource
@@ -55,7 +76,7 @@ public:
     explicit FixedConditions(GeneratorConditions conditions) : conditions_(std::move(conditions)) {}
     bool boxChecked(int box) override;
     int listNumber(int list) override;
-    QString targetPattern() override { return conditions_.target.value_or(QString()); }
+    TargetPattern targetPattern() override { return conditions_.target.value_or(TargetPattern()); }
 
 private:
     GeneratorConditions conditions_;
@@ -70,22 +91,6 @@ struct GeneratorHooks
     // Gets the EFL of every candidate whose targets were sought (the window's
     // MaxDepth); none leaves it alone.
     std::int32_t *maxDepth = nullptr;
-};
-
-// The card pattern of condition 4 as the tests read it from its text: "?" and a
-// suit, a rank and "?" (only these two letters count), or a card's name.
-// Letters are characters (code points) as the reader takes them; a text that
-// names no card of the deck (the placeholder, nothing selected) matches none.
-class TargetPattern
-{
-public:
-    explicit TargetPattern(const QString &text);
-    bool matches(fastdeal::Card card) const;
-
-private:
-    int suit_ = 0; // 0: any suit
-    int rank_ = 0; // 0: any rank
-    bool none_ = true;
 };
 
 // Full balancing: at least six of the nine ranks have exactly two moved cards.
@@ -115,7 +120,6 @@ public:
 
 private:
     GeneratorConditions conditions_;
-    std::optional<TargetPattern> target_;
 };
 
 // The chain record of a candidate, analysed, with its target cards as the depth

@@ -66,8 +66,7 @@ QString inUnits(double value, std::initializer_list<Unit> units)
 
 bool hasConditions(const GeneratorConditions &conditions)
 {
-    return conditions.maxTransits || conditions.minEfl || conditions.targetPosition ||
-           conditions.target || conditions.fullBalance;
+    return conditions != GeneratorConditions();
 }
 
 std::optional<GeneratorConditions> readConditions(ConditionSource &source)
@@ -221,11 +220,4 @@ QString estimateText(const ConditionEstimate &estimate, double dealsPerSecond)
                     .arg(estimate.passed)
                     .arg(amountText(double(estimate.dealt)));
     return text;
-}
-
-bool sameConditions(const GeneratorConditions &a, const GeneratorConditions &b)
-{
-    return a.maxTransits == b.maxTransits && a.minEfl == b.minEfl &&
-           a.targetPosition == b.targetPosition && a.target == b.target &&
-           a.fullBalance == b.fullBalance;
 }

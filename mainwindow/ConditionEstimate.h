@@ -81,6 +81,3 @@ QString amountText(double value);
 // A time with two significant digits in seconds, minutes, hours or days: "2,5 с",
 // "14 мин", "3 ч", "120 дн".
 QString durationText(double seconds);
-
-// Whether two sets of conditions ask for the same chains.
-bool sameConditions(const GeneratorConditions &a, const GeneratorConditions &b);

@@ -24,7 +24,7 @@ ConditionEstimator::~ConditionEstimator()
 
 void ConditionEstimator::setConditions(const GeneratorConditions &conditions)
 {
-    if (conditions_ && sameConditions(*conditions_, conditions))
+    if (conditions_ && *conditions_ == conditions)
         return;
     conditions_ = conditions;
     estimate_.reset();

@@ -150,7 +150,8 @@ public:
     void controlsMayHaveChanged()
     {
         boxes_.fill(std::nullopt);
-        items_.fill(std::nullopt);
+        numbers_.fill(std::nullopt);
+        target_.reset();
     }
 
     bool boxChecked(int box) override
@@ -169,25 +170,30 @@ public:
     int listNumber(int list) override
     {
         Q_ASSERT(list >= 1 && list <= 3);
-        return platform::StrToInt(item(list));
+        std::optional<int> &kept = numbers_[std::size_t(list - 1)];
+        if (!kept)
+            kept = platform::StrToInt(item(list));
+        return *kept;
     }
-    QString targetPattern() override { return item(4); }
+    TargetPattern targetPattern() override
+    {
+        if (!target_)
+            target_.emplace(item(4));
+        return *target_;
+    }
 
 private:
-    const QString &item(int list)
+    QString item(int list) const
     {
-        std::optional<QString> &kept = items_[std::size_t(list - 1)];
-        if (!kept) {
-            QComboBox *const lists[] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3,
-                                        form_.ComboBox4};
-            kept = selectedItemText(lists[list - 1]);
-        }
-        return *kept;
+        QComboBox *const lists[] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3,
+                                    form_.ComboBox4};
+        return selectedItemText(lists[list - 1]);
     }
 
     TForm1 &form_;
     std::array<std::optional<bool>, 5> boxes_;
-    std::array<std::optional<QString>, 4> items_;
+    std::array<std::optional<int>, 3> numbers_;
+    std::optional<TargetPattern> target_;
 };
 
 } // namespace

@@ -22,7 +22,7 @@ public:
 
     bool boxChecked(int box) override { return boxes[box]; }
     int listNumber(int list) override { return platform::StrToInt(items[list]); }
-    QString targetPattern() override { return items[4]; }
+    TargetPattern targetPattern() override { return TargetPattern(items[4]); }
 };
 
 // At least six of the nine ranks with exactly two moved cards, counted on the
