@@ -7,6 +7,11 @@
 
 namespace lanedeal {
 
+int everyCore()
+{
+    return std::max(1, int(std::thread::hardware_concurrency()));
+}
+
 BlockResult summarise(const Block &block, const DealFilter &keep, std::size_t deals)
 {
     assert(deals <= BlockSize);

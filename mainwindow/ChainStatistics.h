@@ -99,8 +99,6 @@ public:
 
     bool finished() const { return statistics_.deals == deals_; }
     const DealStatistics &statistics() const { return statistics_; }
-    std::uint64_t seed() const { return seed_; }
-    std::uint64_t deals() const { return deals_; }
 
 private:
     void countTail();

@@ -12,14 +12,21 @@ namespace {
 
 using namespace std::chrono_literals;
 
+double roundedTwoDigits(double value)
+{
+    if (!(value > 0))
+        return 0;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(value)) - 1);
+    return std::round(value / magnitude) * magnitude;
+}
+
 // Two significant digits of a positive value, the locale's decimal separator,
 // no ",0" on a whole number.
 QString twoDigits(double value)
 {
     if (!(value > 0))
         return QStringLiteral("0");
-    const double magnitude = std::pow(10.0, std::floor(std::log10(value)) - 1);
-    const double rounded = std::round(value / magnitude) * magnitude;
+    const double rounded = roundedTwoDigits(value);
     if (rounded >= 10)
         return QString::number(std::llround(rounded));
     const int decimals = rounded >= 1 ? 1 : int(1 - std::floor(std::log10(rounded)));
@@ -29,14 +36,6 @@ QString twoDigits(double value)
     if (text.endsWith(u'.'))
         text.chop(1);
     return text.replace(u'.', platform::decimalSeparator());
-}
-
-double roundedTwoDigits(double value)
-{
-    if (!(value > 0))
-        return 0;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(value)) - 1);
-    return std::round(value / magnitude) * magnitude;
 }
 
 struct Unit
@@ -172,15 +171,6 @@ ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std:
     estimate.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return estimate;
-}
-
-ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std::uint64_t seed,
-                                     int threads, std::chrono::milliseconds budget,
-                                     const std::function<bool()> &cancel)
-{
-    EstimateLimits limits;
-    limits.budget = budget;
-    return estimateConditions(conditions, seed, threads, limits, cancel);
 }
 
 QString amountText(double value)

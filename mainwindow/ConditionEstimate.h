@@ -64,9 +64,6 @@ struct ConditionEstimate
 ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std::uint64_t seed,
                                      int threads, const EstimateLimits &limits,
                                      const std::function<bool()> &cancel = {});
-ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std::uint64_t seed,
-                                     int threads, std::chrono::milliseconds budget,
-                                     const std::function<bool()> &cancel = {});
 
 // "≈ 1 из 2,3 млн, ≈ 1 с": the chance per dealt chain and the expected time to a
 // passing chain at dealsPerSecond (left out when that is 0). A sample with few

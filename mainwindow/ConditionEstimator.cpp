@@ -75,9 +75,7 @@ void ConditionEstimator::start()
     const std::uint64_t generation = ++generation_;
     cancel_ = std::make_shared<std::atomic<bool>>(false);
     finished_ = false;
-    const int threads = options_.threads > 0
-                            ? options_.threads
-                            : std::max(1, int(std::thread::hardware_concurrency()));
+    const int threads = options_.threads > 0 ? options_.threads : lanedeal::everyCore();
     worker_ = std::thread([this, generation, threads, conditions = *conditions_,
                            seed = options_.seed.value_or(entropySeed()), limits = options_.limits,
                            cancel = cancel_] {

@@ -72,6 +72,9 @@ void HistogramView::updateShown()
             shownLast_ = high;
         }
     }
+    highest_ = 0;
+    for (int v = shownFirst_; v <= shownLast_; ++v)
+        highest_ = std::max(highest_, countOf(v));
 }
 
 std::uint64_t HistogramView::countOf(int value) const
@@ -93,16 +96,13 @@ QRect HistogramView::barRect(int value) const
     const std::uint64_t count = countOf(value);
     if (value < shownFirst_ || value > shownLast_ || count == 0)
         return {};
-    std::uint64_t highest = 0;
-    for (int v = shownFirst_; v <= shownLast_; ++v)
-        highest = std::max(highest, countOf(v));
     const QRect plot = plotRect();
     const double slot = double(plot.width()) / double(shownLast_ - shownFirst_ + 1);
     const int left = plot.left() + int(std::lround(slot * (value - shownFirst_)));
     const int right = plot.left() + int(std::lround(slot * (value - shownFirst_ + 1)));
     const int gap = slot >= 4 ? 1 : 0;
-    const double share = log_ ? std::log1p(double(count)) / std::log1p(double(highest))
-                              : double(count) / double(highest);
+    const double share = log_ ? std::log1p(double(count)) / std::log1p(double(highest_))
+                              : double(count) / double(highest_);
     // Every counted value shows at least a sliver: a rare value is still there.
     const int height = std::max(1, int(std::lround(share * plot.height())));
     return QRect(left, plot.bottom() - height + 1, std::max(1, right - left - gap), height);
@@ -140,19 +140,16 @@ void HistogramView::paintEvent(QPaintEvent *)
                      Qt::AlignLeft | Qt::AlignVCenter, title_);
     painter.setFont(font());
 
-    std::uint64_t highest = 0;
-    for (int v = shownFirst_; v <= shownLast_; ++v)
-        highest = std::max(highest, countOf(v));
     const QRect scaleLine(Margin, Margin + metrics.height(), width() - 2 * Margin,
                           metrics.height());
-    if (highest == 0) {
+    if (highest_ == 0) {
         painter.drawText(scaleLine, Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("пока ничего не сдано"));
     } else {
         painter.drawText(scaleLine, Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("%1макс. %2 %")
                              .arg(log_ ? QStringLiteral("лог. шкала, ") : QString(),
-                                  percentText(highest, whole_, 2)));
+                                  percentText(highest_, whole_, 2)));
         // Quarter lines give the bars a scale to be read against.
         painter.setPen(palette().color(QPalette::Midlight));
         for (int q = 1; q <= 4; ++q) {

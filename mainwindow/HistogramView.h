@@ -61,4 +61,5 @@ private:
     bool log_ = false;
     int shownFirst_ = 0;
     int shownLast_ = -1;
+    std::uint64_t highest_ = 0; // the tallest shown bar's count
 };

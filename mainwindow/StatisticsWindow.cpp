@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -172,7 +171,7 @@ void StatisticsWindow::start()
     statistics_ = DealStatistics{};
     target_ = *count;
     runSeed_ = seed_.value_or(entropySeed());
-    const int threads = threads_ > 0 ? threads_ : std::max(1, QThread::idealThreadCount());
+    const int threads = threads_ > 0 ? threads_ : lanedeal::everyCore();
     run_ = std::make_unique<StatisticsRun>(runSeed_, target_, threads);
     clock_.start();
     lastShownMs_ = 0;

@@ -36,7 +36,6 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStatusBar>
-#include <QThread>
 #include <QTimer>
 #include <QValidator>
 
@@ -739,8 +738,7 @@ void TForm1::ButtonTLGClick()
     // The dealer is this run's own: a nested run deals with its own while this
     // one's workers wait, and whichever way the run ends, its workers are
     // joined before the handler returns.
-    lanedeal::ParallelDealer dealer(services_.random().next(),
-                                    std::max(1, QThread::idealThreadCount()));
+    lanedeal::ParallelDealer dealer(services_.random().next(), lanedeal::everyCore());
     CandidateStream candidates(dealer);
     // The run has the cores: no estimate deals meanwhile, and the one shown gives
     // its expected time at the run's rate.
