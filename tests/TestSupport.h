@@ -35,6 +35,12 @@ inline const QString NoCollapseText =
     QStringLiteral("6п 6б 7к 7ч 8п 8б 9к 9ч Xп Xб Вк Вч Дп Дб Кк Кч Тп Тб "
                    "6к 6ч 7п 7б 8к 8ч 9п 9б Xк Xч Вп Вб Дк Дч Кп Кб Тк Тч");
 
+// The blank-separated words of a command line, one argument each.
+inline QStringList words(const char *line)
+{
+    return QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
+}
+
 // Table cases print by their name rather than as raw bytes.
 template <typename Case>
 requires requires(const Case &c)

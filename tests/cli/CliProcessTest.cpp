@@ -84,62 +84,33 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, CliBadUsage,
     ::testing::Values(
         UsageCase{"NoCommand", {}, "tlcalc-cli: "},
-        UsageCase{"UnknownCommand", {QStringLiteral("solve")}, "tlcalc-cli: "},
-        UsageCase{"UnknownOption",
-                  {QStringLiteral("analyse"), QStringLiteral("--xml")},
-                  "tlcalc-cli analyse: "},
-        UsageCase{
-            "UnknownEncoding",
-            {QStringLiteral("analyse"), QStringLiteral("--encoding"), QStringLiteral("koi8-r")},
-            "tlcalc-cli analyse: "},
-        UsageCase{"NoThreads",
-                  {QStringLiteral("analyse"), QStringLiteral("--threads"), QStringLiteral("0")},
-                  "tlcalc-cli analyse: "},
-        UsageCase{"MissingValue", {QStringLiteral("generate"), QStringLiteral("--seed")}},
-        UsageCase{"UnexpectedArgument", {QStringLiteral("generate"), QStringLiteral("6п")}},
-        UsageCase{"PositionOutOfRange",
-                  {QStringLiteral("generate"), QStringLiteral("--target-position"),
-                   QStringLiteral("37")}},
-        UsageCase{
-            "PositionZero",
-            {QStringLiteral("generate"), QStringLiteral("--target-position"), QStringLiteral("0")}},
-        UsageCase{"UnknownTarget",
-                  {QStringLiteral("generate"), QStringLiteral("--target"), QStringLiteral("Zп")}},
-        UsageCase{"NotANumber",
-                  {QStringLiteral("generate"), QStringLiteral("--min-efl"), QStringLiteral("x")}},
+        UsageCase{"UnknownCommand", words("solve"), "tlcalc-cli: "},
+        UsageCase{"UnknownOption", words("analyse --xml"), "tlcalc-cli analyse: "},
+        UsageCase{"UnknownEncoding", words("analyse --encoding koi8-r"), "tlcalc-cli analyse: "},
+        UsageCase{"NoThreads", words("analyse --threads 0"), "tlcalc-cli analyse: "},
+        UsageCase{"MissingValue", words("generate --seed")},
+        UsageCase{"UnexpectedArgument", words("generate 6п")},
+        UsageCase{"PositionOutOfRange", words("generate --target-position 37")},
+        UsageCase{"PositionZero", words("generate --target-position 0")},
+        UsageCase{"UnknownTarget", words("generate --target Zп")},
+        UsageCase{"NotANumber", words("generate --min-efl x")},
         UsageCase{"ExchangeNeedsThreeArguments",
                   {QStringLiteral("exchange"), QStringLiteral("6п 7п")},
                   "tlcalc-cli exchange: "},
-        UsageCase{"StatsNeedsACount", {QStringLiteral("stats")}, "tlcalc-cli stats: "},
-        UsageCase{"StatsOfNoDeals",
-                  {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("0")},
+        UsageCase{"StatsNeedsACount", words("stats"), "tlcalc-cli stats: "},
+        UsageCase{"StatsOfNoDeals", words("stats --deals 0"), "tlcalc-cli stats: "},
+        UsageCase{"StatsCountIsNoNumber", words("stats --deals много"), "tlcalc-cli stats: "},
+        UsageCase{"StatsBeyondItsBound", words("stats --deals 100000000001"), "tlcalc-cli stats: "},
+        UsageCase{"StatsWithoutThreads", words("stats --deals 10 --threads 0"),
                   "tlcalc-cli stats: "},
-        UsageCase{"StatsCountIsNoNumber",
-                  {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("много")},
-                  "tlcalc-cli stats: "},
-        UsageCase{
-            "StatsBeyondItsBound",
-            {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("100000000001")},
-            "tlcalc-cli stats: "},
-        UsageCase{"StatsWithoutThreads",
-                  {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("10"),
-                   QStringLiteral("--threads"), QStringLiteral("0")},
-                  "tlcalc-cli stats: "},
-        UsageCase{"StatsSeedIsNoNumber",
-                  {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("10"),
-                   QStringLiteral("--seed"), QStringLiteral("-1")},
-                  "tlcalc-cli stats: "},
-        UsageCase{"StatsTakesNoArgument",
-                  {QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("10"),
-                   QStringLiteral("6п")},
-                  "tlcalc-cli stats: "}),
+        UsageCase{"StatsSeedIsNoNumber", words("stats --deals 10 --seed -1"), "tlcalc-cli stats: "},
+        UsageCase{"StatsTakesNoArgument", words("stats --deals 10 6п"), "tlcalc-cli stats: "}),
     [](const auto &test) { return std::string(test.param.name); });
 
 TEST(CliAnalyse, EachInputLineIsOneChainAndOneJsonLine)
 {
-    const CliRun run =
-        tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json")},
-                  OrderedDeckText + u'\n' + NoCollapseText + QStringLiteral("\r\n6п 7п 8п\n"));
+    const CliRun run = tlcalcCli(words("analyse --json"), OrderedDeckText + u'\n' + NoCollapseText +
+                                                              QStringLiteral("\r\n6п 7п 8п\n"));
     EXPECT_EQ(run.status, 0);
     const QStringList lines = run.lines();
     ASSERT_EQ(lines.size(), 3);
@@ -162,7 +133,7 @@ TEST(CliAnalyseThreads, EveryThreadCountWritesWhatOneThreadWrites)
         input += QByteArray::fromStdString(texts.next()) + (i % 7 == 0 ? "\r\n" : "\n");
     input += QStringLiteral("6п 7п 8п").toLocal8Bit() + "\n";
     input += "\xd2\xf7 6\xef\n" + QByteArray::fromStdString(texts.next());
-    for (const QString &format : {QStringLiteral("--json"), QStringLiteral("--encoding=auto")}) {
+    for (const QString &format : words("--json --encoding=auto")) {
         const CliRun one =
             tlcalcCli({QStringLiteral("analyse"), format, QStringLiteral("--threads=1")}, input);
         ASSERT_EQ(one.status, 0);
@@ -170,7 +141,7 @@ TEST(CliAnalyseThreads, EveryThreadCountWritesWhatOneThreadWrites)
                                                     : QStringLiteral("Цепочка: ")),
                   403);
         EXPECT_TRUE(one.err.contains(QStringLiteral("Цепочка маловата")));
-        for (const QString &threads : {QStringLiteral("2"), QStringLiteral("3")}) {
+        for (const QString &threads : words("2 3")) {
             const CliRun many = tlcalcCli(
                 {QStringLiteral("analyse"), format, QStringLiteral("--threads"), threads}, input);
             EXPECT_EQ(many.status, 0);
@@ -193,11 +164,10 @@ TEST(CliAnalyseThreads, EveryThreadCountWritesWhatOneThreadWrites)
 // it, on one thread or several: nothing waits for a full chunk of input.
 TEST(CliAnalyseThreads, EachLineIsAnsweredBeforeTheNextIsSent)
 {
-    for (const QString &threads : {QStringLiteral("1"), QStringLiteral("2")}) {
+    for (const QString &threads : words("1 2")) {
         QProcess process;
-        process.start(QStringLiteral(TLCALC_CLI_PATH),
-                      {QStringLiteral("analyse"), QStringLiteral("--json"),
-                       QStringLiteral("--threads"), threads});
+        process.start(QStringLiteral(TLCALC_CLI_PATH), words("analyse --json --threads")
+                                                           << threads);
         ASSERT_TRUE(process.waitForStarted());
         QByteArray answers;
         for (const QString &text : {OrderedDeckText, NoCollapseText}) {
@@ -218,8 +188,7 @@ TEST(CliAnalyseThreads, EachLineIsAnsweredBeforeTheNextIsSent)
 
 TEST(CliAnalyse, OrderedDeckRecordHasTheWorkedResults)
 {
-    const CliRun run =
-        tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json"), OrderedDeckText});
+    const CliRun run = tlcalcCli(words("analyse --json") << OrderedDeckText);
     const QJsonObject record = json(run.lines().value(0));
     EXPECT_EQ(record[u"transitTotal"].toInt(), 28);
     const QJsonArray cards = record[u"cards"].toArray();
@@ -237,7 +206,7 @@ TEST(CliAnalyse, OrderedDeckRecordHasTheWorkedResults)
 
 TEST(CliAnalyse, ReadableReportAlignsItsColumns)
 {
-    const CliRun run = tlcalcCli({QStringLiteral("analyse"), OrderedDeckText});
+    const CliRun run = tlcalcCli(words("analyse") << OrderedDeckText);
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.contains(QStringLiteral("Свёртка до 2 карт")));
     const QStringList lines = run.lines();
@@ -251,8 +220,7 @@ TEST(CliAnalyse, StatisticsFollowTheEnvironmentsLocale)
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("ru_RU.UTF-8"));
     environment.insert(QStringLiteral("LANG"), QStringLiteral("ru_RU.UTF-8"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TLCALC_CLI_PATH),
-                  {QStringLiteral("analyse"), QStringLiteral("--json"), NoCollapseText});
+    process.start(QStringLiteral(TLCALC_CLI_PATH), words("analyse --json") << NoCollapseText);
     ASSERT_TRUE(process.waitForFinished(60000));
     const QJsonObject record = json(QString::fromUtf8(process.readAllStandardOutput()).trimmed());
     EXPECT_EQ(record[u"statistics"].toArray()[3].toString(), QStringLiteral("0,03"));
@@ -260,11 +228,8 @@ TEST(CliAnalyse, StatisticsFollowTheEnvironmentsLocale)
 
 TEST(CliGenerate, SeededSingleThreadRunsRepeatExceptForTheirTimes)
 {
-    const QStringList arguments{QStringLiteral("generate"), QStringLiteral("--seed"),
-                                QStringLiteral("42"),       QStringLiteral("--threads"),
-                                QStringLiteral("1"),        QStringLiteral("--count"),
-                                QStringLiteral("3"),        QStringLiteral("--min-efl"),
-                                QStringLiteral("6"),        QStringLiteral("--json")};
+    const QStringList arguments =
+        words("generate --seed 42 --threads 1 --count 3 --min-efl 6 --json");
     const CliRun first = tlcalcCli(arguments);
     const CliRun second = tlcalcCli(arguments);
     ASSERT_EQ(first.status, 0);
@@ -285,10 +250,7 @@ TEST(CliGenerate, SeededSingleThreadRunsRepeatExceptForTheirTimes)
 TEST(CliGenerate, EveryConditionGivenHoldsOnTwoThreads)
 {
     const CliRun run =
-        tlcalcCli({QStringLiteral("generate"), QStringLiteral("--threads"), QStringLiteral("2"),
-                   QStringLiteral("--count"), QStringLiteral("2"), QStringLiteral("--target"),
-                   QStringLiteral("?к"), QStringLiteral("--max-transits"), QStringLiteral("20"),
-                   QStringLiteral("--json")});
+        tlcalcCli(words("generate --threads 2 --count 2 --target ?к --max-transits 20 --json"));
     ASSERT_EQ(run.status, 0);
     ASSERT_EQ(run.lines().size(), 2);
     for (const QString &line : run.lines()) {
@@ -298,8 +260,7 @@ TEST(CliGenerate, EveryConditionGivenHoldsOnTwoThreads)
         for (const auto &target : chain[u"targets"].toArray())
             club = club || target.toString().endsWith(u'к');
         EXPECT_TRUE(club);
-        const CliRun check = tlcalcCli(
-            {QStringLiteral("analyse"), QStringLiteral("--json"), chain[u"text"].toString()});
+        const CliRun check = tlcalcCli(words("analyse --json") << chain[u"text"].toString());
         EXPECT_EQ(json(check.lines().value(0))[u"left"].toInt(), 2);
     }
 }
@@ -310,11 +271,10 @@ TEST(CliGenerate, EveryConditionGivenHoldsOnTwoThreads)
 TEST(CliGenerate, EstimateWithoutConditionsIsTheShareThatCollapsesToTwo)
 {
     QJsonObject first;
-    for (const QString &threads : {QStringLiteral("1"), QStringLiteral("2")}) {
-        const CliRun run = tlcalcCli(
-            {QStringLiteral("generate"), QStringLiteral("--estimate"), QStringLiteral("--seed"),
-             QStringLiteral("5"), QStringLiteral("--max-tries"), QStringLiteral("2000000"),
-             QStringLiteral("--threads"), threads, QStringLiteral("--json")});
+    for (const QString &threads : words("1 2")) {
+        const CliRun run =
+            tlcalcCli(words("generate --estimate --seed 5 --max-tries 2000000 --threads")
+                      << threads << words("--json"));
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         ASSERT_EQ(run.lines().size(), 1);
         const QJsonObject estimate = json(run.lines()[0]);
@@ -327,16 +287,14 @@ TEST(CliGenerate, EstimateWithoutConditionsIsTheShareThatCollapsesToTwo)
         EXPECT_EQ(estimate[u"dealt"], first[u"dealt"]);
         EXPECT_EQ(estimate[u"passed"], first[u"passed"]);
     }
-    const CliRun text = tlcalcCli({QStringLiteral("generate"), QStringLiteral("--estimate"),
-                                   QStringLiteral("--min-efl"), QStringLiteral("10")});
+    const CliRun text = tlcalcCli(words("generate --estimate --min-efl 10"));
     EXPECT_EQ(text.status, 0);
     EXPECT_TRUE(text.out.startsWith(QStringLiteral("≈ 1 из "))) << text.out.toStdString();
 }
 
 TEST(CliExchange, SwapsThenAnalysesLikeTheReplacementButton)
 {
-    const CliRun run = tlcalcCli({QStringLiteral("exchange"), QStringLiteral("--json"),
-                                  OrderedDeckText, QStringLiteral("?п"), QStringLiteral("?ч")});
+    const CliRun run = tlcalcCli(words("exchange --json") << OrderedDeckText << words("?п ?ч"));
     ASSERT_EQ(run.status, 0);
     const QJsonObject record = json(run.lines().value(0));
     EXPECT_TRUE(record[u"text"].toString().startsWith(QStringLiteral("6ч 7ч")));
@@ -357,8 +315,7 @@ class CliGenerateRefusal : public ::testing::TestWithParam<RefusalCase>
 
 TEST_P(CliGenerateRefusal, ConditionsNoChainMeetsAreRefusedAtOnce)
 {
-    const CliRun run = tlcalcCli(QStringList{QStringLiteral("generate")} + GetParam().arguments,
-                                 QByteArray(), 20000);
+    const CliRun run = tlcalcCli(words("generate") + GetParam().arguments, QByteArray(), 20000);
     ASSERT_TRUE(run.finished) << "the search started instead of being refused";
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err.trimmed(), QString::fromUtf16(GetParam().message));
@@ -368,20 +325,15 @@ TEST_P(CliGenerateRefusal, ConditionsNoChainMeetsAreRefusedAtOnce)
 INSTANTIATE_TEST_SUITE_P(
     Conditions, CliGenerateRefusal,
     ::testing::Values(
-        RefusalCase{"EflAbove34",
-                    {QStringLiteral("--min-efl"), QStringLiteral("35")},
+        RefusalCase{"EflAbove34", words("--min-efl 35"),
                     u"tlcalc-cli generate: --min-efl 35 can never be met: an EFL is at most 34"},
-        RefusalCase{"NoTransits",
-                    {QStringLiteral("--max-transits"), QStringLiteral("0")},
+        RefusalCase{"NoTransits", words("--max-transits 0"),
                     u"tlcalc-cli generate: --max-transits 0 can never be met: the first collapse "
                     u"always makes a transit"},
-        RefusalCase{"TargetAtOne",
-                    {QStringLiteral("--target-position"), QStringLiteral("1")},
+        RefusalCase{"TargetAtOne", words("--target-position 1"),
                     u"tlcalc-cli generate: --target-position 1 can never be met: a target card "
                     u"stands at position 3 or later"},
-        RefusalCase{"TargetAtTwoAmongOtherConditions",
-                    {QStringLiteral("--min-efl"), QStringLiteral("3"),
-                     QStringLiteral("--target-position"), QStringLiteral("2")},
+        RefusalCase{"TargetAtTwoAmongOtherConditions", words("--min-efl 3 --target-position 2"),
                     u"tlcalc-cli generate: --target-position 2 can never be met: a target card "
                     u"stands at position 3 or later"}),
     [](const auto &test) { return std::string(test.param.name); });
@@ -402,8 +354,7 @@ class CliEncoding : public ::testing::TestWithParam<EncodingCase>
 TEST_P(CliEncoding, EveryLineGivesOneRecordOfValidText)
 {
     const EncodingCase &c = GetParam();
-    const CliRun run = tlcalcCli(
-        QStringList{QStringLiteral("analyse"), QStringLiteral("--json")} + c.arguments, c.input);
+    const CliRun run = tlcalcCli(words("analyse --json") + c.arguments, c.input);
     EXPECT_EQ(run.status, 0);
     const QStringList lines = run.lines();
     ASSERT_EQ(lines.size(), c.texts.size());
@@ -427,37 +378,27 @@ INSTANTIATE_TEST_SUITE_P(
             {},
             {OrderedDeckText, NoCollapseText},
             false},
-        EncodingCase{"LastLineEndingInALoneByte",
-                     "6п\n\xea",
-                     {},
-                     {QStringLiteral("6п"), QStringLiteral("к")},
-                     true},
-        EncodingCase{"TwoCp1251LinesOneNote",
-                     "\xd2\xf7\n6п\n\xc4\xe1",
-                     {},
-                     {QStringLiteral("Тч"), QStringLiteral("6п"), QStringLiteral("Дб")},
-                     true},
+        EncodingCase{"LastLineEndingInALoneByte", "6п\n\xea", {}, words("6п к"), true},
+        EncodingCase{
+            "TwoCp1251LinesOneNote", "\xd2\xf7\n6п\n\xc4\xe1", {}, words("Тч 6п Дб"), true},
         EncodingCase{"LoneByteForcedUtf8",
                      "\xea",
-                     {QStringLiteral("--encoding"), QStringLiteral("utf-8")},
+                     words("--encoding utf-8"),
                      {QStringLiteral("\uFFFD")},
                      false},
         EncodingCase{"ForcedCp1251",
                      cp1251Bytes(NoCollapseText),
-                     {QStringLiteral("--encoding=cp1251")},
+                     words("--encoding=cp1251"),
                      {NoCollapseText},
                      false},
         EncodingCase{"EmojiInAChain", "😀п 7п\n", {}, {QStringLiteral("😀п 7п")}, false},
-        EncodingCase{
-            "EmptyLineIsARecord", "\n6п\n", {}, {QStringLiteral(""), QStringLiteral("6п")}, false}),
+        EncodingCase{"EmptyLineIsARecord", "\n6п\n", {}, {QString(), QStringLiteral("6п")}, false}),
     [](const auto &test) { return std::string(test.param.name); });
 
 TEST(CliEncodingAnalysis, TheDeckInWindows1251IsAnalysedAsInUtf8)
 {
-    const CliRun utf8 =
-        tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json")}, OrderedDeckText.toUtf8());
-    const CliRun cp1251 = tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json")},
-                                    cp1251Bytes(OrderedDeckText));
+    const CliRun utf8 = tlcalcCli(words("analyse --json"), OrderedDeckText.toUtf8());
+    const CliRun cp1251 = tlcalcCli(words("analyse --json"), cp1251Bytes(OrderedDeckText));
     ASSERT_EQ(utf8.status, 0);
     ASSERT_EQ(cp1251.status, 0);
     EXPECT_EQ(json(utf8.lines().value(0)), json(cp1251.lines().value(0)));
@@ -510,31 +451,21 @@ TEST_P(CliWriteFailure, AFullDeviceIsStatusOneWithAMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, CliWriteFailure,
-    ::testing::Values(WriteFailureCase{"AnalyseJsonText",
-                                       {QStringLiteral("analyse"), QStringLiteral("--json"),
-                                        QStringLiteral("6п 7п")},
-                                       {},
-                                       "tlcalc-cli analyse: "},
-                      WriteFailureCase{"AnalyseStandardInput",
-                                       {QStringLiteral("analyse")},
-                                       OrderedDeckText.toUtf8() + '\n',
-                                       "tlcalc-cli analyse: "},
-                      WriteFailureCase{"Generate",
-                                       {QStringLiteral("generate"), QStringLiteral("--seed"),
-                                        QStringLiteral("1"), QStringLiteral("--threads"),
-                                        QStringLiteral("1")},
-                                       {},
-                                       "tlcalc-cli generate: "},
-                      WriteFailureCase{"Exchange",
-                                       {QStringLiteral("exchange"), OrderedDeckText,
-                                        QStringLiteral("6п"), QStringLiteral("7п")},
-                                       {},
-                                       "tlcalc-cli exchange: "},
-                      WriteFailureCase{"CommandHelp",
-                                       {QStringLiteral("exchange"), QStringLiteral("--help")},
-                                       {},
-                                       "tlcalc-cli exchange: "},
-                      WriteFailureCase{"Usage", {QStringLiteral("--help")}, {}, "tlcalc-cli: "}),
+    ::testing::Values(
+        WriteFailureCase{"AnalyseJsonText",
+                         words("analyse --json") << QStringLiteral("6п 7п"),
+                         {},
+                         "tlcalc-cli analyse: "},
+        WriteFailureCase{"AnalyseStandardInput", words("analyse"), OrderedDeckText.toUtf8() + '\n',
+                         "tlcalc-cli analyse: "},
+        WriteFailureCase{
+            "Generate", words("generate --seed 1 --threads 1"), {}, "tlcalc-cli generate: "},
+        WriteFailureCase{"Exchange",
+                         words("exchange") << OrderedDeckText << words("6п 7п"),
+                         {},
+                         "tlcalc-cli exchange: "},
+        WriteFailureCase{"CommandHelp", words("exchange --help"), {}, "tlcalc-cli exchange: "},
+        WriteFailureCase{"Usage", words("--help"), {}, "tlcalc-cli: "}),
     [](const auto &test) { return std::string(test.param.name); });
 
 struct ClosedPipeCase
@@ -553,7 +484,7 @@ TEST_P(CliClosedPipe, AReaderThatLeavesEarlyEndsTheRunWithStatusOne)
     const ClosedPipeCase &c = GetParam();
     QProcess cli, head;
     cli.setStandardOutputProcess(&head);
-    head.start(QStringLiteral("head"), {QStringLiteral("-c"), QStringLiteral("1")});
+    head.start(QStringLiteral("head"), words("-c 1"));
     cli.start(QStringLiteral(TLCALC_CLI_PATH), c.arguments);
     ASSERT_TRUE(cli.waitForStarted());
     cli.write(c.input);
@@ -573,21 +504,17 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, CliClosedPipe,
     ::testing::Values(
         // Far more than a pipe holds, so the reader is gone before the writing ends.
-        ClosedPipeCase{"AnalyseManyLines",
-                       {QStringLiteral("analyse"), QStringLiteral("--json")},
+        ClosedPipeCase{"AnalyseManyLines", words("analyse --json"),
                        (OrderedDeckText + u'\n').toUtf8().repeated(300)},
-        ClosedPipeCase{"GenerateManyChains",
-                       {QStringLiteral("generate"), QStringLiteral("--count"),
-                        QStringLiteral("1000000"), QStringLiteral("--threads"), QStringLiteral("2"),
-                        QStringLiteral("--json")},
-                       {}}),
+        ClosedPipeCase{
+            "GenerateManyChains", words("generate --count 1000000 --threads 2 --json"), {}}),
     [](const auto &test) { return std::string(test.param.name); });
 
 TEST(CliReadFailure, AnUnreadableInputIsStatusOneWithAMessage)
 {
     QProcess process;
     process.setStandardInputFile(QStringLiteral("/"));
-    process.start(QStringLiteral(TLCALC_CLI_PATH), {QStringLiteral("analyse")});
+    process.start(QStringLiteral(TLCALC_CLI_PATH), words("analyse"));
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()).trimmed(),
@@ -643,8 +570,7 @@ TEST(CliDeckCheck, JsonRecordsCarryTheCheck)
 {
     QString doubled = OrderedDeckText;
     doubled.replace(QStringLiteral("7п"), QStringLiteral("6п"));
-    const CliRun run =
-        tlcalcCli({QStringLiteral("analyse"), QStringLiteral("--json"), OrderedDeckText, doubled});
+    const CliRun run = tlcalcCli(words("analyse --json") << OrderedDeckText << doubled);
     ASSERT_EQ(run.lines().size(), 2);
     EXPECT_EQ(json(run.lines()[0])[u"deck"].toObject(),
               (QJsonObject{{QStringLiteral("full"), true},
@@ -664,8 +590,8 @@ TEST(CliDeckCheck, TextOutputSaysOnStandardErrorWhenTheDeckIsNotFull)
     TestServices services;
     QString lookAlike = OrderedDeckText;
     lookAlike.replace(QStringLiteral("Xп"), QStringLiteral("Хп")); // a Cyrillic Ха
-    const CliRun full = tlcalcCli({QStringLiteral("analyse"), OrderedDeckText});
-    const CliRun odd = tlcalcCli({QStringLiteral("analyse"), lookAlike});
+    const CliRun full = tlcalcCli(words("analyse") << OrderedDeckText);
+    const CliRun odd = tlcalcCli(words("analyse") << lookAlike);
     EXPECT_EQ(full.status, 0);
     EXPECT_TRUE(full.err.isEmpty());
     EXPECT_EQ(odd.status, 0);
@@ -707,11 +633,9 @@ qint64 histogramTotal(const QJsonObject &histogram)
 TEST(CliStats, OneJsonObjectTheSameOnOneAndTwoThreads)
 {
     QList<QJsonObject> objects;
-    for (const char *threads : {"1", "2"}) {
-        const CliRun run =
-            tlcalcCli({QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("300007"),
-                       QStringLiteral("--seed"), QStringLiteral("5"), QStringLiteral("--threads"),
-                       QString::fromLatin1(threads), QStringLiteral("--json")});
+    for (const QString &threads : words("1 2")) {
+        const CliRun run = tlcalcCli(words("stats --deals 300007 --seed 5 --threads")
+                                     << threads << words("--json"));
         EXPECT_EQ(run.status, 0);
         EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
         ASSERT_EQ(run.lines().size(), 1);
@@ -722,10 +646,7 @@ TEST(CliStats, OneJsonObjectTheSameOnOneAndTwoThreads)
     }
     const QJsonObject &stats = objects[0];
     EXPECT_EQ(objects[1], stats);
-    EXPECT_EQ(stats.keys(), (QStringList{QStringLiteral("deals"), QStringLiteral("efl"),
-                                         QStringLiteral("fullBalance"), QStringLiteral("hexagrams"),
-                                         QStringLiteral("left"), QStringLiteral("seed"),
-                                         QStringLiteral("solved"), QStringLiteral("transits")}));
+    EXPECT_EQ(stats.keys(), words("deals efl fullBalance hexagrams left seed solved transits"));
     EXPECT_EQ(stats[u"deals"].toInteger(), 300007);
     const qint64 solved = stats[u"solved"].toInteger();
     EXPECT_GT(solved, 0);
@@ -741,9 +662,7 @@ TEST(CliStats, OneJsonObjectTheSameOnOneAndTwoThreads)
 
 TEST(CliStats, TableSaysTheSharesInPerCent)
 {
-    const CliRun run =
-        tlcalcCli({QStringLiteral("stats"), QStringLiteral("--deals"), QStringLiteral("50000"),
-                   QStringLiteral("--seed"), QStringLiteral("3")});
+    const CliRun run = tlcalcCli(words("stats --deals 50000 --seed 3"));
     EXPECT_EQ(run.status, 0);
     const QStringList lines = run.lines();
     ASSERT_GE(lines.size(), 3);

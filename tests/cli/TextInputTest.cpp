@@ -22,40 +22,44 @@ struct Lines
     int error = 0;
 };
 
-// Everything a reader with chunks of chunk bytes gives for input through a pipe.
-Lines readAll(const QByteArray &input, InputEncoding encoding, qsizetype chunk)
+// The read end of a pipe that holds input and is closed behind it.
+int pipeHolding(const QByteArray &input)
 {
     int fds[2];
     EXPECT_EQ(::pipe(fds), 0);
     EXPECT_LT(input.size(), 60000) << "the input must fit the pipe";
     EXPECT_EQ(::write(fds[1], input.constData(), std::size_t(input.size())), input.size());
     ::close(fds[1]);
+    return fds[0];
+}
+
+// Everything a reader with chunks of chunk bytes gives for input through a pipe.
+Lines readAll(const QByteArray &input, InputEncoding encoding, qsizetype chunk)
+{
+    const int fd = pipeHolding(input);
     Lines result;
-    LineReader reader(fds[0], encoding, chunk);
+    LineReader reader(fd, encoding, chunk);
     reader.setCp1251Notice([&](qint64 line) { result.notices << line; });
     QByteArray line;
     while (reader.next(line) && result.lines.size() < 1000)
         result.lines << line;
     result.error = reader.error();
-    ::close(fds[0]);
+    ::close(fd);
     return result;
 }
 
 // The same read with appendNext, every line appended to one buffer.
 QList<QByteArray> readAllAppended(const QByteArray &input, InputEncoding encoding, qsizetype chunk)
 {
-    int fds[2];
-    EXPECT_EQ(::pipe(fds), 0);
-    EXPECT_EQ(::write(fds[1], input.constData(), std::size_t(input.size())), input.size());
-    ::close(fds[1]);
-    LineReader reader(fds[0], encoding, chunk);
+    const int fd = pipeHolding(input);
+    LineReader reader(fd, encoding, chunk);
     std::string buffer = "before";
     QList<QByteArray> lines;
     for (std::size_t start = buffer.size(); reader.appendNext(buffer) && lines.size() < 1000;
          start = buffer.size())
         lines << QByteArray::fromStdString(buffer.substr(start));
     EXPECT_TRUE(buffer.starts_with("before"));
-    ::close(fds[0]);
+    ::close(fd);
     return lines;
 }
 
@@ -164,11 +168,8 @@ TEST(LineReadingErrors, AFailedReadIsAnErrorNotAnEnd)
 
 TEST(LineReadingHooks, TheHookRunsBeforeEveryRead)
 {
-    int fds[2];
-    ASSERT_EQ(::pipe(fds), 0);
-    ASSERT_EQ(::write(fds[1], "a\nb\n", 4), 4);
-    ::close(fds[1]);
-    LineReader reader(fds[0], InputEncoding::Auto, 2);
+    const int fd = pipeHolding("a\nb\n");
+    LineReader reader(fd, InputEncoding::Auto, 2);
     int reads = 0;
     reader.setBeforeRead([&] { ++reads; });
     QByteArray line;
@@ -177,7 +178,7 @@ TEST(LineReadingHooks, TheHookRunsBeforeEveryRead)
     ASSERT_TRUE(reader.next(line));
     EXPECT_FALSE(reader.next(line));
     EXPECT_EQ(reads, 3); // "a\n", "b\n", the end
-    ::close(fds[0]);
+    ::close(fd);
 }
 
 struct Utf8Case

@@ -298,11 +298,12 @@ TEST(ChainMarksOfTheAnalysis, ComeFromTheChainAndTheHexagramTable)
     MainTables tables;
     ChainState state;
     TestServices services;
-    EXPECT_FALSE(analysedChainMarks(state.CurrentChain, tables.StringGrid3))
-        << "nothing analysed yet";
+    const auto marksNow = [&] {
+        return analysedChainMarks(state.CurrentChain, tables.StringGrid3);
+    };
+    EXPECT_FALSE(marksNow()) << "nothing analysed yet";
     RunAnalysis(tables, state, services, OrderedDeckText);
-    const std::optional<ChainMarks> marks =
-        analysedChainMarks(state.CurrentChain, tables.StringGrid3);
+    const std::optional<ChainMarks> marks = marksNow();
     ASSERT_TRUE(marks);
     EXPECT_EQ(marks->left, 2);
     EXPECT_EQ(marks->figures.efl, 3);
@@ -313,14 +314,12 @@ TEST(ChainMarksOfTheAnalysis, ComeFromTheChainAndTheHexagramTable)
 
     // While the tables are empty (a generator run), the chain's own results tell.
     ClearResultTables(tables);
-    const std::optional<ChainMarks> again =
-        analysedChainMarks(state.CurrentChain, tables.StringGrid3);
+    const std::optional<ChainMarks> again = marksNow();
     ASSERT_TRUE(again);
     EXPECT_EQ(again->figures, marks->figures);
 
     RunAnalysis(tables, state, services, NoCollapseText);
-    const std::optional<ChainMarks> stuck =
-        analysedChainMarks(state.CurrentChain, tables.StringGrid3);
+    const std::optional<ChainMarks> stuck = marksNow();
     ASSERT_TRUE(stuck);
     EXPECT_EQ(stuck->left, 36);
     EXPECT_EQ(stuck->figures.transits, 0);

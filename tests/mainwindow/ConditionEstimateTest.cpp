@@ -182,10 +182,14 @@ struct TextCase
     std::uint64_t dealt;
     double rate;
     const char *text;
+    const char *locale = "ru_RU"; // its decimal separator is the text's
 };
 
-class EstimateTexts : public RussianLocale, public ::testing::WithParamInterface<TextCase>
+class EstimateTexts : public ::testing::TestWithParam<TextCase>
 {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QString::fromLatin1(GetParam().locale))); }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
 };
 
 TEST_P(EstimateTexts, SayTheChanceAndTheTime)
@@ -210,7 +214,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"FewFound", 12, 28'000'000, 1e4, "≈ 1 из 2,3 млн, ≈ 3,9 мин (по 12 в 28 млн)"},
         TextCase{"NoneFound", 0, 100'000'000, 3e7,
                  "ни одной в 100 млн — реже 1 из 33 млн, дольше 1,1 с"},
-        TextCase{"NoneFoundWithoutARate", 0, 204'800, 0, "ни одной в 200 тыс — реже 1 из 68 тыс"}),
+        TextCase{"NoneFoundWithoutARate", 0, 204'800, 0, "ни одной в 200 тыс — реже 1 из 68 тыс"},
+        TextCase{"EnglishDecimalPoint", 100, 230'000'000, 1e6, "≈ 1 из 2.3 млн, ≈ 2.3 с", "en_US"}),
     [](const auto &test) { return std::string(test.param.name); });
 
 struct AmountCase
@@ -243,17 +248,6 @@ INSTANTIATE_TEST_SUITE_P(Values, AmountTexts,
                                            AmountCase{"BeyondMilliards", 1.3e12, "1 300 млрд",
                                                       "15 000 000 дн"}),
                          [](const auto &test) { return std::string(test.param.name); });
-
-TEST(EstimateText, UsesTheLocalesDecimalSeparator)
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    ConditionEstimate estimate;
-    estimate.passed = 100;
-    estimate.dealt = 230'000'000;
-    const QString text = estimateText(estimate, 1e6);
-    QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(text, QStringLiteral("≈ 1 из 2.3 млн, ≈ 2.3 с"));
-}
 
 class Estimator : public ::testing::Test
 {

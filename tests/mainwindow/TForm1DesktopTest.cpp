@@ -41,6 +41,15 @@ protected:
     {
         return grid->viewport()->mapTo(form.get(), grid->cellRect(column, row).center());
     }
+
+    // Puts text on the clipboard and pastes it over the chain line with Ctrl+V.
+    void pasteIntoTheChainLine(const QString &text)
+    {
+        QApplication::clipboard()->setText(text);
+        form->Edit1->setFocus();
+        form->Edit1->selectAll();
+        QTest::keyClick(form->Edit1, Qt::Key_V, Qt::ControlModifier);
+    }
 };
 
 } // namespace
@@ -133,10 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DesktopWindow, APastedLineBreakIsABlank)
 {
     const QString twoLines = OrderedDeckText.left(54) + u'\n' + OrderedDeckText.mid(54);
-    QApplication::clipboard()->setText(twoLines);
-    form->Edit1->setFocus();
-    form->Edit1->selectAll();
-    QTest::keyClick(form->Edit1, Qt::Key_V, Qt::ControlModifier);
+    pasteIntoTheChainLine(twoLines);
     EXPECT_EQ(form->Edit1->text(), QString(twoLines).replace(u'\n', u' '));
     QTest::mouseClick(form->ButtonCheckString, Qt::LeftButton);
     EXPECT_EQ(form->tables().RichEdit1.lines().value(0), QStringLiteral("Свёртка до 2 карт"));
@@ -148,10 +154,7 @@ TEST_F(DesktopWindow, APastedLineBreakIsABlank)
 TEST_F(DesktopWindow, ALongPasteIsKeptWhole)
 {
     const QString text = OrderedDeckText + QString(40000, u' ') + QStringLiteral("Тч");
-    QApplication::clipboard()->setText(text);
-    form->Edit1->setFocus();
-    form->Edit1->selectAll();
-    QTest::keyClick(form->Edit1, Qt::Key_V, Qt::ControlModifier);
+    pasteIntoTheChainLine(text);
     EXPECT_EQ(form->Edit1->text(), text);
     QTest::mouseClick(form->ButtonCheckString, Qt::LeftButton);
     EXPECT_EQ(form->DeckCheckLabel->text(), QStringLiteral("Не колода: дважды: Тч"));

@@ -27,6 +27,13 @@ protected:
         MainWindowTest::SetUp();
         services.random().reseed(2026);
     }
+
+    // Ticks an EFL of 36, which no solved chain has: a run goes on until it is stopped.
+    void tickAnUnreachableEfl()
+    {
+        form->CheckBox2->setChecked(true);
+        form->ComboBox2->setCurrentIndex(36);
+    }
 };
 
 TEST_F(GeneratorWindow, FoundChainIsShownAnalysedAndTimed)
@@ -90,8 +97,7 @@ TEST_F(GeneratorWindow, ExitDuringARunWritesNothingMoreAndCloses)
 {
     typeAndCheck(NoCollapseText);
     const TTLKoloda before = state->CurrentChain;
-    form->CheckBox2->setChecked(true);
-    form->ComboBox2->setCurrentIndex(36); // no solved chain has an EFL of 36
+    tickAnUnreachableEfl();
     int events = 0;
     int workersDuringTheRun = 0;
     services.setPendingEventsHook([&] {
@@ -113,8 +119,7 @@ TEST_F(GeneratorWindow, ExitDuringARunWritesNothingMoreAndCloses)
 
 TEST_F(GeneratorWindow, ClosingTheWindowAnyOtherWayAlsoEndsTheRun)
 {
-    form->CheckBox2->setChecked(true);
-    form->ComboBox2->setCurrentIndex(36);
+    tickAnUnreachableEfl();
     int events = 0;
     services.setPendingEventsHook([&] {
         if (++events == 2)
@@ -151,8 +156,7 @@ TEST_F(GeneratorWindow, StatusBarEstimatesTheTickedConditions)
 
 TEST_F(GeneratorWindow, ConditionChangedDuringTheRunAppliesToTheNextTest)
 {
-    form->CheckBox2->setChecked(true);
-    form->ComboBox2->setCurrentIndex(36);
+    tickAnUnreachableEfl();
     int events = 0;
     services.setPendingEventsHook([&] {
         if (++events == 5)
@@ -167,8 +171,7 @@ TEST_F(GeneratorWindow, ConditionChangedDuringTheRunAppliesToTheNextTest)
 TEST_F(GeneratorWindow, SecondPressRunsANestedSearchThenTheFirstResumes)
 {
     int *workersNested = nullptr;
-    form->CheckBox2->setChecked(true);
-    form->ComboBox2->setCurrentIndex(36); // the outer run cannot succeed as it starts
+    tickAnUnreachableEfl(); // the outer run cannot succeed as it starts
     int events = 0;
     std::uint32_t nestedCount = 0;
     int workersDuringTheNestedRun = 0;

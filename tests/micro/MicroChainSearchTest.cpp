@@ -211,6 +211,7 @@ struct RefusalCase
     QString efl;
     QString target;
     QString message;
+    MicroMethod method = MicroMethod::GenerateAndTest;
 };
 
 class RefusedSearch : public MicroChainSearch, public ::testing::WithParamInterface<RefusalCase>
@@ -223,7 +224,9 @@ TEST_P(RefusedSearch, ChangesNothingAndSaysWhy)
     fillStore(4);
     const auto stored = store.MicroChains;
     report.append(QStringLiteral("an earlier report"));
-    const MicroSearchResult result = search(c.count, c.efl, c.target);
+    MicroSearchOptions options;
+    options.method = c.method;
+    const MicroSearchResult result = search(c.count, c.efl, c.target, options);
     EXPECT_EQ(result.outcome, Outcome::Refused);
     EXPECT_EQ(services.messages, QStringList{c.message});
     EXPECT_EQ(result.message, c.message);
@@ -234,20 +237,22 @@ TEST_P(RefusedSearch, ChangesNothingAndSaysWhy)
 
 INSTANTIATE_TEST_SUITE_P(
     BeyondTheStore, RefusedSearch,
-    ::testing::Values(RefusalCase{"count_501", QStringLiteral("501"), QStringLiteral("3"),
-                                  QStringLiteral("Тч"), MicroCountTooLargeText},
-                      RefusalCase{"count_501_with_a_non_number_efl", QStringLiteral("501"),
-                                  QStringLiteral("Выбери"), QStringLiteral("Тч"),
-                                  MicroCountTooLargeText},
-                      RefusalCase{"efl_35", QStringLiteral("3"), QStringLiteral("35"),
-                                  QStringLiteral("Тч"), MicroEflOutOfRangeText},
-                      RefusalCase{"efl_36", QStringLiteral("0"), QStringLiteral("36"),
-                                  QStringLiteral("?п"), MicroEflOutOfRangeText},
-                      RefusalCase{"efl_0", QStringLiteral("3"), QStringLiteral("0"),
-                                  QStringLiteral("Тч"), MicroEflOutOfRangeText},
-                      RefusalCase{"target_matching_no_card", QStringLiteral("3"),
-                                  QStringLiteral("2"), QStringLiteral("Zz"),
-                                  MicroTargetUnmatchedText.arg(QStringLiteral("Zz"))}),
+    ::testing::Values(
+        RefusalCase{"count_501", QStringLiteral("501"), QStringLiteral("3"), QStringLiteral("Тч"),
+                    MicroCountTooLargeText},
+        RefusalCase{"count_501_with_a_non_number_efl", QStringLiteral("501"),
+                    QStringLiteral("Выбери"), QStringLiteral("Тч"), MicroCountTooLargeText},
+        RefusalCase{"efl_35", QStringLiteral("3"), QStringLiteral("35"), QStringLiteral("Тч"),
+                    MicroEflOutOfRangeText},
+        RefusalCase{"efl_36", QStringLiteral("0"), QStringLiteral("36"), QStringLiteral("?п"),
+                    MicroEflOutOfRangeText},
+        RefusalCase{"efl_0", QStringLiteral("3"), QStringLiteral("0"), QStringLiteral("Тч"),
+                    MicroEflOutOfRangeText},
+        RefusalCase{"target_matching_no_card", QStringLiteral("3"), QStringLiteral("2"),
+                    QStringLiteral("Zz"), MicroTargetUnmatchedText.arg(QStringLiteral("Zz"))},
+        RefusalCase{"placeholder_target_for_the_search", QStringLiteral("4"), QStringLiteral("20"),
+                    QStringLiteral("Выбери"),
+                    MicroTargetUnmatchedText.arg(QStringLiteral("Выбери")), MicroMethod::Search}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(MicroChainSearch, FiveHundredIsAccepted)
@@ -427,23 +432,6 @@ INSTANTIATE_TEST_SUITE_P(Methods, BothMethods,
                              return testInfo.param == MicroMethod::Search ? "search"
                                                                           : "generate_and_test";
                          });
-
-TEST_F(MicroChainSearch, TheSearchRefusesAPlaceholderTargetAndChangesNothing)
-{
-    fillStore(3);
-    const auto stored = store.MicroChains;
-    report.append(QStringLiteral("an earlier report"));
-    MicroSearchOptions options;
-    options.method = MicroMethod::Search;
-    const MicroSearchResult result =
-        search(QStringLiteral("4"), QStringLiteral("20"), QStringLiteral("Выбери"), options);
-    EXPECT_EQ(result.outcome, Outcome::Refused);
-    EXPECT_EQ(services.messages,
-              QStringList{MicroTargetUnmatchedText.arg(QStringLiteral("Выбери"))});
-    EXPECT_EQ(report.lines(), QStringList{QStringLiteral("an earlier report")});
-    EXPECT_EQ(store.MicroChainCount, 3);
-    EXPECT_TRUE(store.MicroChains == stored);
-}
 
 TEST_F(MicroChainSearch, TheDefaultMethodSwitchesToTheSearchAtTwelve)
 {

@@ -60,9 +60,7 @@ QStringList args(const char *efl, const char *target, const char *count)
 
 TEST(MicroCommand, WithASeedTheJsonIsTheSameOnEveryRun)
 {
-    const QStringList arguments =
-        args("5", "?б", "6") +
-        QStringList{QStringLiteral("--seed"), QStringLiteral("31"), QStringLiteral("--json")};
+    const QStringList arguments = args("5", "?б", "6") + words("--seed 31 --json");
     const CliRun first = runCli(arguments);
     const CliRun second = runCli(arguments);
     ASSERT_EQ(first.status, 0);
@@ -71,8 +69,7 @@ TEST(MicroCommand, WithASeedTheJsonIsTheSameOnEveryRun)
 
     for (int k = 1; k <= 6; ++k) {
         const QJsonObject record = QJsonDocument::fromJson(first.out[k - 1].toUtf8()).object();
-        EXPECT_EQ(record.keys(), (QStringList{QStringLiteral("cards"), QStringLiteral("method"),
-                                              QStringLiteral("number"), QStringLiteral("steps")}));
+        EXPECT_EQ(record.keys(), words("cards method number steps"));
         EXPECT_EQ(record[u"number"].toInt(), k);
         const QJsonArray cards = record[u"cards"].toArray();
         ASSERT_EQ(cards.size(), 7);
@@ -83,9 +80,7 @@ TEST(MicroCommand, WithASeedTheJsonIsTheSameOnEveryRun)
             EXPECT_FALSE(namesAgree(cards[j].toString(), cards[j + 2].toString()));
     }
 
-    const CliRun other =
-        runCli(args("5", "?б", "6") + QStringList{QStringLiteral("--seed"), QStringLiteral("32"),
-                                                  QStringLiteral("--json")});
+    const CliRun other = runCli(args("5", "?б", "6") + words("--seed 32 --json"));
     EXPECT_NE(first.out, other.out);
 }
 
@@ -93,8 +88,7 @@ TEST(MicroCommand, TextModeWritesTheReportLines)
 {
     MicroCli cli;
     ScriptedClock clock(cli.services, {SearchStart, SearchStart.addMSecs(61500)});
-    const QStringList arguments =
-        args("3", "10ч", "10") + QStringList{QStringLiteral("--seed"), QStringLiteral("8")};
+    const QStringList arguments = args("3", "10ч", "10") + words("--seed 8");
     const CliRun run = runCli(arguments, cli);
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     ASSERT_EQ(run.out.size(), 6 + 10 + 4);
@@ -113,9 +107,9 @@ TEST(MicroCommand, TextModeWritesTheReportLines)
 
 TEST(MicroCommand, JsonAndTextShowTheSameMicroChains)
 {
-    const QStringList seed{QStringLiteral("--seed"), QStringLiteral("4")};
+    const QStringList seed = words("--seed 4");
     const CliRun text = runCli(args("4", "Тп", "3") + seed);
-    const CliRun json = runCli(args("4", "Тп", "3") + seed + QStringList{QStringLiteral("--json")});
+    const CliRun json = runCli(args("4", "Тп", "3") + seed + words("--json"));
     ASSERT_EQ(json.out.size(), 3);
     for (int k = 1; k <= 3; ++k) {
         const QJsonArray cards =
@@ -165,21 +159,18 @@ INSTANTIATE_TEST_SUITE_P(
     Refused, MicroCommandBadUsage,
     ::testing::Values(
         BadUsageCase{"missing_count",
-                     {QStringLiteral("--efl"), QStringLiteral("2"), QStringLiteral("--target"),
-                      QStringLiteral("Тч")},
+                     words("--efl 2 --target Тч"),
                      QStringLiteral("--count is required"),
                      {}},
-        BadUsageCase{"unknown_option",
-                     args("2", "Тч", "1") + QStringList{QStringLiteral("--fast")},
-                     QStringLiteral("fast"),
-                     {}},
+        BadUsageCase{
+            "unknown_option", args("2", "Тч", "1") + words("--fast"), QStringLiteral("fast"), {}},
         BadUsageCase{"not_a_target",
                      args("2", "Zz", "1"),
                      QStringLiteral("'Zz' is not a card, a suit pattern or a rank pattern"),
                      {}},
         BadUsageCase{
             "not_a_seed",
-            args("2", "Тч", "1") + QStringList{QStringLiteral("--seed"), QStringLiteral("x1")},
+            args("2", "Тч", "1") + words("--seed x1"),
             QStringLiteral("--seed takes a whole number from 0 to 18446744073709551615, not 'x1'"),
             {}},
         BadUsageCase{"count_above_the_store", args("2", "Тч", "501"), {}, MicroCountTooLargeText},
@@ -201,18 +192,15 @@ INSTANTIATE_TEST_SUITE_P(
                      {},
                      QStringLiteral("'x' is not a valid integer value")},
         BadUsageCase{"unknown_method",
-                     args("2", "Тч", "1") +
-                         QStringList{QStringLiteral("--method"), QStringLiteral("fast")},
+                     args("2", "Тч", "1") + words("--method fast"),
                      QStringLiteral("--method takes gat or search, not 'fast'"),
                      {}},
         BadUsageCase{"max_tries_zero",
-                     args("2", "Тч", "1") +
-                         QStringList{QStringLiteral("--max-tries"), QStringLiteral("0")},
+                     args("2", "Тч", "1") + words("--max-tries 0"),
                      QStringLiteral("--max-tries takes a whole number"),
                      {}},
         BadUsageCase{"time_limit_not_a_number",
-                     args("2", "Тч", "1") +
-                         QStringList{QStringLiteral("--time-limit"), QStringLiteral("soon")},
+                     args("2", "Тч", "1") + words("--time-limit soon"),
                      QStringLiteral("--time-limit takes a number of seconds above 0, not 'soon'"),
                      {}},
         BadUsageCase{"placeholder_target_for_the_search",
@@ -253,9 +241,7 @@ class MicroCommandMethod : public ::testing::TestWithParam<MethodCase>
 TEST_P(MicroCommandMethod, RecordsTheMethodAndStepsThatReplayIntoTheCards)
 {
     const MethodCase &c = GetParam();
-    const CliRun run =
-        runCli(c.arguments + QStringList{QStringLiteral("--seed"), QStringLiteral("12"),
-                                         QStringLiteral("--json")});
+    const CliRun run = runCli(c.arguments + words("--seed 12 --json"));
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     ASSERT_EQ(run.out.size(), 3);
     for (const QString &line : run.out) {
@@ -272,25 +258,20 @@ TEST_P(MicroCommandMethod, RecordsTheMethodAndStepsThatReplayIntoTheCards)
 
 INSTANTIATE_TEST_SUITE_P(
     Methods, MicroCommandMethod,
-    ::testing::Values(MethodCase{"gat_by_default", args("7", "?ч", "3"), QStringLiteral("gat"), 7},
-                      MethodCase{"search_by_default_from_12", args("12", "?ч", "3"),
-                                 QStringLiteral("search"), 12},
-                      MethodCase{"search_at_34", args("34", "Вб", "3"), QStringLiteral("search"),
-                                 34},
-                      MethodCase{"search_when_asked",
-                                 args("3", "Тч", "3") + QStringList{QStringLiteral("--method"),
-                                                                    QStringLiteral("search")},
-                                 QStringLiteral("search"), 3},
-                      MethodCase{"gat_when_asked",
-                                 args("4", "6?", "3") +
-                                     QStringList{QStringLiteral("--method"), QStringLiteral("GAT")},
-                                 QStringLiteral("gat"), 4}),
+    ::testing::Values(
+        MethodCase{"gat_by_default", args("7", "?ч", "3"), QStringLiteral("gat"), 7},
+        MethodCase{"search_by_default_from_12", args("12", "?ч", "3"), QStringLiteral("search"),
+                   12},
+        MethodCase{"search_at_34", args("34", "Вб", "3"), QStringLiteral("search"), 34},
+        MethodCase{"search_when_asked", args("3", "Тч", "3") + words("--method search"),
+                   QStringLiteral("search"), 3},
+        MethodCase{"gat_when_asked", args("4", "6?", "3") + words("--method GAT"),
+                   QStringLiteral("gat"), 4}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(MicroCommand, TheSearchSaysSoInTheReport)
 {
-    const CliRun run =
-        runCli(args("20", "Кк", "2") + QStringList{QStringLiteral("--seed"), QStringLiteral("1")});
+    const CliRun run = runCli(args("20", "Кк", "2") + words("--seed 1"));
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(run.out[0], QStringLiteral("Целевая Карта = Кк | EFL = 20"));
     EXPECT_EQ(run.out[1], QStringLiteral(" Метод: поиск с возвратом"));
@@ -300,10 +281,7 @@ TEST(MicroCommand, TheSearchSaysSoInTheReport)
 TEST(MicroCommand, TheTriesBoundEndsWithWhatWasBuiltAndStatusThree)
 {
     // Generate-and-test needs thousands of attempts for one micro-chain of EFL 9.
-    const CliRun run = runCli(args("9", "Тп", "50") +
-                              QStringList{QStringLiteral("--seed"), QStringLiteral("2"),
-                                          QStringLiteral("--max-tries"), QStringLiteral("20000"),
-                                          QStringLiteral("--json")});
+    const CliRun run = runCli(args("9", "Тп", "50") + words("--seed 2 --max-tries 20000 --json"));
     EXPECT_EQ(run.status, 3);
     EXPECT_LT(run.out.size(), 50);
     for (int k = 1; k <= run.out.size(); ++k)
@@ -317,10 +295,8 @@ TEST(MicroCommand, TheTriesBoundEndsWithWhatWasBuiltAndStatusThree)
 TEST(MicroCommand, TheTimeLimitEndsWithStatusThreeAndProgressIsShownWhenAsked)
 {
     // Far more micro-chains of EFL 13 than generate-and-test builds in a second.
-    const CliRun run = runCli(args("13", "?б", "500") +
-                              QStringList{QStringLiteral("--method"), QStringLiteral("gat"),
-                                          QStringLiteral("--time-limit"), QStringLiteral("1.2"),
-                                          QStringLiteral("--progress")});
+    const CliRun run =
+        runCli(args("13", "?б", "500") + words("--method gat --time-limit 1.2 --progress"));
     EXPECT_EQ(run.status, 3);
     const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 2);
