@@ -29,14 +29,12 @@ MicroSearchDialog::MicroSearchDialog(int count, MicroMethod method, QWidget *par
 
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     Buttons->setObjectName(QStringLiteral("Buttons"));
-    // Qt's Russian translation keeps the Latin "OK"; a Russian desktop writes it
-    // in Cyrillic letters.
-    Buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("ОК"));
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Сколько МикроЦС построить (от 1 до 500):"), Count);
+    fields->addRow(
+        QStringLiteral("Сколько МикроЦС построить (от 1 до %1):").arg(MicroChainCapacity), Count);
     fields->addRow(QStringLiteral("Способ:"), Method);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);

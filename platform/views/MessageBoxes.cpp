@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
 
 namespace platform {
 
@@ -16,7 +15,6 @@ void installMessageBoxes(Services &services, QWidget *parent)
         const QString title =
             window ? window->window()->windowTitle() : QStringLiteral("ТЛ калькулятор");
         QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, window);
-        box.button(QMessageBox::Ok)->setText(QStringLiteral("ОК"));
         box.exec();
     });
 }

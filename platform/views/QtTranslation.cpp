@@ -6,12 +6,34 @@
 #include <QTranslator>
 
 namespace platform {
+namespace {
+
+// Qt's Russian translation keeps the Latin "OK" of the standard buttons; a
+// Russian desktop writes it in Cyrillic letters. Asked before Qt's own.
+class CyrillicOk : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        if (qstrcmp(context, "QPlatformTheme") == 0 && qstrcmp(sourceText, "OK") == 0)
+            return QStringLiteral("ОК");
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
 
 bool installQtTranslation()
 {
     auto *application = QCoreApplication::instance();
     if (!application)
         return false;
+    const auto installOk = [application] {
+        QCoreApplication::installTranslator(new CyrillicOk(application));
+    };
     // The program speaks Russian whatever the desktop's language, so the
     // translation is chosen by the program, not by the user's locale.
     auto *translator = new QTranslator(application);
@@ -19,9 +41,12 @@ bool installQtTranslation()
                           QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
+        installOk();
         return false;
     }
-    return QCoreApplication::installTranslator(translator);
+    const bool installed = QCoreApplication::installTranslator(translator);
+    installOk();
+    return installed;
 }
 
 } // namespace platform

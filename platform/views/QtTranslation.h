@@ -7,7 +7,8 @@ namespace platform {
 // Installs Qt's Russian translation on the application, from Qt's translations
 // folder (Debian's qt6-translations-l10n). Call after the application object
 // exists. Returns whether a translation was found; without it the texts stay
-// English.
+// English but for the Cyrillic "ОК" of the standard buttons, which is there
+// either way.
 bool installQtTranslation();
 
 } // namespace platform
