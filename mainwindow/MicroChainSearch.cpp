@@ -3,6 +3,7 @@
 #include "ChainGenerator.h"
 
 #include "engine/Collapse.h"
+#include "engine/Deck.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
 
@@ -82,7 +83,7 @@ public:
         // Each growth step undoes one collapse: the new card at r agrees with the
         // card that then lies two places to its right, the target staying last.
         while (count < length_) {
-            const int r = count - 1 <= 1 ? 1 : 1 + int(random.below(std::uint32_t(count - 1)));
+            const int r = RandomInRange(random, 1, std::uint8_t(count - 1));
             for (int m = count; m >= r; --m)
                 work_[std::size_t(m + 1)] = work_[std::size_t(m)];
             const int card = drawAgreeingWith(random, work_[std::size_t(r + 2)]);

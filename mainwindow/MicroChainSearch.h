@@ -102,12 +102,6 @@ inline MicroMethod defaultMicroMethod(int efl)
 // The report line that follows the target line when the search was used.
 inline const QString MicroSearchMethodLine = QStringLiteral(" Метод: поиск с возвратом");
 
-// Called with (0, total) before the first micro-chain, (built, total) after each
-// one, and again with the current built count every MicroAttemptsPerCheck failed
-// attempts; the window keeps itself responsive and shows progress there. Answering
-// false stops the search; the answer after the last micro-chain is ignored.
-using MicroProgress = std::function<bool(int built, int total)>;
-
 struct MicroSearchResult
 {
     enum class Outcome
@@ -134,8 +128,11 @@ struct MicroSearchOptions
     // Attempts over the whole search, 0 for no bound; reaching it stops the
     // search as the progress callback can.
     std::int64_t maxAttempts = 0;
-    // As MicroProgress, with the attempts made so far; the search asks it every
-    // MicroChoicesPerCheck choices.
+    // Called with (0, total) before the first micro-chain, (built, total) after
+    // each one, and again with the current built count every MicroChoicesPerCheck
+    // choices, with the attempts made so far; the window keeps itself responsive
+    // and shows progress there. Answering false stops the search; the answer after
+    // the last micro-chain is ignored.
     std::function<bool(int built, int total, std::int64_t attempts)> progress;
 };
 

@@ -38,7 +38,6 @@ public:
     TForm1(ProgramState &state, platform::Services &services, QWidget *parent = nullptr);
 
     MainTables &tables() { return tables_; }
-    ProgramState &state() { return state_; }
     QWidget *client() const { return client_; }
 
     // Secondary windows, opened from the menu; the application creates them.

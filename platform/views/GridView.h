@@ -37,10 +37,9 @@ public:
     // Widths and heights as a string grid counts them, without the grid line.
     void setDefaultColumnWidth(int width);
     void setDefaultRowHeight(int height);
-    int columnWidthOf(int column) const { return columnWidth(column); }
+    int columnWidthOf(int column) const { return columnWidth(column) - GridLine; }
     void setColumnWidthOf(int column, int width);
-    int columnWidth(int column) const { return QTableView::columnWidth(column) - GridLine; }
-    int rowHeight(int row) const { return QTableView::rowHeight(row) - GridLine; }
+    int rowHeightOf(int row) const { return rowHeight(row) - GridLine; }
 
     // Called for every cell painted; without it the text is drawn plainly.
     void setDrawCell(DrawCell draw) { draw_ = std::move(draw); }

@@ -396,7 +396,7 @@ TEST_F(FilterWindowTest, LaysItsControlsOutOnActivation)
         EXPECT_EQ(window->StringGrid1->columnWidthOf(column), 23) << "column " << column;
     EXPECT_EQ(window->StringGrid1->columnWidthOf(12), 80);
     for (int row = 0; row <= 7; ++row)
-        EXPECT_EQ(window->StringGrid1->rowHeight(row), 15) << "row " << row;
+        EXPECT_EQ(window->StringGrid1->rowHeightOf(row), 15) << "row " << row;
 }
 
 TEST_F(FilterWindowTest, KeepsTheSizeAndPlaceTheMainWindowGaveIt)

@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, GridColumnsHaveTheirWidths)
     EXPECT_EQ(form->StringGrid1->columnWidthOf(1), 23);
     EXPECT_EQ(form->StringGrid3->columnWidthOf(9), 25);
     EXPECT_EQ(form->StringGrid3->columnWidthOf(10), 21);
-    EXPECT_EQ(form->StringGrid1->rowHeight(0), 15);
+    EXPECT_EQ(form->StringGrid1->rowHeightOf(0), 15);
 }
 
 TEST_F(MainWindowTest, MenuCaptionsAndStates)
