@@ -173,14 +173,6 @@ QImage &TFormDrawings::surface()
     return ImageKoloda->canvas(buttonFace());
 }
 
-int TFormDrawings::itemIndex(const QComboBox *list)
-{
-    const int index = list->currentIndex();
-    if (index < 0 || list->currentText() != list->itemText(index))
-        return -1;
-    return index;
-}
-
 void TFormDrawings::ButtonAllClick()
 {
     ClearImage();
@@ -191,7 +183,7 @@ void TFormDrawings::ButtonAllClick()
     const QComboBox *lists[] = {ComboBox1, ComboBox2, ComboBox3, ComboBox4};
     QStringList suits;
     for (const QComboBox *list : lists)
-        suits << list->itemText(itemIndex(list));
+        suits << platform::selectedItemText(list);
     const QVector<PlacedText> labels = drawingLabels(f, suits[0], suits[1], suits[2], suits[3]);
     {
         QPainter painter(&surface());
@@ -203,10 +195,10 @@ void TFormDrawings::ButtonAllClick()
         // The first two labels are the centre's; each later one names the suit
         // of one compass list, which must have an item chosen.
         for (int i = 0; i < labels.size(); ++i) {
-            if (i >= 2 && itemIndex(lists[i - 2]) < 0) {
+            if (i >= 2 && platform::selectedItemIndex(lists[i - 2]) < 0) {
                 painter.end();
                 ImageKoloda->update();
-                services_.showMessage(QStringLiteral("List index out of bounds (%1)").arg(-1));
+                services_.showMessage(platform::ListIndexOutOfBoundsText);
                 return;
             }
             textOut(painter, labels[i].TopLeft, labels[i].Text);

@@ -67,7 +67,6 @@ private:
     void FormCreate(QWidget *mainWindow);
     QImage &surface();
     // The item a compass list shows, or -1 when its text was typed over.
-    static int itemIndex(const QComboBox *list);
 
     DrawingsState &state_;
     const platform::Services &services_;

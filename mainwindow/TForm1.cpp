@@ -186,7 +186,7 @@ private:
     {
         QComboBox *const lists[] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3,
                                     form_.ComboBox4};
-        return selectedItemText(lists[list - 1]);
+        return platform::selectedItemText(lists[list - 1]);
     }
 
     TForm1 &form_;
@@ -196,21 +196,6 @@ private:
 };
 
 } // namespace
-
-bool hasSelectedItem(const QComboBox *list)
-{
-    return list->findText(list->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
-}
-
-QString selectedItemText(const QComboBox *list)
-{
-    const int index = list->currentIndex();
-    const QString typed = list->currentText();
-    if (index >= 0 && list->itemText(index) == typed)
-        return typed;
-    const int match = list->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    return match >= 0 ? list->itemText(match) : QString();
-}
 
 TForm1::TForm1(ProgramState &state, platform::Services &services, QWidget *parent)
     : QMainWindow(parent), state_(state), services_(services)
@@ -880,7 +865,7 @@ void TForm1::MicroMenuClick()
     if (!platform::tryStrToInt(Edit2->text(), count) || count < 1 || count > MicroChainCapacity)
         count = 10;
     int efl = 0;
-    platform::tryStrToInt(selectedItemText(ComboBox2), efl);
+    platform::tryStrToInt(platform::selectedItemText(ComboBox2), efl);
     MicroSearchDialog dialog(count, defaultMicroMethod(efl), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -892,8 +877,8 @@ void TForm1::MicroMenuClick()
 bool TForm1::refusedLists(std::initializer_list<const QComboBox *> lists)
 {
     for (const QComboBox *list : lists) {
-        if (!hasSelectedItem(list)) {
-            services_.showMessage(ListIndexOutOfBoundsText);
+        if (platform::selectedItemIndex(list) < 0) {
+            services_.showMessage(platform::ListIndexOutOfBoundsText);
             return true;
         }
     }
@@ -907,7 +892,7 @@ void TForm1::GetMicroCS()
     // no target to end a micro-chain on.
     if (refusedLists({ComboBox4, ComboBox2}))
         return;
-    if (selectedItemText(ComboBox4) == ComboBox4->itemText(0)) {
+    if (platform::selectedItemText(ComboBox4) == ComboBox4->itemText(0)) {
         services_.showMessage(MicroTargetNotChosenText);
         return;
     }
@@ -957,9 +942,9 @@ void TForm1::GetMicroCS()
         services_.processPendingEvents();
         return !progress->wasCanceled();
     };
-    const MicroSearchResult result =
-        SearchMicroChains(state_, state_.OrderedDeck, services_, tables_.RichEdit1, Edit2->text(),
-                          selectedItemText(ComboBox2), selectedItemText(ComboBox4), options);
+    const MicroSearchResult result = SearchMicroChains(
+        state_, state_.OrderedDeck, services_, tables_.RichEdit1, Edit2->text(),
+        platform::selectedItemText(ComboBox2), platform::selectedItemText(ComboBox4), options);
     progress.reset();
     if (result.outcome == MicroSearchResult::Outcome::Finished ||
         result.outcome == MicroSearchResult::Outcome::Stopped)
@@ -987,7 +972,8 @@ void TForm1::ButtonSqareClick()
 {
     if (refusedLists({ComboBox2}))
         return;
-    if (WriteMicroChainRoots(state_, services_, tables_.RichEdit1, selectedItemText(ComboBox2)) &&
+    if (WriteMicroChainRoots(state_, services_, tables_.RichEdit1,
+                             platform::selectedItemText(ComboBox2)) &&
         state_.MicroChainCount <= 0)
         tables_.RichEdit1.append(MicroRootsNoneYetText);
 }

@@ -192,16 +192,6 @@ double dealsPerSecond(std::uint64_t deals, qint64 ms);
 // "12,3 млн вариантов в секунду" in the locale's form; empty for no rate.
 QString runRateText(double perSecond);
 
-// The text of a list's selected item, or the empty text when none is selected:
-// a text typed over the items selects the item it equals, if any.
-QString selectedItemText(const QComboBox *list);
-
-// Whether a list has a selected item: its text is one of its items. Reading the
-// selected item of a list whose text was typed over fails with the platform's
-// message ListIndexOutOfBoundsText.
-bool hasSelectedItem(const QComboBox *list);
-inline const QString ListIndexOutOfBoundsText = QStringLiteral("List index out of bounds (-1)");
-
 // Our messages: a replacement list or the target list holds no card, suit or rank
 // (the placeholder "Выбери" or a typed text), and "Корни ЦС" before any micro-chain.
 inline const QString ReplacementNotACardText =

@@ -143,4 +143,19 @@ int compactListTextWidth(const QComboBox *list)
     return edit->width() - margins.left() - margins.right() - 2 * LineEditSideMargin;
 }
 
+int selectedItemIndex(const QComboBox *list)
+{
+    const int index = list->currentIndex();
+    const QString typed = list->currentText();
+    if (index >= 0 && list->itemText(index) == typed)
+        return index;
+    return list->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+QString selectedItemText(const QComboBox *list)
+{
+    const int index = selectedItemIndex(list);
+    return index >= 0 ? list->itemText(index) : QString();
+}
+
 } // namespace platform

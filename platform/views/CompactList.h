@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QComboBox;
 
 // Drop-down lists with a one-pixel frame and a slim arrow. The windows were laid
@@ -17,5 +19,13 @@ void makeCompactList(QComboBox *list);
 // The width in which the list's edit field shows a text without scrolling it: a
 // text fits when its advance plus the cursor's pixel is no wider.
 int compactListTextWidth(const QComboBox *list);
+
+// A list's selected item: its current item when the text shows it, else the item
+// equal to a text typed over the items, else none (-1).
+int selectedItemIndex(const QComboBox *list);
+// That item's text, or the empty text when none is selected.
+QString selectedItemText(const QComboBox *list);
+// The message of reading the selected item of a list that has none.
+inline const QString ListIndexOutOfBoundsText = QStringLiteral("List index out of bounds (-1)");
 
 } // namespace platform

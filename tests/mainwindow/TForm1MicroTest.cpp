@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "mainwindow/MicroChainSearch.h"
 #include "platform/RandomSource.h"
+#include "platform/views/CompactList.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -128,8 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedMicroInput{"CountNotANumber", "abc", "2", "Тч",
                           QStringLiteral("'abc' is not a valid integer value")},
         RefusedMicroInput{"CountAboveTheStore", "501", "2", "Тч", MicroCountTooLargeText},
-        RefusedMicroInput{"EflTypedOver", "3", "2x", "Тч", ListIndexOutOfBoundsText},
-        RefusedMicroInput{"TargetTypedOver", "3", "2", "Т", ListIndexOutOfBoundsText},
+        RefusedMicroInput{"EflTypedOver", "3", "2x", "Тч", platform::ListIndexOutOfBoundsText},
+        RefusedMicroInput{"TargetTypedOver", "3", "2", "Т", platform::ListIndexOutOfBoundsText},
         RefusedMicroInput{"TargetPlaceholder", "3", "2", "Выбери", MicroTargetNotChosenText}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
@@ -151,7 +152,7 @@ TEST_F(MicroWindow, RootsBeforeAnyMicroChainSayThereAreNone)
     EXPECT_EQ(form->tables().RichEdit1.lines(), QStringList{MicroRootsNoneYetText});
     form->ComboBox2->setEditText(QStringLiteral("1x"));
     form->Roots1->trigger();
-    EXPECT_EQ(services.messages, QStringList{ListIndexOutOfBoundsText});
+    EXPECT_EQ(services.messages, QStringList{platform::ListIndexOutOfBoundsText});
 }
 
 // Answers the "МикроЦС" dialog the menu opens, once it is up.

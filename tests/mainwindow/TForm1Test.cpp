@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "platform/views/CompactList.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -197,9 +198,9 @@ TEST_F(MainWindowTest, ExitSetsTheStopFlagAndCloses)
 TEST_F(MainWindowTest, SelectedItemIsTheTypedTextOnlyWhenItIsAnItem)
 {
     form->ComboBox1->setEditText(QStringLiteral("12"));
-    EXPECT_EQ(selectedItemText(form->ComboBox1), QStringLiteral("12"));
+    EXPECT_EQ(platform::selectedItemText(form->ComboBox1), QStringLiteral("12"));
     form->ComboBox1->setEditText(QStringLiteral("1x"));
-    EXPECT_EQ(selectedItemText(form->ComboBox1), QString());
+    EXPECT_EQ(platform::selectedItemText(form->ComboBox1), QString());
     form->ComboBox1->setCurrentIndex(0);
-    EXPECT_EQ(selectedItemText(form->ComboBox1), QStringLiteral("Выбери"));
+    EXPECT_EQ(platform::selectedItemText(form->ComboBox1), QStringLiteral("Выбери"));
 }
