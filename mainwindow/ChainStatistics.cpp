@@ -320,12 +320,9 @@ QString percentText(std::uint64_t part, std::uint64_t whole, int decimals)
         return QStringLiteral("0");
     const double share = 100.0 * double(part) / double(whole);
     const double smallest = std::pow(10.0, -decimals);
-    QString text;
     if (part != 0 && share < smallest / 2)
-        text = QStringLiteral("<") + QString::number(smallest, 'f', decimals);
-    else
-        text = QString::number(share, 'f', decimals);
-    return text.replace(u'.', platform::decimalSeparator());
+        return QStringLiteral("<") + platform::fixedNumber(smallest, decimals);
+    return platform::fixedNumber(share, decimals);
 }
 
 std::optional<std::uint64_t> dealCountFromText(const QString &text)

@@ -30,12 +30,12 @@ QString twoDigits(double value)
     if (rounded >= 10)
         return QString::number(std::llround(rounded));
     const int decimals = rounded >= 1 ? 1 : int(1 - std::floor(std::log10(rounded)));
-    QString text = QString::number(rounded, 'f', decimals);
+    QString text = platform::fixedNumber(rounded, decimals);
     while (text.endsWith(u'0'))
         text.chop(1);
-    if (text.endsWith(u'.'))
+    if (text.endsWith(platform::decimalSeparator()))
         text.chop(1);
-    return text.replace(u'.', platform::decimalSeparator());
+    return text;
 }
 
 struct Unit

@@ -700,8 +700,7 @@ QString runRateText(double perSecond)
     if (perSecond <= 0)
         return QString();
     return QStringLiteral("%1 млн вариантов в секунду")
-        .arg(QString::number(perSecond / 1e6, 'f', perSecond < 1e7 ? 2 : 1)
-                 .replace(u'.', platform::decimalSeparator()));
+        .arg(platform::fixedNumber(perSecond / 1e6, perSecond < 1e7 ? 2 : 1));
 }
 
 void TForm1::ButtonTLGClick()

@@ -26,6 +26,11 @@ QChar decimalSeparator()
     return separator.isEmpty() ? QChar(u'.') : separator.front();
 }
 
+QString fixedNumber(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals).replace(u'.', decimalSeparator());
+}
+
 QString dateTimeText(const QDateTime &when)
 {
     return shortDate(when.date()) + u' ' + longTime(when.time());

@@ -13,6 +13,9 @@ namespace platform {
 QString shortDate(const QDate &date);
 QString longTime(const QTime &time);
 QChar decimalSeparator();
+// value with the given decimals after the locale's decimal separator, no digit
+// grouping: "2,50".
+QString fixedNumber(double value, int decimals);
 
 // "Генерировать Начали в     = " and the like: the short date, a blank and the
 // long time of the instant.
