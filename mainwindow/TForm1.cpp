@@ -203,7 +203,10 @@ TForm1::TForm1(ProgramState &state, platform::Services &services, QWidget *paren
     setFont(platform::tahomaFont(11));
     client_ = new ClientArea(
         hexagramPicture_, [this] { return hexagramPictureArea().topLeft(); },
-        [this] { refreshHexagramPicture(); }, this);
+        [this] { redrawHexagramPicture(); }, this);
+    const auto tableChanged = [this] { hexagramTableChanged_ = true; };
+    connect(&tables_.StringGrid3, &QAbstractItemModel::dataChanged, this, tableChanged);
+    connect(&tables_.StringGrid3, &QAbstractItemModel::modelReset, this, tableChanged);
     client_->setObjectName(QStringLiteral("client"));
     client_->setMouseTracking(true);
     client_->installEventFilter(this);
@@ -603,17 +606,19 @@ QRect TForm1::hexagramPictureArea() const
 
 void TForm1::refreshHexagramPicture()
 {
+    if (redrawHexagramPicture())
+        client_->update(hexagramPictureDrawnArea_);
+}
+
+bool TForm1::redrawHexagramPicture()
+{
     const QRect area = hexagramPictureArea();
     const qreal ratio = client_->devicePixelRatioF();
-    QStringList shown;
-    for (int row = 1; row <= 4; ++row)
-        shown << tables_.StringGrid3.cell(8, row) << tables_.StringGrid3.cell(9, row);
-    shown << QString::number(ratio) << QString::number(area.x()) << QString::number(area.y())
-          << QString::number(area.width());
-    const QString key = shown.join(u'\x1f');
-    if (key == hexagramPictureKey_ && !hexagramPicture_.isNull())
-        return;
-    hexagramPictureKey_ = key;
+    if (!hexagramTableChanged_ && !hexagramPicture_.isNull() &&
+        hexagramPicture_.devicePixelRatio() == ratio && area == hexagramPictureDrawnArea_)
+        return false;
+    hexagramTableChanged_ = false;
+    hexagramPictureDrawnArea_ = area;
 
     // Drawn into a kept picture, so a repaint of the window shows it again, at the
     // screen's pixel ratio, so it is as sharp as the tables beside it.
@@ -626,7 +631,7 @@ void TForm1::refreshHexagramPicture()
         painter.translate(-area.topLeft());
         ::DrawChainHexagrams(painter, area.topLeft(), tables_.StringGrid3);
     }
-    client_->update(area);
+    return true;
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)

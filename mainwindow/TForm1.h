@@ -162,8 +162,11 @@ private:
     void keepKindsAlike(QComboBox *changed, QComboBox *other);
     void fitReportToLines();
     void createStatusBar();
-    // Draws the picture anew when what it shows has changed since it was drawn.
+    // Draws the picture anew when what it shows has changed since it was drawn,
+    // and has its area repainted.
     void refreshHexagramPicture();
+    // Draws it anew if it is out of date; returns whether it did.
+    bool redrawHexagramPicture();
     bool refusedLists(std::initializer_list<const QComboBox *> lists);
 
     ProgramState &state_;
@@ -171,9 +174,11 @@ private:
     MainTables tables_;
     QWidget *client_ = nullptr;
     QImage hexagramPicture_;
-    // What the kept picture shows: the table cells it was drawn from, its pixel
-    // ratio and place. A mouse move redraws nothing while these stay the same.
-    QString hexagramPictureKey_;
+    // The kept picture is out of date when the hexagram table changed after it was
+    // drawn, or it stands elsewhere (its pixel ratio it keeps itself). A mouse
+    // move redraws nothing otherwise.
+    bool hexagramTableChanged_ = true;
+    QRect hexagramPictureDrawnArea_;
     bool laidOut_ = false;
     ConditionEstimator *estimator_ = nullptr;
     MicroMethod microMethod_ = MicroMethod::GenerateAndTest;
