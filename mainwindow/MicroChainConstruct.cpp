@@ -317,13 +317,7 @@ private:
 
         std::array<int, MaxLength + 2> nb{};
         std::array<int, MaxLength + 2> suffix{};
-        int j0 = i - 2;
-        for (int j = 1; j <= i - 2; ++j) {
-            if (agree(row.c[std::size_t(j)], row.c[std::size_t(j + 2)])) {
-                j0 = j;
-                break;
-            }
-        }
+        const int j0 = leftmostAgreeingPair(row);
         for (int k = 1; k <= i - 1; ++k)
             nb[std::size_t(k)] = agree(row.c[std::size_t(k)], row.c[std::size_t(k + 1)]);
         for (int k = i - 2; k >= 1; --k)
@@ -373,6 +367,16 @@ private:
         return count;
     }
 
+    // j0 of the pruning: the leftmost j whose card agrees with the card at j + 2;
+    // len - 2 when there is none.
+    int leftmostAgreeingPair(const Row &row) const
+    {
+        for (int j = 1; j <= row.len - 2; ++j)
+            if (agree(row.c[std::size_t(j)], row.c[std::size_t(j + 2)]))
+                return j;
+        return row.len - 2;
+    }
+
     // Whether a row with no step to spare can still be finished. Every step left
     // must then lower phi, which only a step at r = j0 + 2 does, so the rest is a
     // fixed sequence of wants. With P, Z, Y0, Y1 the cards at j0 to j0 + 3, the
@@ -385,13 +389,7 @@ private:
     // the want before, with that card.
     bool forcedRunFeasible(const Row &row) const
     {
-        int j0 = row.len - 2;
-        for (int j = 1; j <= row.len - 2; ++j) {
-            if (agree(row.c[std::size_t(j)], row.c[std::size_t(j + 2)])) {
-                j0 = j;
-                break;
-            }
-        }
+        const int j0 = leftmostAgreeingPair(row);
         ForcedRun run;
         const std::uint8_t *y = row.c.data() + j0 + 2; // y[-2] = P, y[-1] = Z, y[0] = Y0
         for (int m = 1; m <= row.len - j0 - 2; ++m) {
