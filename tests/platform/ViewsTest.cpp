@@ -5,6 +5,9 @@
 #include "platform/views/ReportView.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -67,4 +70,21 @@ TEST(ReportView, ALogDestroyedFirstDisconnectsTheView)
     log->append(QStringLiteral("line"));
     log.reset();
     EXPECT_EQ(view.toPlainText(), QStringLiteral("line"));
+}
+
+// The test program installs Qt's translation as the program does at start: every
+// standard button speaks Russian, "ОК" in Cyrillic letters included.
+TEST(QtTranslation, StandardButtonsOfBoxesAndDialogsAreRussian)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok);
+    QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    const struct
+    {
+        QAbstractButton *button;
+        QString text;
+    } cases[] = {{box.button(QMessageBox::Ok), QStringLiteral("ОК")},
+                 {buttons.button(QDialogButtonBox::Ok), QStringLiteral("ОК")},
+                 {buttons.button(QDialogButtonBox::Cancel), QStringLiteral("Отмена")}};
+    for (const auto &c : cases)
+        EXPECT_EQ(c.button->text().remove(u'&'), c.text);
 }
