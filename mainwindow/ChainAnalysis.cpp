@@ -84,7 +84,7 @@ ChainAnalysis::ChainAnalysis(QChar decimalSeparator) : separator_(decimalSeparat
 
 void ChainAnalysis::analyse(std::string_view utf8Text)
 {
-    if (isValidUtf8(QByteArrayView(utf8Text.data(), qsizetype(utf8Text.size())))) {
+    if (QByteArrayView(utf8Text.data(), qsizetype(utf8Text.size())).isValidUtf8()) {
         // QString::fromUtf8 drops one byte order mark at the start.
         constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
         text_ = utf8Text.substr(utf8Text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0);
