@@ -20,7 +20,7 @@ public:
     // (checkDeck): {"full": BOOL, "missing": [...], "repeated": [...], "unknown": [...]}.
     void setDeckKey(bool on) { deckKey_ = on; }
 
-    // Analyses a chain text (UTF-8) and appends its JSON record and a line end:
+    // Analyses a chain text (valid UTF-8) and appends its JSON record and a line end:
     // the bytes QJsonDocument(analyseRecord(text)).toJson(QJsonDocument::Compact)
     // gives. The text is handed on in pieces through out.checkpoint().
     void writeJson(std::string_view utf8Text, ByteOutput &out);
@@ -43,10 +43,11 @@ private:
     bool deckKey_ = true;
 };
 
-// The worker of `analyse` over lines: a JSON record or a readable report per
-// line (reports separated by a blank line, as the command has them), and on
-// standard error "Цепочка маловата" for each text shorter than 36 characters and,
-// beside a report, the deck check of a text that is not a full deck.
+// The worker of `analyse` over lines of valid UTF-8: a JSON record or a readable
+// report per line (reports separated by a blank line, as the command has them),
+// and on standard error "Цепочка маловата" for each text shorter than 36
+// characters and, beside a report, the deck check of a text that is not a full
+// deck.
 class AnalyseLineWorker : public LineWorker
 {
 public:
