@@ -99,24 +99,20 @@ void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
     }
     json.endArray();
 
-    if (deckKey_) {
-        json.key("deck");
-        json.beginObject();
-        json.key("full");
-        json.boolean(deck_.full);
-        const std::pair<std::string_view, const QStringList *> lists[] = {
-            {"missing", &deck_.missing},
-            {"repeated", &deck_.repeated},
-            {"unknown", &deck_.unknown}};
-        for (const auto &[key, entries] : lists) {
-            json.key(key);
-            json.beginArray();
-            for (const QString &entry : *entries)
-                json.string(entry.toStdString());
-            json.endArray();
-        }
-        json.endObject();
+    json.key("deck");
+    json.beginObject();
+    json.key("full");
+    json.boolean(deck_.full);
+    const std::pair<std::string_view, const QStringList *> lists[] = {
+        {"missing", &deck_.missing}, {"repeated", &deck_.repeated}, {"unknown", &deck_.unknown}};
+    for (const auto &[key, entries] : lists) {
+        json.key(key);
+        json.beginArray();
+        for (const QString &entry : *entries)
+            json.string(entry.toStdString());
+        json.endArray();
     }
+    json.endObject();
 
     json.key("grids");
     json.beginObject();

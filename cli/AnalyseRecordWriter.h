@@ -16,13 +16,11 @@ public:
     AnalyseRecordWriter() = default;
     explicit AnalyseRecordWriter(QChar decimalSeparator) : analysis_(decimalSeparator) {}
 
-    // Whether the JSON record holds the key "deck", the check of the whole text
-    // (checkDeck): {"full": BOOL, "missing": [...], "repeated": [...], "unknown": [...]}.
-    void setDeckKey(bool on) { deckKey_ = on; }
-
-    // Analyses a chain text (valid UTF-8) and appends its JSON record and a line end:
-    // the bytes QJsonDocument(analyseRecord(text)).toJson(QJsonDocument::Compact)
-    // gives. The text is handed on in pieces through out.checkpoint().
+    // Analyses a chain text (valid UTF-8) and appends its JSON record and a line
+    // end: the bytes QJsonDocument(analyseRecord(text)).toJson(QJsonDocument::Compact)
+    // gives, the key "deck" being the check of the whole text (checkDeck):
+    // {"full": BOOL, "missing": [...], "repeated": [...], "unknown": [...]}.
+    // The text is handed on in pieces through out.checkpoint().
     void writeJson(std::string_view utf8Text, ByteOutput &out);
 
     // Analyses a chain text and appends the lines of analyseReport(text), each
@@ -40,7 +38,6 @@ private:
 
     ChainAnalysis analysis_;
     ::DeckCheck deck_;
-    bool deckKey_ = true;
 };
 
 // The worker of `analyse` over lines of valid UTF-8: a JSON record or a readable
@@ -62,8 +59,6 @@ public:
         : format_(format), writer_(decimalSeparator)
     {
     }
-
-    AnalyseRecordWriter &writer() { return writer_; }
 
     void process(std::uint64_t index, std::string_view line, LineOutput &output) override;
 

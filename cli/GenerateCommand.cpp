@@ -12,12 +12,6 @@
 #include <QJsonArray>
 
 #include <algorithm>
-#include <unistd.h>
-
-bool isTargetItem(const QString &text)
-{
-    return targetItems().contains(text);
-}
 
 GenerateSummary generateChains(const GenerateOptions &options,
                                const std::function<bool(const GeneratedChain &)> &found,

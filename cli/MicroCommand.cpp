@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <optional>
-#include <unistd.h>
 
 QString microMethodName(MicroMethod method)
 {

@@ -211,7 +211,6 @@ TEST_P(DeckKey, NamesMissingRepeatedAndUnknownCards)
 {
     const DeckCase &c = GetParam();
     AnalyseRecordWriter writer(QChar(u'.'));
-    writer.setDeckKey(true);
     ByteOutput out;
     writer.writeJson(c.text, out);
     const QByteArray line = QByteArray(out.view().data(), qsizetype(out.size())).trimmed();
