@@ -34,7 +34,6 @@ public:
 
 private:
     void analyse(std::string_view utf8Text);
-    void writeText(std::string_view text, ByteOutput &out, bool escaped);
 
     ChainAnalysis analysis_;
     ::DeckCheck deck_;
