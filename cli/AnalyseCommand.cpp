@@ -149,10 +149,9 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
                      QStringLiteral("[TEXT ...]"));
     if (const auto status = line.parse(arguments))
         return *status;
-    const auto inputEncoding = inputEncodingNamed(line.value(encoding));
+    const std::optional<InputEncoding> inputEncoding = encodingValue(line, encoding);
     if (!inputEncoding)
-        return line.usageError(QStringLiteral("unknown encoding '%1': give auto, utf-8 or cp1251")
-                                   .arg(line.value(encoding)));
+        return BadUsage;
     QString problem;
     BatchOptions options;
     options.threads = threadCount(line, threads, problem);

@@ -320,6 +320,16 @@ QCommandLineOption encodingOption()
         QStringLiteral("ENC"), QStringLiteral("auto"));
 }
 
+std::optional<InputEncoding> encodingValue(const CommandLine &line,
+                                           const QCommandLineOption &option)
+{
+    const std::optional<InputEncoding> encoding = inputEncodingNamed(line.value(option));
+    if (!encoding)
+        line.usageError(QStringLiteral("unknown encoding '%1': give auto, utf-8 or cp1251")
+                            .arg(line.value(option)));
+    return encoding;
+}
+
 QCommandLineOption threadsOption(const QString &what)
 {
     return QCommandLineOption(QStringLiteral("threads"),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TextEncoding.h"
 #include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 
@@ -136,6 +137,10 @@ void noteCp1251(const QString &command, const QString &what);
 
 // The option --encoding of the commands that read chain texts.
 QCommandLineOption encodingOption();
+// Its value; for a name it does not know, nothing after the usage error (the
+// command then ends with BadUsage).
+std::optional<InputEncoding> encodingValue(const CommandLine &line,
+                                           const QCommandLineOption &option);
 
 // The option --threads T of the commands that work on several cores; what says
 // what the threads do ("Dealing threads").

@@ -3,7 +3,6 @@
 #include "AnalyseCommand.h"
 #include "AnalyseRecordWriter.h"
 #include "CliCommon.h"
-#include "TextEncoding.h"
 #include "mainwindow/CardReplacement.h"
 
 namespace {
@@ -41,9 +40,8 @@ int runExchange(const QStringList &arguments, ProgramState &, platform::Services
     line.addArgument(QStringLiteral("B"), QStringLiteral("Second one, of the same kind as A."));
     if (const auto status = line.parse(arguments))
         return *status;
-    if (!inputEncodingNamed(line.value(encoding)))
-        return line.usageError(QStringLiteral("unknown encoding '%1': give auto, utf-8 or cp1251")
-                                   .arg(line.value(encoding)));
+    if (!encodingValue(line, encoding))
+        return BadUsage;
     const QStringList positional = line.positionalArguments();
     if (positional.size() != 3)
         return line.usageError(
