@@ -403,6 +403,19 @@ std::optional<qint64> timeLimitMs(const CommandLine &line, const QCommandLineOpt
     return std::nullopt;
 }
 
+int finishAtLimit(const CommandLine &line, const QCommandLineOption &timeLimit, bool triesSpent,
+                  std::uint64_t tries, const QString &what, const QString &done)
+{
+    const int status = finishOutput(line.command(), LimitReached);
+    if (status != LimitReached)
+        return status;
+    const QString bound =
+        triesSpent
+            ? QStringLiteral("--max-tries reached after %1 %2").arg(QString::number(tries), what)
+            : QStringLiteral("--time-limit of %1 s reached").arg(line.value(timeLimit));
+    return line.fail(bound + QStringLiteral(": ") + done, LimitReached);
+}
+
 bool showsProgress(const CommandLine &line, const QCommandLineOption &option)
 {
     return line.isSet(option) || isatty(fileno(stderr));
