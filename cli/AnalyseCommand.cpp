@@ -5,6 +5,7 @@
 #include "LineReader.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
+#include "engine/DeckCheck.h"
 #include "mainwindow/MainTables.h"
 
 #include <QJsonArray>
@@ -23,6 +24,17 @@ const QString Command = QStringLiteral("analyse");
 QString padLeft(const QString &text, int width)
 {
     return QString(std::max<qsizetype>(0, width - characterCount(text)), u' ') + text;
+}
+
+// {"full": …, "missing": […], "repeated": […], "unknown": […]}.
+QJsonObject deckCheckJson(const DeckCheck &check)
+{
+    return QJsonObject{
+        {QStringLiteral("full"), check.full},
+        {QStringLiteral("missing"), QJsonArray::fromStringList(check.missing)},
+        {QStringLiteral("repeated"), QJsonArray::fromStringList(check.repeated)},
+        {QStringLiteral("unknown"), QJsonArray::fromStringList(check.unknown)},
+    };
 }
 
 } // namespace
@@ -79,16 +91,6 @@ QJsonObject analyseRecord(const QString &text, const platform::Services &service
     };
 }
 
-QJsonObject deckCheckJson(const DeckCheck &check)
-{
-    return QJsonObject{
-        {QStringLiteral("full"), check.full},
-        {QStringLiteral("missing"), QJsonArray::fromStringList(check.missing)},
-        {QStringLiteral("repeated"), QJsonArray::fromStringList(check.repeated)},
-        {QStringLiteral("unknown"), QJsonArray::fromStringList(check.unknown)},
-    };
-}
-
 QString analyseReport(const QString &text, const platform::Services &services)
 {
     MainTables tables;
@@ -115,17 +117,17 @@ QString analyseReport(const QString &text, const platform::Services &services)
     return lines.join(u'\n');
 }
 
-bool writeAnalysis(const QString &text, bool asJson, bool first, const platform::Services &services)
+bool writeAnalysisOutput(std::string_view out, std::string_view err)
 {
-    if (asJson)
-        return writeJsonLine(analyseRecord(text, services));
-    const QString report = analyseReport(text, services);
-    const DeckCheck check = checkDeck(text);
-    if (!check.full)
-        writeError(deckCheckLine(check));
-    if (!first)
-        writeLine(QString());
-    return writeLine(report);
+    OutputStream &output = standardOutput();
+    if (!out.empty())
+        output.write(QByteArrayView(out.data(), qsizetype(out.size())));
+    output.flush();
+    if (!err.empty()) {
+        std::fwrite(err.data(), 1, err.size(), stderr);
+        std::fflush(stderr);
+    }
+    return output.ok();
 }
 
 int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services &)
@@ -147,10 +149,9 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
                      QStringLiteral("[TEXT ...]"));
     if (const auto status = line.parse(arguments))
         return *status;
-    const auto inputEncoding = inputEncodingNamed(line.value(encoding));
+    const std::optional<InputEncoding> inputEncoding = encodingValue(line, encoding);
     if (!inputEncoding)
-        return line.usageError(QStringLiteral("unknown encoding '%1': give auto, utf-8 or cp1251")
-                                   .arg(line.value(encoding)));
+        return BadUsage;
     QString problem;
     BatchOptions options;
     options.threads = threadCount(line, threads, problem);
@@ -168,15 +169,7 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
     std::mutex errorLock;
     const BatchSink sink = [&errorLock](std::string_view out, std::string_view err) {
         const std::lock_guard lock(errorLock);
-        OutputStream &output = standardOutput();
-        if (!out.empty())
-            output.write(QByteArrayView(out.data(), qsizetype(out.size())));
-        output.flush();
-        if (!err.empty()) {
-            std::fwrite(err.data(), 1, err.size(), stderr);
-            std::fflush(stderr);
-        }
-        return output.ok();
+        return writeAnalysisOutput(out, err);
     };
 
     const QStringList texts = line.positionalArguments();

@@ -18,22 +18,15 @@ constexpr std::array<ChainAnalysis::Grid, 3> Grids = {ChainAnalysis::Grid::Strin
                                                       ChainAnalysis::Grid::StringGrid3};
 
 // Decimal digits of a value, written backwards from the end of a buffer.
-std::string_view decimal(int value, char (&buffer)[12])
+std::string_view decimal(int value, char (&buffer)[20])
 {
-    char *p = buffer + sizeof buffer;
-    unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
-    do {
-        *--p = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0)
-        *--p = '-';
-    return {p, std::size_t(buffer + sizeof buffer - p)};
+    const char *first = JsonWriter::decimalBefore(buffer + sizeof buffer, value);
+    return {first, std::size_t(buffer + sizeof buffer - first)};
 }
 
 void appendNumber(ByteOutput &out, int value)
 {
-    char buffer[12];
+    char buffer[20];
     out.append(decimal(value, buffer));
 }
 
@@ -51,25 +44,24 @@ void appendPadded(ByteOutput &out, std::string_view utf8, int width)
 
 void appendPadded(ByteOutput &out, int value, int width)
 {
-    char buffer[12];
+    char buffer[20];
     appendPadded(out, decimal(value, buffer), width);
 }
 
-} // namespace
-
-void AnalyseRecordWriter::writeText(std::string_view text, ByteOutput &out, bool escaped)
+// Writes a text in pieces of TextPiece bytes through write, with a checkpoint
+// of out between them.
+template <typename Write> void writeInPieces(std::string_view text, ByteOutput &out, Write write)
 {
     while (!text.empty()) {
         const std::string_view piece = text.substr(0, TextPiece);
         text.remove_prefix(piece.size());
-        if (escaped)
-            out.setEnd(JsonWriter::escape(out.reserve(6 * piece.size()), piece));
-        else
-            out.append(piece);
+        write(piece);
         if (!text.empty())
             out.checkpoint();
     }
 }
+
+} // namespace
 
 void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
 {
@@ -99,24 +91,20 @@ void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
     }
     json.endArray();
 
-    if (deckKey_) {
-        json.key("deck");
-        json.beginObject();
-        json.key("full");
-        json.boolean(deck_.full);
-        const std::pair<std::string_view, const QStringList *> lists[] = {
-            {"missing", &deck_.missing},
-            {"repeated", &deck_.repeated},
-            {"unknown", &deck_.unknown}};
-        for (const auto &[key, entries] : lists) {
-            json.key(key);
-            json.beginArray();
-            for (const QString &entry : *entries)
-                json.string(entry.toStdString());
-            json.endArray();
-        }
-        json.endObject();
+    json.key("deck");
+    json.beginObject();
+    json.key("full");
+    json.boolean(deck_.full);
+    const std::pair<std::string_view, const QStringList *> lists[] = {
+        {"missing", &deck_.missing}, {"repeated", &deck_.repeated}, {"unknown", &deck_.unknown}};
+    for (const auto &[key, entries] : lists) {
+        json.key(key);
+        json.beginArray();
+        for (const QString &entry : *entries)
+            json.string(entry.toStdString());
+        json.endArray();
     }
+    json.endObject();
 
     json.key("grids");
     json.beginObject();
@@ -156,7 +144,7 @@ void AnalyseRecordWriter::writeJson(std::string_view utf8Text, ByteOutput &out)
     json.endArray();
     json.key("text");
     json.beginString();
-    writeText(a.text(), out, true);
+    writeInPieces(a.text(), out, [&json](std::string_view piece) { json.stringPiece(piece); });
     json.endString();
     json.key("transitTotal");
     json.integer(a.transitTotal());
@@ -176,7 +164,7 @@ void AnalyseRecordWriter::writeReport(std::string_view utf8Text, ByteOutput &out
     analyse(utf8Text);
     const ChainAnalysis &a = analysis_;
     out.append("Цепочка: ");
-    writeText(a.text(), out, false);
+    writeInPieces(a.text(), out, [&out](std::string_view piece) { out.append(piece); });
     out.append('\n');
     for (int i = 0; i < ChainAnalysis::ReportLineCount; ++i) {
         out.append(a.reportLine(i));

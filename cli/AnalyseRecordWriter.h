@@ -16,13 +16,11 @@ public:
     AnalyseRecordWriter() = default;
     explicit AnalyseRecordWriter(QChar decimalSeparator) : analysis_(decimalSeparator) {}
 
-    // Whether the JSON record holds the key "deck", the check of the whole text
-    // (checkDeck): {"full": BOOL, "missing": [...], "repeated": [...], "unknown": [...]}.
-    void setDeckKey(bool on) { deckKey_ = on; }
-
-    // Analyses a chain text (UTF-8) and appends its JSON record and a line end:
-    // the bytes QJsonDocument(analyseRecord(text)).toJson(QJsonDocument::Compact)
-    // gives. The text is handed on in pieces through out.checkpoint().
+    // Analyses a chain text (valid UTF-8) and appends its JSON record and a line
+    // end: the bytes QJsonDocument(analyseRecord(text)).toJson(QJsonDocument::Compact)
+    // gives, the key "deck" being the check of the whole text (checkDeck):
+    // {"full": BOOL, "missing": [...], "repeated": [...], "unknown": [...]}.
+    // The text is handed on in pieces through out.checkpoint().
     void writeJson(std::string_view utf8Text, ByteOutput &out);
 
     // Analyses a chain text and appends the lines of analyseReport(text), each
@@ -36,17 +34,16 @@ public:
 
 private:
     void analyse(std::string_view utf8Text);
-    void writeText(std::string_view text, ByteOutput &out, bool escaped);
 
     ChainAnalysis analysis_;
     ::DeckCheck deck_;
-    bool deckKey_ = true;
 };
 
-// The worker of `analyse` over lines: a JSON record or a readable report per
-// line (reports separated by a blank line, as the command has them), and on
-// standard error "Цепочка маловата" for each text shorter than 36 characters and,
-// beside a report, the deck check of a text that is not a full deck.
+// The worker of `analyse` over lines of valid UTF-8: a JSON record or a readable
+// report per line (reports separated by a blank line, as the command has them),
+// and on standard error "Цепочка маловата" for each text shorter than 36
+// characters and, beside a report, the deck check of a text that is not a full
+// deck.
 class AnalyseLineWorker : public LineWorker
 {
 public:
@@ -61,8 +58,6 @@ public:
         : format_(format), writer_(decimalSeparator)
     {
     }
-
-    AnalyseRecordWriter &writer() { return writer_; }
 
     void process(std::uint64_t index, std::string_view line, LineOutput &output) override;
 

@@ -320,6 +320,16 @@ QCommandLineOption encodingOption()
         QStringLiteral("ENC"), QStringLiteral("auto"));
 }
 
+std::optional<InputEncoding> encodingValue(const CommandLine &line,
+                                           const QCommandLineOption &option)
+{
+    const std::optional<InputEncoding> encoding = inputEncodingNamed(line.value(option));
+    if (!encoding)
+        line.usageError(QStringLiteral("unknown encoding '%1': give auto, utf-8 or cp1251")
+                            .arg(line.value(option)));
+    return encoding;
+}
+
 QCommandLineOption threadsOption(const QString &what)
 {
     return QCommandLineOption(QStringLiteral("threads"),
@@ -391,6 +401,19 @@ std::optional<qint64> timeLimitMs(const CommandLine &line, const QCommandLineOpt
     problem = QStringLiteral("--time-limit takes a number of seconds above 0, not '%1'")
                   .arg(line.value(option));
     return std::nullopt;
+}
+
+int finishAtLimit(const CommandLine &line, const QCommandLineOption &timeLimit, bool triesSpent,
+                  std::uint64_t tries, const QString &what, const QString &done)
+{
+    const int status = finishOutput(line.command(), LimitReached);
+    if (status != LimitReached)
+        return status;
+    const QString bound =
+        triesSpent
+            ? QStringLiteral("--max-tries reached after %1 %2").arg(QString::number(tries), what)
+            : QStringLiteral("--time-limit of %1 s reached").arg(line.value(timeLimit));
+    return line.fail(bound + QStringLiteral(": ") + done, LimitReached);
 }
 
 bool showsProgress(const CommandLine &line, const QCommandLineOption &option)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TextEncoding.h"
 #include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 
@@ -136,6 +137,10 @@ void noteCp1251(const QString &command, const QString &what);
 
 // The option --encoding of the commands that read chain texts.
 QCommandLineOption encodingOption();
+// Its value; for a name it does not know, nothing after the usage error (the
+// command then ends with BadUsage).
+std::optional<InputEncoding> encodingValue(const CommandLine &line,
+                                           const QCommandLineOption &option);
 
 // The option --threads T of the commands that work on several cores; what says
 // what the threads do ("Dealing threads").
@@ -157,6 +162,13 @@ std::optional<std::int64_t> maxTries(const CommandLine &line, const QCommandLine
                                      const QString &what, QString &problem);
 std::optional<qint64> timeLimitMs(const CommandLine &line, const QCommandLineOption &option,
                                   QString &problem);
+// How a search that its own bound ended finishes: standard output is flushed (a
+// failed write ends as finishOutput ends it), then the bound is named, "--max-tries
+// reached after N WHAT" when the tries were spent, else "--time-limit of S s
+// reached", followed by ": " and what was done; returns LimitReached.
+int finishAtLimit(const CommandLine &line, const QCommandLineOption &timeLimit, bool triesSpent,
+                  std::uint64_t tries, const QString &what, const QString &done);
+
 // Whether progress lines are written: asked for, or standard error is a terminal.
 bool showsProgress(const CommandLine &line, const QCommandLineOption &option);
 

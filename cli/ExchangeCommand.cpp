@@ -1,8 +1,8 @@
 #include "ExchangeCommand.h"
 
 #include "AnalyseCommand.h"
+#include "AnalyseRecordWriter.h"
 #include "CliCommon.h"
-#include "TextEncoding.h"
 #include "mainwindow/CardReplacement.h"
 
 namespace {
@@ -40,9 +40,8 @@ int runExchange(const QStringList &arguments, ProgramState &, platform::Services
     line.addArgument(QStringLiteral("B"), QStringLiteral("Second one, of the same kind as A."));
     if (const auto status = line.parse(arguments))
         return *status;
-    if (!inputEncodingNamed(line.value(encoding)))
-        return line.usageError(QStringLiteral("unknown encoding '%1': give auto, utf-8 or cp1251")
-                                   .arg(line.value(encoding)));
+    if (!encodingValue(line, encoding))
+        return BadUsage;
     const QStringList positional = line.positionalArguments();
     if (positional.size() != 3)
         return line.usageError(
@@ -66,6 +65,16 @@ int runExchange(const QStringList &arguments, ProgramState &, platform::Services
     const platform::ScopedMessageHandler messages(services,
                                                   [](const QString &text) { writeError(text); });
     const QString text = replaceCards(positional[0], *items[0], *items[1], services);
-    writeAnalysis(text, line.isSet(json), true, services);
+    QByteArray utf8 = text.toUtf8();
+    // The analysis drops a byte order mark that opens its bytes, as
+    // QString::fromUtf8 does; a U+FEFF still opening the text is its first
+    // letter, so it goes with a mark of its own.
+    if (text.startsWith(QChar(0xFEFF)))
+        utf8.prepend("\xEF\xBB\xBF");
+    AnalyseLineWorker worker(line.isSet(json) ? AnalyseLineWorker::Format::Json
+                                              : AnalyseLineWorker::Format::Report);
+    LineOutput output;
+    worker.process(0, std::string_view(utf8.constData(), std::size_t(utf8.size())), output);
+    writeAnalysisOutput(output.out.view(), output.err);
     return finishOutput(line.command());
 }

@@ -12,12 +12,6 @@
 #include <QJsonArray>
 
 #include <algorithm>
-#include <unistd.h>
-
-bool isTargetItem(const QString &text)
-{
-    return targetItems().contains(text);
-}
 
 GenerateSummary generateChains(const GenerateOptions &options,
                                const std::function<bool(const GeneratedChain &)> &found,
@@ -271,13 +265,8 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
         });
     if (summary.end != GenerateEnd::Limited)
         return finishOutput(line.command());
-    const int status = finishOutput(line.command(), LimitReached);
-    if (status != LimitReached)
-        return status;
-    return line.fail(
-        (options.maxTries && summary.tried >= *options.maxTries
-             ? QStringLiteral("--max-tries reached after %1 deals").arg(summary.tried)
-             : QStringLiteral("--time-limit of %1 s reached").arg(line.value(timeLimit))) +
-            QStringLiteral(": %1 of %2 chains found").arg(summary.found).arg(options.count),
-        LimitReached);
+    return finishAtLimit(
+        line, timeLimit, options.maxTries && summary.tried >= *options.maxTries, summary.tried,
+        QStringLiteral("deals"),
+        QStringLiteral("%1 of %2 chains found").arg(summary.found).arg(options.count));
 }

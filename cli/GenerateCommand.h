@@ -68,7 +68,4 @@ GenerateSummary generateChains(const GenerateOptions &options,
 QJsonObject generatedJson(const GeneratedChain &chain);
 QString generatedText(const GeneratedChain &chain);
 
-// Whether text names a card of the deck, a suit pattern or a rank pattern.
-bool isTargetItem(const QString &text);
-
 int runGenerate(const QStringList &arguments, ProgramState &state, platform::Services &services);

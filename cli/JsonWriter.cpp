@@ -37,16 +37,8 @@ char *JsonWriter::escapeOne(char *p, unsigned char c)
 
 void JsonWriter::longInteger(std::int64_t value)
 {
-    char digits[24];
-    char *first = digits + sizeof digits;
-    // In unsigned arithmetic, so that the smallest value has a magnitude too.
-    std::uint64_t magnitude = value < 0 ? 0 - std::uint64_t(value) : std::uint64_t(value);
-    do {
-        *--first = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0)
-        *--first = '-';
+    char digits[20];
+    const char *first = decimalBefore(digits + sizeof digits, value);
     out_.setEnd(copy(start(sizeof digits),
                      std::string_view(first, std::size_t(digits + sizeof digits - first))));
 }

@@ -78,6 +78,22 @@ public:
         return p;
     }
 
+    // Writes the decimal digits of value ('-' before a negative one) so that
+    // they end at end, which has room for 20 bytes before it; returns where
+    // they start.
+    static char *decimalBefore(char *end, std::int64_t value)
+    {
+        // In unsigned arithmetic, so that the smallest value has a magnitude too.
+        std::uint64_t magnitude = value < 0 ? 0 - std::uint64_t(value) : std::uint64_t(value);
+        do {
+            *--end = char('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (value < 0)
+            *--end = '-';
+        return end;
+    }
+
 private:
     // 0: copied as it is; 1: a short escape; 2: \u00xx.
     static constexpr std::array<std::uint8_t, 256> EscapeKind = [] {

@@ -46,8 +46,7 @@ public:
     // a script line by line writes what it has before it reads on.
     bool wouldWait() const;
 
-    qint64 lineNumber() const { return lineNumber_; } // of the last line given, from 1
-    int error() const { return error_; }              // errno of a failed read, else 0
+    int error() const { return error_; } // errno of a failed read, else 0
 
 private:
     bool fill();
@@ -65,7 +64,7 @@ private:
     qsizetype begin_ = 0, end_ = 0; // the unread bytes of chunk_
     bool atEnd_ = false;
     int error_ = 0;
-    qint64 lineNumber_ = 0;
+    qint64 lineNumber_ = 0; // of the last line given, from 1
     bool noticeGiven_ = false;
     std::function<void(qint64)> notice_;
     std::function<void()> beforeRead_;

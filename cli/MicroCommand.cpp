@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <optional>
-#include <unistd.h>
 
 QString microMethodName(MicroMethod method)
 {
@@ -158,12 +157,7 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
     if (result.outcome != MicroSearchResult::Outcome::Stopped)
         return finishOutput(line.command());
     const bool triesSpent = options.maxAttempts > 0 && result.attempts >= options.maxAttempts;
-    const int status = finishOutput(line.command(), LimitReached);
-    if (status != LimitReached)
-        return status;
-    return line.fail(
-        (triesSpent ? QStringLiteral("--max-tries reached after %1 attempts").arg(result.attempts)
-                    : QStringLiteral("--time-limit of %1 s reached").arg(line.value(timeLimit))) +
-            QStringLiteral(": %1 of %2 micro-chains built").arg(result.built).arg(countValue),
-        LimitReached);
+    return finishAtLimit(
+        line, timeLimit, triesSpent, std::uint64_t(result.attempts), QStringLiteral("attempts"),
+        QStringLiteral("%1 of %2 micro-chains built").arg(result.built).arg(countValue));
 }

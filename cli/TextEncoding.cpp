@@ -130,11 +130,11 @@ std::optional<QByteArray> validUtf8Copy(QByteArrayView bytes, InputEncoding enco
     case InputEncoding::Cp1251:
         return cp1251ToUtf8(bytes);
     case InputEncoding::Utf8:
-        if (isValidUtf8(bytes))
+        if (bytes.isValidUtf8())
             return std::nullopt;
         return utf8WithReplacement(bytes);
     case InputEncoding::Auto:
-        if (isValidUtf8(bytes))
+        if (bytes.isValidUtf8())
             return std::nullopt;
         if (readAsCp1251)
             *readAsCp1251 = true;

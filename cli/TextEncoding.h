@@ -1,7 +1,5 @@
 #pragma once
 
-#include "engine/Utf8.h"
-
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QStringView>

@@ -37,8 +37,6 @@ public:
     explicit Utf8ChainScanner(std::string_view text) : text_(text) {}
 
     bool next(std::string_view &rank, std::string_view &suit);
-    // The bytes of the text the entries so far took.
-    std::size_t offset() const { return offset_; }
 
 private:
     std::string_view text_;

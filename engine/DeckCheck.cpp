@@ -4,36 +4,17 @@
 #include "ChainReader.h"
 #include "Utf8.h"
 
-#include <QSet>
 #include <QStringDecoder>
 
 #include <array>
 #include <string>
 #include <unordered_set>
 
-namespace {
-
-// What every check ends with: the cards the text lacks and those it repeats, in
-// deck order, from how often each card was seen (by ordinal, 1 to 36).
-void checkCounts(const std::array<int, 37> &seen, DeckCheck &check)
-{
-    for (int s = 1; s <= 4; ++s)
-        for (int r = 1; r <= 9; ++r) {
-            const int count = seen[std::size_t((s - 1) * 9 + r)];
-            if (count == 0)
-                check.missing << RankLetters[r] + SuitLetters[s];
-            else if (count > 1)
-                check.repeated << RankLetters[r] + SuitLetters[s];
-        }
-    check.full = check.missing.isEmpty() && check.repeated.isEmpty() && check.unknown.isEmpty();
-}
-
-} // namespace
-
 DeckCheck checkDeckUtf8(std::string_view text)
 {
-    std::array<int, 37> seen{};
+    std::array<int, 37> seen{}; // by card ordinal, 1 to 36
     DeckCheck check;
+    // A set, so that a long line of junk does not make the check quadratic.
     std::unordered_set<std::string> unknownSeen;
     Utf8ChainScanner scanner(text);
     std::string_view rank, suit;
@@ -53,31 +34,23 @@ DeckCheck checkDeckUtf8(std::string_view text)
                 decoder(QByteArrayView(entry.data(), qsizetype(entry.size()))));
         }
     }
-    checkCounts(seen, check);
+    // The cards the text lacks and those it repeats, in deck order.
+    for (int s = 1; s <= 4; ++s)
+        for (int r = 1; r <= 9; ++r) {
+            const int count = seen[std::size_t((s - 1) * 9 + r)];
+            if (count == 0)
+                check.missing << RankLetters[r] + SuitLetters[s];
+            else if (count > 1)
+                check.repeated << RankLetters[r] + SuitLetters[s];
+        }
+    check.full = check.missing.isEmpty() && check.repeated.isEmpty() && check.unknown.isEmpty();
     return check;
 }
 
 DeckCheck checkDeck(const QString &text)
 {
-    std::array<int, 37> seen{}; // by card ordinal, 1 to 36
-    DeckCheck check;
-    QSet<QString> unknownSeen; // a long line of junk must not make the check quadratic
-    ChainTextScanner scanner(text);
-    QString rank, suit;
-    while (scanner.next(rank, suit)) {
-        const int r = rankIndex(rank), s = suitIndex(suit);
-        if (r != 0 && s != 0) {
-            ++seen[std::size_t((s - 1) * 9 + r)];
-            continue;
-        }
-        const QString entry = rank + suit;
-        if (!unknownSeen.contains(entry)) {
-            unknownSeen.insert(entry);
-            check.unknown << entry;
-        }
-    }
-    checkCounts(seen, check);
-    return check;
+    const QByteArray utf8 = text.toUtf8();
+    return checkDeckUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())));
 }
 
 QString deckCheckLine(const DeckCheck &check)

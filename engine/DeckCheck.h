@@ -18,15 +18,16 @@ struct DeckCheck
     bool operator==(const DeckCheck &) const = default;
 };
 
-// Checks every entry of text as the reader reads it ("10" is the ten, blanks
-// separate, a rank takes the character after it as its suit), including the
-// entries after the 36th that the analysis leaves out: a card there counts as
-// repeated, anything else as unknown. Shows no message.
-DeckCheck checkDeck(const QString &text);
-
-// The same check of a text given as valid UTF-8, without making a QString of it:
-// a batch checks texts of any length in little more memory than they take.
+// Checks every entry of a text given as valid UTF-8 as the reader reads it
+// ("10" is the ten, blanks separate, a rank takes the character after it as its
+// suit), including the entries after the 36th that the analysis leaves out: a
+// card there counts as repeated, anything else as unknown. Shows no message.
+// It makes no QString of the text: a batch checks texts of any length in little
+// more memory than they take.
 DeckCheck checkDeckUtf8(std::string_view text);
+
+// The same check of a QString, made on its UTF-8.
+DeckCheck checkDeck(const QString &text);
 
 // The check as one line for a person, empty for a full deck: the non-empty parts
 // of "не хватает: …; дважды: …; не карты: …", cards separated by blanks and each

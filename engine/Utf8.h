@@ -1,14 +1,7 @@
 #pragma once
 
-#include <QByteArrayView>
-
 #include <cstddef>
 #include <string_view>
-
-// Whether bytes are well-formed UTF-8 as Unicode defines it: no overlong forms,
-// no encoded surrogates, nothing above U+10FFFF. QString::fromUtf8 reads such
-// bytes unchanged.
-bool isValidUtf8(QByteArrayView bytes);
 
 // The bytes of the character a lead byte of valid UTF-8 starts.
 inline std::size_t utf8SequenceLength(unsigned char lead)

@@ -8,6 +8,8 @@
 #include "hexagrams/SuitStatistics.h"
 #include "platform/LocaleFormats.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <cassert>
@@ -84,15 +86,10 @@ ChainAnalysis::ChainAnalysis(QChar decimalSeparator) : separator_(decimalSeparat
 
 void ChainAnalysis::analyse(std::string_view utf8Text)
 {
-    if (isValidUtf8(QByteArrayView(utf8Text.data(), qsizetype(utf8Text.size())))) {
-        // QString::fromUtf8 drops one byte order mark at the start.
-        constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-        text_ = utf8Text.substr(utf8Text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0);
-    } else {
-        // Rare enough to pay for: the text the table pipeline would have seen.
-        repaired_ = QString::fromUtf8(utf8Text.data(), qsizetype(utf8Text.size())).toUtf8();
-        text_ = std::string_view(repaired_.constData(), std::size_t(repaired_.size()));
-    }
+    assert(QByteArrayView(utf8Text.data(), qsizetype(utf8Text.size())).isValidUtf8());
+    // QString::fromUtf8 drops one byte order mark at the start.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    text_ = utf8Text.substr(utf8Text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0);
     read(text_);
     collapse();
     fillAnalysisTable();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QChar>
 
 #include <array>
@@ -49,15 +48,14 @@ public:
     ChainAnalysis(const ChainAnalysis &) = delete;
     ChainAnalysis &operator=(const ChainAnalysis &) = delete;
 
-    // Reads and analyses a chain text. The text is read as ReadChain reads the
-    // QString::fromUtf8 of it, one character being one Unicode code point: a
-    // byte order mark at the start is dropped, and bytes that are not UTF-8 are
-    // replaced as fromUtf8 replaces them. The results refer to the text, which
-    // must outlive them, and last until the next call.
+    // Reads and analyses a chain text given as valid UTF-8 (the line reader and
+    // the argument reading of tlcalc-cli make it so). The text is read as
+    // ReadChain reads the QString::fromUtf8 of it, one character being one
+    // Unicode code point: a byte order mark at the start is dropped. The results
+    // refer to the text, which must outlive them, and last until the next call.
     void analyse(std::string_view utf8Text);
 
-    // The text as read: the bytes given (without a byte order mark), or their
-    // repaired copy.
+    // The text as read: the bytes given, without a byte order mark.
     std::string_view text() const { return text_; }
     // Fewer than 36 characters: what makes ReadChain say "Цепочка маловата".
     bool isShort() const { return short_; }
@@ -112,7 +110,6 @@ private:
 
     std::array<long double, 3> factors_{}; // 1.0, 0.66, 0.5 as BalanceFactor gives them
     QChar separator_;
-    QByteArray repaired_;
 
     std::string_view text_;
     bool short_ = false;

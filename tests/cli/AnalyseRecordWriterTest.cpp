@@ -2,6 +2,7 @@
 #include "../ChainTexts.h"
 #include "../TestSupport.h"
 #include "cli/AnalyseCommand.h"
+#include "cli/TextEncoding.h"
 
 #include <QJsonDocument>
 #include <QLocale>
@@ -54,6 +55,11 @@ std::string repeated(std::string_view piece, int times)
     return text;
 }
 
+std::string repairedUtf8(QByteArrayView bytes)
+{
+    return utf8WithReplacement(bytes).toStdString();
+}
+
 const std::string OrderedDeck = toUtf8(OrderedDeckText);
 const std::string NoCollapse = toUtf8(NoCollapseText);
 
@@ -87,11 +93,14 @@ const std::vector<Crafted> CraftedTexts = {
     {"Garbage", "!@#$%^&*()_+{}|:<>?~`-=[];',./ абвгдеёжз ABCDEFG"},
     {"ControlCharacters", "\t6п\x01 7п\"\\ 8п\r\x1f 9п\x7f \b\f\n"},
     {"NulCharacters", std::string("6п\0 7п\0\0 8п", 14)},
-    {"NotUtf8", "\xff\xfe 6п 7п \xc3 8п \xe0\x80\xaf \xed\xa0\x80 \xf4\x90\x80\x80 9\xd0"},
+    // Bytes that were not UTF-8, as the line reader hands them on: each
+    // ill-formed sequence replaced by U+FFFD.
+    {"NotUtf8",
+     repairedUtf8("\xff\xfe 6п 7п \xc3 8п \xe0\x80\xaf \xed\xa0\x80 \xf4\x90\x80\x80 9\xd0")},
     {"ByteOrderMark", "\xef\xbb\xbf" + OrderedDeck},
     {"TwoByteOrderMarks", "\xef\xbb\xbf\xef\xbb\xbf" + NoCollapse + "\xef\xbb\xbf"},
-    {"ByteOrderMarkAndNotUtf8", "\xef\xbb\xbf"
-                                "6п 7п \xef\xbb"},
+    {"ByteOrderMarkAndNotUtf8", repairedUtf8("\xef\xbb\xbf"
+                                             "6п 7п \xef\xbb")},
     {"TextAfterTheLastCard", OrderedDeck + "6п 7п \"хвост\" \\ \t"},
     {"LongText", repeated(OrderedDeck, 2000)},
     {"ThreeByteLetters", "6€ 7€ 8€ €п €б €к ‰ч"},
@@ -193,7 +202,6 @@ TEST_P(DeckKey, NamesMissingRepeatedAndUnknownCards)
 {
     const DeckCase &c = GetParam();
     AnalyseRecordWriter writer(QChar(u'.'));
-    writer.setDeckKey(true);
     ByteOutput out;
     writer.writeJson(c.text, out);
     const QByteArray line = QByteArray(out.view().data(), qsizetype(out.size())).trimmed();

@@ -89,7 +89,7 @@ TEST_P(LineReading, GivesEachLineOnceAsValidUtf8WhateverTheChunks)
         EXPECT_EQ(read.error, 0);
         EXPECT_EQ(readAllAppended(c.input, c.encoding, chunk), c.lines) << "chunk " << chunk;
         for (const QByteArray &line : read.lines)
-            EXPECT_TRUE(isValidUtf8(line)) << line.toHex(' ').toStdString();
+            EXPECT_TRUE(line.isValidUtf8()) << line.toHex(' ').toStdString();
     }
 }
 
@@ -196,7 +196,7 @@ class Utf8Forms : public ::testing::TestWithParam<Utf8Case>
 TEST_P(Utf8Forms, AreWellFormedOrReplacedByMaximalSubparts)
 {
     const Utf8Case &c = GetParam();
-    EXPECT_EQ(isValidUtf8(c.bytes), c.valid);
+    EXPECT_EQ(c.bytes.isValidUtf8(), c.valid);
     EXPECT_EQ(utf8WithReplacement(c.bytes), c.valid ? c.bytes : c.replaced);
 }
 
