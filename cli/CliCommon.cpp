@@ -1,9 +1,9 @@
 #include "CliCommon.h"
 
+#include "engine/ParallelDealer.h"
 #include "mainwindow/MainTables.h"
 
 #include <QJsonDocument>
-#include <QThread>
 
 #include <cctype>
 #include <cerrno>
@@ -340,7 +340,7 @@ QCommandLineOption threadsOption(const QString &what)
 int threadCount(const CommandLine &line, const QCommandLineOption &option, QString &problem)
 {
     if (!line.isSet(option))
-        return std::max(1, QThread::idealThreadCount());
+        return lanedeal::everyCore();
     bool ok = false;
     const int value = line.value(option).toInt(&ok);
     if (ok && value >= 1 && value <= 256)
