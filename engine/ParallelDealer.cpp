@@ -1,5 +1,7 @@
 #include "ParallelDealer.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <cassert>
 
@@ -9,7 +11,8 @@ namespace lanedeal {
 
 int everyCore()
 {
-    return std::max(1, int(std::thread::hardware_concurrency()));
+    // Qt counts the cores this process may run on, not every core of the machine.
+    return std::max(1, QThread::idealThreadCount());
 }
 
 BlockResult summarise(const Block &block, const DealFilter &keep, std::size_t deals)

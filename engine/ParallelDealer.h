@@ -41,7 +41,7 @@ struct BlockResult
 };
 
 // The block's first `deals` deals (the last block of a run may hold fewer).
-// Dealing threads for every core of this machine, at least one.
+// Dealing threads for every core this process may use, at least one.
 int everyCore();
 
 BlockResult summarise(const Block &block, const DealFilter &keep = {},
