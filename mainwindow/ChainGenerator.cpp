@@ -210,7 +210,7 @@ const lanedeal::SolvedDeal *CandidateStream::next(std::chrono::milliseconds wait
 }
 
 SearchResult searchChain(CandidateStream &candidates, ConditionSource &conditions,
-                         const GeneratorHooks &hooks, std::uint32_t &tried)
+                         const GeneratorHooks &hooks, std::uint64_t &tried)
 {
     // Blocks come far more often than this: the wait only bounds how long a stop
     // request goes unseen while the dealer catches up.
@@ -223,7 +223,7 @@ SearchResult searchChain(CandidateStream &candidates, ConditionSource &condition
             return result;
         }
         const lanedeal::SolvedDeal *solved = candidates.next(wait);
-        tried += std::uint32_t(candidates.dealt() - counted);
+        tried += candidates.dealt() - counted;
         counted = candidates.dealt();
         if (!solved)
             continue;

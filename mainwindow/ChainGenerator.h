@@ -17,8 +17,10 @@
 // The generator's part of the program state.
 struct GeneratorState
 {
-    bool StopRequested = false;      // set by "Выход" and by closing the main window
-    std::uint32_t TriedVariants = 0; // chains dealt in the current or the last run
+    bool StopRequested = false; // set by "Выход" and by closing the main window
+    // Chains dealt in the current or the last run: 64 bits, since a run deals
+    // tens of millions a second and 32 would wrap within two minutes.
+    std::uint64_t TriedVariants = 0;
 };
 
 // The card pattern of condition 4 as the tests read it from its text: "?" and a
@@ -168,7 +170,7 @@ struct SearchResult
 // on afterwards share the count as one counter. Throws platform::ConversionError
 // as candidatePasses does.
 SearchResult searchChain(CandidateStream &candidates, ConditionSource &conditions,
-                         const GeneratorHooks &hooks, std::uint32_t &tried);
+                         const GeneratorHooks &hooks, std::uint64_t &tried);
 
 // The lines of a timed command that say when it began and when it ended.
 QStringList startEndLines(const QDateTime &start, const QDateTime &end);

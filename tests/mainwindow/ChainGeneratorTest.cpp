@@ -79,7 +79,7 @@ protected:
     }
     ListConditions conditions;
     GeneratorHooks hooks;
-    std::uint32_t tried = 0;
+    std::uint64_t tried = 0;
     std::int32_t maxDepth = 0;
 };
 
@@ -91,9 +91,23 @@ TEST_F(Generator, NoConditionTakesTheFirstSolvedChain)
     expectSolvedPermutation(result);
     EXPECT_GE(tried, 1u);
     // The same seed deals the same chains.
-    const std::uint32_t firstTried = tried;
+    const std::uint64_t firstTried = tried;
     EXPECT_EQ(run(1).text, result.text);
     EXPECT_EQ(tried, firstTried);
+}
+
+// At tens of millions of deals a second a run passes 2^32 deals in a minute or
+// two: the count goes on past it instead of starting again from 0.
+TEST_F(Generator, TheCountGoesOnPastTwoToTheThirtyTwo)
+{
+    const SearchResult fresh = run(1);
+    const std::uint64_t dealt = tried;
+    lanedeal::ParallelDealer dealer(1, 0);
+    CandidateStream candidates(dealer);
+    const std::uint64_t nearTheTop = (std::uint64_t(1) << 32) - 1;
+    tried = nearTheTop;
+    EXPECT_EQ(searchChain(candidates, conditions, hooks, tried).text, fresh.text);
+    EXPECT_EQ(tried, nearTheTop + dealt);
 }
 
 struct ConditionCase
@@ -319,7 +333,7 @@ TEST_P(GeneratorThreads, FindTheSameChainAfterTheSameDealsOnAnyThreadCount)
     conditions.boxes[2] = true;
     conditions.items[2] = QStringLiteral("9");
     const SearchResult alone = run(44, 0); // dealt on this thread
-    const std::uint32_t aloneTried = tried;
+    const std::uint64_t aloneTried = tried;
     const SearchResult threaded = run(44, GetParam());
     expectSolvedPermutation(threaded);
     EXPECT_EQ(threaded.text, alone.text);
@@ -334,7 +348,7 @@ TEST_F(Generator, ANestedSearchAndTheOuterOneShareOneCount)
     // first solved chain, and the outer one gives up at its next test.
     conditions.boxes[2] = true;
     conditions.items[2] = QStringLiteral("36");
-    std::uint32_t nestedTried = 0, atNestedEnd = 0;
+    std::uint64_t nestedTried = 0, atNestedEnd = 0;
     int events = 0;
     bool stop = false;
     hooks.stopRequested = [&] { return stop; };

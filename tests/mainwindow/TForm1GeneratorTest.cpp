@@ -7,6 +7,7 @@
 #include "platform/RandomSource.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QThread>
 
@@ -117,6 +118,32 @@ TEST_F(GeneratorWindow, ExitDuringARunWritesNothingMoreAndCloses)
     EXPECT_TRUE(state->CurrentChain == before);
 }
 
+// A long run passes 2^32 deals; the label goes on counting and shows the count whole.
+TEST_F(GeneratorWindow, CountLabelGoesOnPastTwoToTheThirtyTwo)
+{
+    tickAnUnreachableEfl();
+    const std::uint64_t nearTheTop = (std::uint64_t(1) << 32) - 1000;
+    std::uint64_t shown = 0;
+    int events = 0;
+    bool closing = false;
+    QElapsedTimer clock;
+    clock.start();
+    services.setPendingEventsHook([&] {
+        if (++events == 1)
+            state->TriedVariants = nearTheTop;
+        if (closing)
+            return;
+        shown = form->Label1->text().section(u' ', 2, 2).toULongLong();
+        if (shown > nearTheTop + 1000 || clock.elapsed() > 20000) {
+            closing = true;
+            form->ButtonClose->click();
+        }
+    });
+    form->ButtonTLGClick();
+    EXPECT_GT(shown, std::uint64_t(1) << 32);
+    EXPECT_GT(state->TriedVariants, std::uint64_t(1) << 32);
+}
+
 TEST_F(GeneratorWindow, ClosingTheWindowAnyOtherWayAlsoEndsTheRun)
 {
     tickAnUnreachableEfl();
@@ -173,7 +200,7 @@ TEST_F(GeneratorWindow, SecondPressRunsANestedSearchThenTheFirstResumes)
     int *workersNested = nullptr;
     tickAnUnreachableEfl(); // the outer run cannot succeed as it starts
     int events = 0;
-    std::uint32_t nestedCount = 0;
+    std::uint64_t nestedCount = 0;
     int workersDuringTheNestedRun = 0;
     services.setPendingEventsHook([&] {
         ++events;
