@@ -160,7 +160,16 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
 
     const auto format =
         line.isSet(json) ? AnalyseLineWorker::Format::Json : AnalyseLineWorker::Format::Report;
-    const auto makeWorker = [format] { return std::make_unique<AnalyseLineWorker>(format); };
+    const QStringList texts = line.positionalArguments();
+    // Notes name their lines wherever more than one chain may come, so that one
+    // can be matched to its chain although notes and results go out apart.
+    const bool namesLines = texts.size() != 1;
+    const auto makeWorker = [format, namesLines] {
+        auto worker = std::make_unique<AnalyseLineWorker>(format);
+        worker->setNotePrefix(QStringLiteral("tlcalc-cli %1: ").arg(Command).toStdString());
+        worker->setNamesLines(namesLines);
+        return worker;
+    };
     // Each piece of output goes on at once, so that whoever reads it gets the
     // answers to the lines sent so far; the pieces are large unless the input
     // comes a line at a time. The note on the encoding is written as a line is
@@ -172,7 +181,6 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
         return writeAnalysisOutput(out, err);
     };
 
-    const QStringList texts = line.positionalArguments();
     if (!texts.isEmpty()) {
         qsizetype next = 0;
         const LineSource source = [&](std::string &buffer) {
@@ -189,7 +197,7 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
     LineReader reader(STDIN_FILENO, *inputEncoding);
     reader.setCp1251Notice([&errorLock](qint64 number) {
         const std::lock_guard lock(errorLock);
-        noteCp1251(Command, QStringLiteral("line %1").arg(number));
+        noteCp1251(Command, lineLabel(number));
     });
     const LineSource source = [&](std::string &buffer) { return reader.appendNext(buffer); };
     options.inputIdle = [&] { return reader.wouldWait(); };

@@ -1,5 +1,6 @@
 #include "CliCommon.h"
 
+#include "Interrupt.h"
 #include "engine/ParallelDealer.h"
 #include "mainwindow/MainTables.h"
 
@@ -295,6 +296,11 @@ std::optional<QString> cardOrPattern(const QString &text)
     return std::nullopt;
 }
 
+QString lineLabel(qint64 number)
+{
+    return QStringLiteral("строка %1").arg(number);
+}
+
 void noteCp1251(const QString &command, const QString &what)
 {
     static bool noted = false;
@@ -302,7 +308,7 @@ void noteCp1251(const QString &command, const QString &what)
         return;
     noted = true;
     failWith(command,
-             QStringLiteral("%1 is not valid UTF-8: reading it and any like it as Windows-1251 "
+             QStringLiteral("%1: not valid UTF-8: reading it and any like it as Windows-1251 "
                             "(--encoding utf-8 or cp1251 decides)")
                  .arg(what),
              0);
@@ -414,6 +420,15 @@ int finishAtLimit(const CommandLine &line, const QCommandLineOption &timeLimit, 
             ? QStringLiteral("--max-tries reached after %1 %2").arg(QString::number(tries), what)
             : QStringLiteral("--time-limit of %1 s reached").arg(line.value(timeLimit));
     return line.fail(bound + QStringLiteral(": ") + done, LimitReached);
+}
+
+int finishInterrupted(const CommandLine &line, int signal, const QString &done)
+{
+    const int status = 128 + signal;
+    const int written = finishOutput(line.command(), status);
+    if (written != status)
+        return written;
+    return line.fail(QStringLiteral("interrupted by %1: ").arg(signalName(signal)) + done, status);
 }
 
 bool showsProgress(const CommandLine &line, const QCommandLineOption &option)

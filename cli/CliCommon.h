@@ -131,8 +131,11 @@ using CommandFunction = int (*)(const QStringList &arguments, ProgramState &stat
 // "10" read as the ten as in chain texts; nothing for any other text.
 std::optional<QString> cardOrPattern(const QString &text);
 
-// Says on standard error, once for the whole run, that what ("line 3", "argument
-// 2") was not valid UTF-8 and is read as Windows-1251.
+// How a note on standard error names input line number (from 1): "строка 17".
+QString lineLabel(qint64 number);
+
+// Says on standard error, once for the whole run, that what ("строка 3",
+// "argument 2") was not valid UTF-8 and is read as Windows-1251.
 void noteCp1251(const QString &command, const QString &what);
 
 // The option --encoding of the commands that read chain texts.
@@ -168,6 +171,12 @@ std::optional<qint64> timeLimitMs(const CommandLine &line, const QCommandLineOpt
 // reached", followed by ": " and what was done; returns LimitReached.
 int finishAtLimit(const CommandLine &line, const QCommandLineOption &timeLimit, bool triesSpent,
                   std::uint64_t tries, const QString &what, const QString &done);
+
+// How a search that SIGINT or SIGTERM ended finishes: standard output is flushed (a
+// failed write ends as finishOutput ends it), then "interrupted by SIGINT: " and
+// what was done; returns 128 + the signal's number, the status a shell gives a
+// process that the signal ended.
+int finishInterrupted(const CommandLine &line, int signal, const QString &done);
 
 // Whether progress lines are written: asked for, or standard error is a terminal.
 bool showsProgress(const CommandLine &line, const QCommandLineOption &option);

@@ -62,8 +62,8 @@ int runExchange(const QStringList &arguments, ProgramState &, platform::Services
                                               "cards, two suit patterns or two rank patterns")
                                    .arg(positional[1], positional[2]));
 
-    const platform::ScopedMessageHandler messages(services,
-                                                  [](const QString &text) { writeError(text); });
+    const platform::ScopedMessageHandler messages(
+        services, [&line](const QString &text) { line.fail(text, 0); });
     const QString text = replaceCards(positional[0], *items[0], *items[1], services);
     QByteArray utf8 = text.toUtf8();
     // The analysis drops a byte order mark that opens its bytes, as
@@ -73,6 +73,7 @@ int runExchange(const QStringList &arguments, ProgramState &, platform::Services
         utf8.prepend("\xEF\xBB\xBF");
     AnalyseLineWorker worker(line.isSet(json) ? AnalyseLineWorker::Format::Json
                                               : AnalyseLineWorker::Format::Report);
+    worker.setNotePrefix(QStringLiteral("tlcalc-cli %1: ").arg(line.command()).toStdString());
     LineOutput output;
     worker.process(0, std::string_view(utf8.constData(), std::size_t(utf8.size())), output);
     writeAnalysisOutput(output.out.view(), output.err);

@@ -1,6 +1,7 @@
 #include "GenerateCommand.h"
 
 #include "CliCommon.h"
+#include "Interrupt.h"
 #include "engine/Deck.h"
 #include "mainwindow/ChainGenerator.h"
 #include "mainwindow/ConditionEstimate.h"
@@ -41,11 +42,15 @@ GenerateSummary generateChains(const GenerateOptions &options,
             summary.end = GenerateEnd::Limited;
             return summary;
         }
+        if (options.interrupted && options.interrupted()) {
+            summary.end = GenerateEnd::Interrupted;
+            return summary;
+        }
         if (progress && clock.elapsed() - lastProgressMs >= 1000) {
             lastProgressMs = clock.elapsed();
-            progress(
-                {summary.tried, summary.found,
-                 double(summary.tried) * 1000.0 / double(std::max<qint64>(1, lastProgressMs))});
+            progress({summary.tried, summary.found,
+                      double(summary.tried) * 1000.0 / double(std::max<qint64>(1, lastProgressMs)),
+                      lastProgressMs});
         }
         const std::optional<lanedeal::BlockResult> block =
             dealer.next(std::chrono::milliseconds(100));
@@ -139,6 +144,16 @@ int printEstimate(const GenerateOptions &options, bool asJson, const QString &co
 }
 
 } // namespace
+
+QString nothingFoundNote(const GenerateProgress &progress)
+{
+    ConditionEstimate sample;
+    sample.dealt = progress.tried;
+    return QStringLiteral("no chain found in %1 s: %2; searching on (--time-limit SECONDS bounds "
+                          "the run)")
+        .arg(progress.ms / 1000)
+        .arg(estimateText(sample, 0));
+}
 
 int runGenerate(const QStringList &arguments, ProgramState &, platform::Services &)
 {
@@ -244,6 +259,13 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
 
     const bool asJson = line.isSet(json);
     const bool showProgress = showsProgress(line, progressLines);
+    InterruptWatch::install();
+    options.interrupted = [] { return InterruptWatch::caught() != 0; };
+    // A run that nothing bounds and that finds nothing says so once, so that a
+    // user who asked for something all but impossible is not left waiting in
+    // silence; the search goes on, since the user may know better.
+    const bool unbounded = !options.maxTries && !options.timeLimitMs;
+    bool toldNothingFound = false;
     const GenerateSummary summary = generateChains(
         options,
         [asJson](const GeneratedChain &chain) {
@@ -256,6 +278,11 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
             return output.flush();
         },
         [&](const GenerateProgress &progress) {
+            if (unbounded && !toldNothingFound && progress.found == 0 &&
+                progress.ms >= QuietRunNoteMs) {
+                toldNothingFound = true;
+                line.fail(nothingFoundNote(progress), 0);
+            }
             if (showProgress)
                 line.fail(QStringLiteral("%1 tried, %2 found, %3 M deals/s")
                               .arg(progress.tried)
@@ -263,10 +290,12 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
                               .arg(progress.dealsPerSecond / 1e6, 0, 'f', 1),
                           0);
         });
+    const QString found =
+        QStringLiteral("%1 of %2 chains found").arg(summary.found).arg(options.count);
+    if (summary.end == GenerateEnd::Interrupted)
+        return finishInterrupted(line, InterruptWatch::caught(), found);
     if (summary.end != GenerateEnd::Limited)
         return finishOutput(line.command());
-    return finishAtLimit(
-        line, timeLimit, options.maxTries && summary.tried >= *options.maxTries, summary.tried,
-        QStringLiteral("deals"),
-        QStringLiteral("%1 of %2 chains found").arg(summary.found).arg(options.count));
+    return finishAtLimit(line, timeLimit, options.maxTries && summary.tried >= *options.maxTries,
+                         summary.tried, QStringLiteral("deals"), found);
 }

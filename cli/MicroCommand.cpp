@@ -1,6 +1,7 @@
 #include "MicroCommand.h"
 
 #include "CliCommon.h"
+#include "Interrupt.h"
 #include "mainwindow/MainTables.h"
 
 #include <QElapsedTimer>
@@ -114,6 +115,7 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
         services.random().reseed(*seedGiven);
 
     const bool showProgress = showsProgress(line, progress);
+    InterruptWatch::install();
     QElapsedTimer clock;
     clock.start();
     qint64 lastLineMs = 0;
@@ -127,7 +129,7 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
                           .arg(attempts),
                       0);
         }
-        return !limitMs || now < *limitMs;
+        return (!limitMs || now < *limitMs) && InterruptWatch::caught() == 0;
     };
 
     // The search shows its refusals through the message sink; on the command line
@@ -156,8 +158,11 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
 
     if (result.outcome != MicroSearchResult::Outcome::Stopped)
         return finishOutput(line.command());
+    const QString built =
+        QStringLiteral("%1 of %2 micro-chains built").arg(result.built).arg(countValue);
+    if (const int signal = InterruptWatch::caught())
+        return finishInterrupted(line, signal, built);
     const bool triesSpent = options.maxAttempts > 0 && result.attempts >= options.maxAttempts;
-    return finishAtLimit(
-        line, timeLimit, triesSpent, std::uint64_t(result.attempts), QStringLiteral("attempts"),
-        QStringLiteral("%1 of %2 micro-chains built").arg(result.built).arg(countValue));
+    return finishAtLimit(line, timeLimit, triesSpent, std::uint64_t(result.attempts),
+                         QStringLiteral("attempts"), built);
 }

@@ -1,6 +1,7 @@
 #include "StatsCommand.h"
 
 #include "CliCommon.h"
+#include "Interrupt.h"
 #include "mainwindow/ChainStatistics.h"
 
 #include <QElapsedTimer>
@@ -48,17 +49,25 @@ int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
         return line.fail(problem);
 
     const bool showProgress = showsProgress(line, progress);
+    InterruptWatch::install();
     QElapsedTimer clock;
     clock.start();
-    const DealStatistics statistics =
-        collectStatistics(seedGiven, dealCount, dealingThreads, [&](const DealStatistics &sofar) {
-            if (showProgress)
+    qint64 lastLineMs = 0;
+    // Looked at ten times a second, so that Ctrl+C ends the run at once; a
+    // progress line still comes once a second.
+    const DealStatistics statistics = collectStatistics(
+        seedGiven, dealCount, dealingThreads,
+        [&](const DealStatistics &sofar) {
+            if (showProgress && clock.elapsed() - lastLineMs >= 1000) {
+                lastLineMs = clock.elapsed();
                 line.fail(QStringLiteral("%1 of %2 chains dealt, %3 collapse to two")
                               .arg(groupedNumber(sofar.deals), groupedNumber(dealCount),
                                    groupedNumber(sofar.solved)),
                           0);
-            return true;
-        });
+            }
+            return InterruptWatch::caught() == 0;
+        },
+        std::chrono::milliseconds(100));
     const qint64 ms = clock.elapsed();
 
     if (line.isSet(json)) {
@@ -68,5 +77,10 @@ int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
             if (!writeLine(text))
                 break;
     }
+    if (const int signal = InterruptWatch::caught(); signal != 0 && statistics.deals < dealCount)
+        return finishInterrupted(line, signal,
+                                 QStringLiteral("the counts of %1 of %2 deals written")
+                                     .arg(statistics.deals)
+                                     .arg(dealCount));
     return finishOutput(line.command());
 }

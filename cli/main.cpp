@@ -36,7 +36,8 @@ QString usage()
         "                                full balance and hexagrams of the solved ones\n"
         "Run 'tlcalc-cli COMMAND --help' for a command's options.\n"
         "Exit status: 0 done, 1 input or output failed, 2 bad usage, 3 a limit ended the\n"
-        "search.");
+        "search, 130 or 143 SIGINT (Ctrl+C) or SIGTERM ended it after what was done\n"
+        "was written.");
 }
 
 int usageError(const QString &message)
