@@ -221,6 +221,51 @@ void StatisticsRun::countTail()
     statistics_.addBlock(lanedeal::summarise(*block, {}, tail));
 }
 
+BackgroundStatistics::BackgroundStatistics(std::uint64_t seed, std::uint64_t deals, int threads)
+    : run_(seed, deals, threads)
+{
+    totals_.statistics = run_.statistics();
+    totals_.ended = run_.finished();
+    if (!totals_.ended)
+        counter_ = std::thread([this] { count(); });
+}
+
+BackgroundStatistics::~BackgroundStatistics()
+{
+    stop();
+}
+
+BackgroundStatistics::Totals BackgroundStatistics::totals() const
+{
+    const std::lock_guard guard(lock_);
+    return totals_;
+}
+
+void BackgroundStatistics::stop()
+{
+    stopRequested_ = true;
+    if (counter_.joinable())
+        counter_.join();
+    const std::lock_guard guard(lock_);
+    totals_.ended = true;
+}
+
+void BackgroundStatistics::count()
+{
+    // A short turn keeps a stop waiting no longer than this, and the totals a
+    // window shows at most this old.
+    constexpr std::chrono::milliseconds turn(20);
+    bool more = true;
+    while (more && !stopRequested_) {
+        more = run_.advance(turn);
+        const std::lock_guard guard(lock_);
+        totals_.statistics = run_.statistics();
+    }
+    run_.stop();
+    const std::lock_guard guard(lock_);
+    totals_.ended = true;
+}
+
 DealStatistics collectStatistics(std::uint64_t seed, std::uint64_t deals, int threads,
                                  const std::function<bool(const DealStatistics &)> &progress,
                                  std::chrono::milliseconds progressEvery)

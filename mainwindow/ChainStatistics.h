@@ -11,11 +11,14 @@
 #include <QStringList>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 // What the analysis tells of one chain, in the numbers the statistics count:
 // its EFL, its transit total, whether full balancing is possible and the four
@@ -110,6 +113,41 @@ private:
     bool stopped_ = false;
     std::unique_ptr<lanedeal::ParallelDealer> dealer_;
     DealStatistics statistics_;
+};
+
+// A statistics run counted on a thread of its own, for a window: the owner picks
+// up the totals whenever it likes and never waits on the dealing, since taking
+// the dealt blocks, with the waits for them, happens on the counting thread.
+// Destroying it stops the run and joins every thread it started.
+class BackgroundStatistics
+{
+public:
+    struct Totals
+    {
+        DealStatistics statistics;
+        bool ended = false; // every deal counted, or stopped
+    };
+
+    BackgroundStatistics(std::uint64_t seed, std::uint64_t deals, int threads);
+    ~BackgroundStatistics();
+    BackgroundStatistics(const BackgroundStatistics &) = delete;
+    BackgroundStatistics &operator=(const BackgroundStatistics &) = delete;
+
+    // What was counted so far: a copy taken under a lock held only for the copy.
+    Totals totals() const;
+    // Ends the dealing and the counting; on return the counting thread is joined
+    // and totals() holds what was counted, ended. The dealing threads are joined
+    // when the object goes.
+    void stop();
+
+private:
+    void count();
+
+    StatisticsRun run_;
+    mutable std::mutex lock_;
+    Totals totals_;
+    std::atomic<bool> stopRequested_{false};
+    std::thread counter_;
 };
 
 // Deals exactly `deals` chains of run seed on `threads` dealing threads and
