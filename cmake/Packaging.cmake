@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in the build folder makes tlcalc_<version>_<arch>.deb
 # from what `cmake --install` puts under /usr.
 set(TLCALC_PACKAGE_MAINTAINER "TL Calculator developers <tlcalc@users.noreply.github.com>"

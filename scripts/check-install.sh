@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what `cmake --install` and `cpack -G DEB` make of a finished build: the
 # installed files, the desktop entry and metainfo through their validators, the
 # manual pages through man, the installed tlcalc-cli started from another folder,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian 12 packages the project needs, for scripts/install-packages.sh.
 packages=(
     g++ cmake ninja-build pkg-config
