@@ -82,12 +82,27 @@ void ConditionEstimator::start()
                            cancel = cancel_] {
         const ConditionEstimate estimate = estimateConditions(conditions, seed, threads, limits,
                                                               [&cancel] { return cancel->load(); });
+        {
+            const std::lock_guard lock(sampleMutex_);
+            sampleDone_.emplace(generation, estimate);
+        }
         // Posted to the estimator's thread; the estimator joins this thread before
         // it goes, and Qt drops what is still posted to it then.
-        QMetaObject::invokeMethod(
-            this, [this, generation, estimate] { finish(generation, estimate); },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, "takeFinishedSample", Qt::QueuedConnection);
     });
+}
+
+void ConditionEstimator::takeFinishedSample()
+{
+    // A call posted by an earlier sample may find a later one's estimate, and that
+    // one's own call then nothing: finish() tells the generations apart.
+    std::optional<std::pair<std::uint64_t, ConditionEstimate>> done;
+    {
+        const std::lock_guard lock(sampleMutex_);
+        done.swap(sampleDone_);
+    }
+    if (done)
+        finish(done->first, done->second);
 }
 
 void ConditionEstimator::cancelSample()

@@ -10,8 +10,10 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 
 // Keeps an estimate of the ticked conditions' chance up to date for a window.
 // The window hands it each new snapshot of the conditions, read on its own
@@ -61,6 +63,7 @@ signals:
 private:
     void start();
     void cancelSample();
+    Q_INVOKABLE void takeFinishedSample();
     void finish(std::uint64_t generation, const ConditionEstimate &estimate);
     void setText(const QString &text);
     void showEstimate();
@@ -75,6 +78,13 @@ private:
 
     std::thread worker_;
     std::shared_ptr<std::atomic<bool>> cancel_;
+    // The sample's thread leaves its estimate here, then wakes the estimator by a
+    // queued call by name. A queued functor carrying the estimate would do as
+    // well, but it is handed over inside Qt's event queue, whose locks the thread
+    // sanitizer cannot see in a Qt not built with it: it would report the
+    // functor's memory as raced. This lock it sees.
+    std::mutex sampleMutex_;
+    std::optional<std::pair<std::uint64_t, ConditionEstimate>> sampleDone_;
     std::uint64_t generation_ = 0;
     bool finished_ = true;
 };

@@ -65,6 +65,27 @@ TEST(GenerateChains, ASeedFindsTheSameChainsAfterTheSameDealsOnOneTwoAndThreeThr
     }
 }
 
+// Known answers: `generate --seed 1` promises these chains after these numbers of
+// deals, on any number of threads, in every version.
+TEST(GenerateChains, SeedOneFindsItsKnownChainsAfterItsKnownDeals)
+{
+    GenerateOptions options;
+    options.seed = 1;
+    options.count = 3;
+    options.threads = 2;
+    const Found found = generate(options);
+    EXPECT_EQ(
+        found.texts,
+        (QStringList{QStringLiteral("Тк 9б 6ч Вп 6б Xч 9п 7п Кч Тч Вб 8к Дк Тп Дб Дч 8п 7ч "
+                                    "Кк Кб Xп Дп Кп 8б 6п 9к 9ч 6к Xб 8ч Тб Xк Вк 7б Вч 7к"),
+                     QStringLiteral("Тп 8б 7б Xп Вб Дк Кб 7п Дб Xк Кк 9ч 7к 8к 9б 6б Кч 6к "
+                                    "Xб 7ч 9п 9к Кп Тб 6п Вк 6ч 8п Тк Дч Вч Дп Тч Xч Вп 8ч"),
+                     QStringLiteral("Дч 7п 8к 9к Xб 8п 7к 7б 9ч 8б Дк 8ч Дп Тк 6к Xп 6б Кб "
+                                    "Xк Кк Вч Тб Xч Кч Дб Тп 9б Кп 9п Вк 6ч 6п Тч Вп 7ч Вб")}));
+    EXPECT_EQ(found.tried, (std::vector<std::uint64_t>{298, 256, 170}));
+    EXPECT_EQ(found.summary.tried, 298u + 256u + 170u);
+}
+
 TEST(GenerateChains, ADealLimitEndsTheRunWithTheChainsFoundBeforeIt)
 {
     const Found unlimited = generate(eflAtLeast(10, 4, 2));

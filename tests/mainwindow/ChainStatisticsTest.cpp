@@ -9,6 +9,7 @@
 #include <QLocale>
 
 #include <numeric>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,23 @@ void PrintTo(const ChainFigures &f, std::ostream *out)
     *out << "EFL " << f.efl << ", transits " << f.transits << ", balance " << f.fullBalance
          << ", hexagrams " << f.hexagrams[0] << ' ' << f.hexagrams[1] << ' ' << f.hexagrams[2]
          << ' ' << f.hexagrams[3];
+}
+
+void PrintTo(const DealStatistics &s, std::ostream *out)
+{
+    const auto histogram = [out](const char *name, const auto &counts) {
+        *out << "; " << name;
+        for (std::size_t n = 0; n < counts.size(); ++n)
+            if (counts[n] != 0)
+                *out << ' ' << n << ':' << counts[n];
+    };
+    *out << s.deals << " deals, " << s.solved << " to two, " << s.fullBalance << " balanced";
+    histogram("left", s.left);
+    histogram("EFL", s.efl);
+    histogram("transits", s.transits);
+    const std::array<const char *, 4> suits{"п", "б", "к", "ч"};
+    for (std::size_t suit = 0; suit < suits.size(); ++suit)
+        histogram(suits[suit], s.hexagrams[suit]);
 }
 
 struct RunCase
@@ -174,24 +192,43 @@ TEST(Statistics, HexagramOfLinesFollowsThePatternTable)
     EXPECT_EQ(hexagramOfLines(0b010101), 63); // "101010"
 }
 
-TEST(Statistics, MergeAddsEveryCount)
+TEST(Statistics, PartsCountedApartMergeIntoTheCountsOfTheWholeRun)
 {
-    const DealStatistics a = collectStatistics(1, 5000, 0);
-    const DealStatistics b = collectStatistics(2, 7000, 0);
-    DealStatistics merged = a;
-    merged.merge(b);
-    EXPECT_EQ(merged.deals, 12000u);
-    expectConsistent(merged);
-    EXPECT_EQ(merged.solved, a.solved + b.solved);
-    EXPECT_EQ(merged.fullBalance, a.fullBalance + b.fullBalance);
-    for (std::size_t n = 0; n < merged.efl.size(); ++n) {
-        EXPECT_EQ(merged.left[n], a.left[n] + b.left[n]);
-        EXPECT_EQ(merged.efl[n], a.efl[n] + b.efl[n]);
-        EXPECT_EQ(merged.transits[n], a.transits[n] + b.transits[n]);
+    // Each block counted on its own, as a worker would count its share, then
+    // merged in an order other than the deals' own, plus a last part of a few
+    // deals: together exactly the run counted in one go.
+    constexpr std::uint64_t Blocks = 24;
+    constexpr std::size_t TailDeals = 300;
+    std::vector<DealStatistics> parts;
+    auto block = std::make_unique<lanedeal::Block>();
+    for (std::uint64_t b = 0; b <= Blocks; ++b) {
+        lanedeal::dealBlock(Seed, b, *block);
+        DealStatistics part;
+        part.addBlock(
+            lanedeal::summarise(*block, {}, b < Blocks ? lanedeal::BlockSize : TailDeals));
+        parts.push_back(part);
     }
-    for (std::size_t s = 0; s < 4; ++s)
-        for (std::size_t n = 0; n <= 64; ++n)
-            EXPECT_EQ(merged.hexagrams[s][n], a.hexagrams[s][n] + b.hexagrams[s][n]);
+    const DealStatistics whole =
+        collectStatistics(Seed, Blocks * lanedeal::BlockSize + TailDeals, 0);
+    ASSERT_GT(whole.fullBalance, 0u) << "every count takes part";
+
+    DealStatistics merged;
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        merged.merge(parts[(k * 7) % parts.size()]);
+    EXPECT_EQ(merged, whole);
+
+    // Halves merged either way round, and a part merged with nothing counted.
+    DealStatistics first, second;
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        (k < parts.size() / 2 ? first : second).merge(parts[k]);
+    DealStatistics forth = first, back = second;
+    forth.merge(second);
+    back.merge(first);
+    EXPECT_EQ(forth, whole);
+    EXPECT_EQ(back, whole);
+    DealStatistics unchanged = first;
+    unchanged.merge(DealStatistics{});
+    EXPECT_EQ(unchanged, first);
 }
 
 TEST(Statistics, ProgressMayEndTheRunEarly)

@@ -85,6 +85,48 @@ TEST(MicroCommand, WithASeedTheJsonIsTheSameOnEveryRun)
     EXPECT_NE(first.out, other.out);
 }
 
+// Known answers: a seed promises the same micro-chains, the way they were built
+// included, by either method.
+struct KnownMicroChain
+{
+    const char *name;
+    QStringList arguments;
+    QStringList records;
+};
+
+class MicroCommandKnownAnswers : public ::testing::TestWithParam<KnownMicroChain>
+{
+};
+
+TEST_P(MicroCommandKnownAnswers, SeededMicroChainsAreKnown)
+{
+    const CliRun run = runCli(GetParam().arguments + words("--json"));
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, GetParam().records);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Methods, MicroCommandKnownAnswers,
+    ::testing::Values(
+        KnownMicroChain{
+            "GenerateAndTest",
+            args("5", "?б", "2") + words("--seed 31"),
+            {QStringLiteral(R"({"cards":["6б","Кч","Тч","7б","9б","8ч","?б"],"method":"gat",)"
+                            R"("number":1,"steps":{"first":"6б","growth":[[2,"7б"],[2,"Кч"],)"
+                            R"([3,"Тч"],[5,"9б"]],"second":"8ч"}})"),
+             QStringLiteral(R"({"cards":["Дб","Дп","7к","Кб","Xб","7п","?б"],"method":"gat",)"
+                            R"("number":2,"steps":{"first":"Кб","growth":[[1,"Дп"],[1,"Дб"],)"
+                            R"([3,"7к"],[5,"Xб"]],"second":"7п"}})")}},
+        KnownMicroChain{
+            "Search",
+            args("12", "Тч", "1") + words("--seed 1"),
+            {QStringLiteral(
+                R"({"cards":["6б","Тк","Xп","Вб","Дб","Кп","Xч","Вч","Кб","Xк","6ч","9ч","Xб",)"
+                R"("Тч"],"method":"search","number":1,"steps":{"first":"Тк","growth":[[2,"6ч"],)"
+                R"([2,"Вб"],[3,"Xч"],[1,"6б"],[5,"Кб"],[3,"Xп"],[5,"Дб"],[6,"Кп"],[8,"Вч"],)"
+                R"([10,"Xк"],[12,"9ч"]],"second":"Xб"}})")}}),
+    [](const auto &test) { return std::string(test.param.name); });
+
 TEST(MicroCommand, TextModeWritesTheReportLines)
 {
     MicroCli cli;
