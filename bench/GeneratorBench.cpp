@@ -1,6 +1,6 @@
 #include "cli/GenerateCommand.h"
 #include "engine/Deck.h"
-#include "mainwindow/ChainGenerator.h"
+#include "search/ChainGenerator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-#include "mainwindow/MicroChainConstruct.h"
 #include "platform/RandomSource.h"
+#include "search/MicroChainConstruct.h"
 
 #include <benchmark/benchmark.h>
 

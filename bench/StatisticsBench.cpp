@@ -1,6 +1,6 @@
 #include "engine/ParallelDealer.h"
-#include "mainwindow/ChainStatistics.h"
-#include "mainwindow/ConditionEstimate.h"
+#include "search/ChainStatistics.h"
+#include "search/ConditionEstimate.h"
 
 #include <vector>
 

@@ -3,10 +3,10 @@
 #include "AnalyseRecordWriter.h"
 #include "CliCommon.h"
 #include "LineReader.h"
+#include "analysis/MainTables.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/DeckCheck.h"
-#include "mainwindow/MainTables.h"
 
 #include <QJsonArray>
 

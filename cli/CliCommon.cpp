@@ -1,8 +1,8 @@
 #include "CliCommon.h"
 
 #include "Interrupt.h"
+#include "analysis/MainTables.h"
 #include "engine/ParallelDealer.h"
-#include "mainwindow/MainTables.h"
 
 #include <QJsonDocument>
 

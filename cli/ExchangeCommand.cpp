@@ -3,7 +3,7 @@
 #include "AnalyseCommand.h"
 #include "AnalyseRecordWriter.h"
 #include "CliCommon.h"
-#include "mainwindow/CardReplacement.h"
+#include "analysis/CardReplacement.h"
 
 namespace {
 

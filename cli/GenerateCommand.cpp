@@ -2,11 +2,11 @@
 
 #include "CliCommon.h"
 #include "Interrupt.h"
+#include "analysis/MainTables.h"
 #include "engine/Deck.h"
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/ConditionEstimate.h"
-#include "mainwindow/MainTables.h"
 #include "platform/RandomSource.h"
+#include "search/ChainGenerator.h"
+#include "search/ConditionEstimate.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>

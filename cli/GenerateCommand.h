@@ -1,8 +1,8 @@
 #pragma once
 
-#include "mainwindow/ChainGenerator.h"
 #include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
+#include "search/ChainGenerator.h"
 
 #include <QJsonObject>
 #include <QStringList>

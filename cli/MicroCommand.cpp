@@ -2,7 +2,7 @@
 
 #include "CliCommon.h"
 #include "Interrupt.h"
-#include "mainwindow/MainTables.h"
+#include "analysis/MainTables.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/Cards.h"
-#include "mainwindow/MicroChainSearch.h"
 #include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
+#include "search/MicroChainSearch.h"
 
 #include <QJsonObject>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "CliCommon.h"
 #include "Interrupt.h"
-#include "mainwindow/ChainStatistics.h"
+#include "search/ChainStatistics.h"
 
 #include <QElapsedTimer>
 

@@ -1,6 +1,6 @@
 #include "HistogramView.h"
 
-#include "mainwindow/ChainStatistics.h"
+#include "search/ChainStatistics.h"
 
 #include <QHelpEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "MicroSearchDialog.h"
 
-#include "mainwindow/MicroChainSearch.h"
+#include "search/MicroChainSearch.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MicroChainSearch.h"
+#include "search/MicroChainSearch.h"
 
 #include <QDialog>
 

@@ -3,8 +3,8 @@
 #include "drawings/CompassWalk.h"
 #include "drawings/DrawingsGeometry.h"
 #include "engine/ChainState.h"
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/MicroChainSearch.h"
+#include "search/ChainGenerator.h"
+#include "search/MicroChainSearch.h"
 
 // Everything the program keeps for the length of a run, in one object that the
 // windows and commands are handed. Each part keeps the names the windows have

@@ -1,8 +1,8 @@
 #include "StatisticsWindow.h"
 
-#include "mainwindow/ConditionEstimate.h"
 #include "mainwindow/HistogramView.h"
 #include "platform/RandomSource.h"
+#include "search/ConditionEstimate.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/ChainStatistics.h"
+#include "search/ChainStatistics.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

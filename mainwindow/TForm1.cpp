@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "analysis/CardReplacement.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
@@ -7,10 +8,6 @@
 #include "hexagrams/HexagramSelection.h"
 #include "hexagrams/views/HexagramPicture.h"
 #include "hexagrams/views/HexagramTableCells.h"
-#include "mainwindow/CardReplacement.h"
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/ConditionEstimator.h"
-#include "mainwindow/MicroChainSearch.h"
 #include "mainwindow/StatisticsWindow.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
@@ -20,6 +17,9 @@
 #include "platform/views/ReportView.h"
 #include "platform/views/SystemColors.h"
 #include "platform/views/TextDrawing.h"
+#include "search/ChainGenerator.h"
+#include "search/ConditionEstimator.h"
+#include "search/MicroChainSearch.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/MainTables.h"
+#include "analysis/MainTables.h"
 #include "mainwindow/MicroSearchDialog.h"
 #include "mainwindow/ProgramState.h"
 #include "platform/Services.h"

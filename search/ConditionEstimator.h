@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/ConditionEstimate.h"
+#include "search/ConditionEstimate.h"
 
 #include <QObject>
 #include <QString>

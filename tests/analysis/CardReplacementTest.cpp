@@ -1,4 +1,4 @@
-#include "mainwindow/CardReplacement.h"
+#include "analysis/CardReplacement.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"

@@ -1,7 +1,7 @@
-#include "mainwindow/ChainAnalysis.h"
+#include "analysis/ChainAnalysis.h"
 #include "../ChainTexts.h"
 #include "../TestSupport.h"
-#include "mainwindow/MainTables.h"
+#include "analysis/MainTables.h"
 
 #include <QLocale>
 

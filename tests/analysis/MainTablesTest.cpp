@@ -1,4 +1,4 @@
-#include "mainwindow/MainTables.h"
+#include "analysis/MainTables.h"
 #include "../TestSupport.h"
 #include "engine/Deck.h"
 #include "platform/RandomSource.h"

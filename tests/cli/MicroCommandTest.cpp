@@ -1,8 +1,8 @@
 #include "cli/MicroCommand.h"
 #include "../TestSupport.h"
-#include "MicroTestSupport.h"
-#include "mainwindow/MicroChainSearch.h"
+#include "../search/MicroTestSupport.h"
 #include "mainwindow/ProgramState.h"
+#include "search/MicroChainSearch.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

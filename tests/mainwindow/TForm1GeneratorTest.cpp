@@ -1,10 +1,10 @@
 #include "MainWindowFixture.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/ConditionEstimator.h"
 #include "platform/LocaleFormats.h"
 #include "platform/RandomSource.h"
+#include "search/ChainGenerator.h"
+#include "search/ConditionEstimator.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>

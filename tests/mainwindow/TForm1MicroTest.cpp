@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
-#include "mainwindow/MicroChainSearch.h"
 #include "platform/RandomSource.h"
 #include "platform/views/CompactList.h"
+#include "search/MicroChainSearch.h"
 
 #include <QApplication>
 #include <QComboBox>

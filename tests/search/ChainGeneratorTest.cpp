@@ -1,4 +1,4 @@
-#include "mainwindow/ChainGenerator.h"
+#include "search/ChainGenerator.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"

@@ -1,8 +1,8 @@
-#include "mainwindow/ChainStatistics.h"
+#include "search/ChainStatistics.h"
 #include "../TestSupport.h"
+#include "analysis/MainTables.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
-#include "mainwindow/MainTables.h"
 
 #include <QJsonArray>
 #include <QLocale>

@@ -1,8 +1,8 @@
-#include "mainwindow/ConditionEstimate.h"
+#include "search/ConditionEstimate.h"
 #include "../TestSupport.h"
-#include "mainwindow/ChainStatistics.h"
-#include "mainwindow/ConditionEstimator.h"
 #include "platform/IntConvert.h"
+#include "search/ChainStatistics.h"
+#include "search/ConditionEstimator.h"
 
 #include <QLocale>
 #include <QSignalSpy>

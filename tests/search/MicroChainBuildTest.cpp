@@ -1,8 +1,8 @@
 #include "../TestSupport.h"
 #include "MicroTestSupport.h"
 #include "engine/Deck.h"
-#include "mainwindow/MicroChainSearch.h"
 #include "platform/RandomSource.h"
+#include "search/MicroChainSearch.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
-#include "mainwindow/MicroChainConstruct.h"
+#include "search/MicroChainConstruct.h"
 #include "../TestSupport.h"
 #include "MicroTestSupport.h"
-#include "mainwindow/MainTables.h"
+#include "analysis/MainTables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/MicroChainSearch.h"
+#include "search/MicroChainSearch.h"
 #include "../TestSupport.h"
 #include "MicroTestSupport.h"
 #include "engine/Deck.h"
