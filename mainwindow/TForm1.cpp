@@ -796,7 +796,7 @@ void TForm1::ButtonTLGClick()
     TTLKoloda candidate;
     ClearChain(candidate);
     ClearResultTables(tables_);
-    ReadChain(Edit1->text(), candidate, services_);
+    readChainShowingShort(Edit1->text(), candidate, services_);
     AnalyseChain(candidate);
     FillAnalysisTable(tables_, state_, candidate);
     RunHexagramAnalyses(tables_, candidate);
