@@ -130,7 +130,7 @@ bool writeAnalysisOutput(std::string_view out, std::string_view err)
     return output.ok();
 }
 
-int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services &)
+int runAnalyse(const QStringList &arguments, platform::Services &)
 {
     CommandLine line(
         Command,

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/Cards.h"
-#include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 #include "platform/TextGrid.h"
 
@@ -25,4 +24,4 @@ QString analyseReport(const QString &text, const platform::Services &services);
 // flushed at once, then the standard error bytes. False once output has failed.
 bool writeAnalysisOutput(std::string_view out, std::string_view err);
 
-int runAnalyse(const QStringList &arguments, ProgramState &state, platform::Services &services);
+int runAnalyse(const QStringList &arguments, platform::Services &services);

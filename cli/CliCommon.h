@@ -1,7 +1,6 @@
 #pragma once
 
 #include "TextEncoding.h"
-#include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 
 #include <QByteArray>
@@ -122,10 +121,9 @@ private:
     QCommandLineOption help_;
 };
 
-// Every command is handed the program's state and services by main; tests hand
-// fresh ones.
-using CommandFunction = int (*)(const QStringList &arguments, ProgramState &state,
-                                platform::Services &services);
+// Every command is handed the program's services by main; tests hand fresh ones.
+// A command keeps whatever state it needs for itself.
+using CommandFunction = int (*)(const QStringList &arguments, platform::Services &services);
 
 // A card, a suit pattern ("?п") or a rank pattern ("6?") given as an argument,
 // "10" read as the ten as in chain texts; nothing for any other text.

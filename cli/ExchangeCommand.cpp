@@ -23,7 +23,7 @@ Kind kindOf(const QString &item)
 
 } // namespace
 
-int runExchange(const QStringList &arguments, ProgramState &, platform::Services &services)
+int runExchange(const QStringList &arguments, platform::Services &services)
 {
     CommandLine line(
         QStringLiteral("exchange"),

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 
 #include <QStringList>
 
-int runExchange(const QStringList &arguments, ProgramState &state, platform::Services &services);
+int runExchange(const QStringList &arguments, platform::Services &services);

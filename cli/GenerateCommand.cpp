@@ -155,7 +155,7 @@ QString nothingFoundNote(const GenerateProgress &progress)
         .arg(estimateText(sample, 0));
 }
 
-int runGenerate(const QStringList &arguments, ProgramState &, platform::Services &)
+int runGenerate(const QStringList &arguments, platform::Services &)
 {
     CommandLine line(QStringLiteral("generate"),
                      QStringLiteral("Deals chains until it finds ones that collapse to two cards "

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 #include "search/ChainGenerator.h"
 
@@ -81,4 +80,4 @@ QString nothingFoundNote(const GenerateProgress &progress);
 QJsonObject generatedJson(const GeneratedChain &chain);
 QString generatedText(const GeneratedChain &chain);
 
-int runGenerate(const QStringList &arguments, ProgramState &state, platform::Services &services);
+int runGenerate(const QStringList &arguments, platform::Services &services);

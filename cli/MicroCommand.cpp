@@ -3,6 +3,7 @@
 #include "CliCommon.h"
 #include "Interrupt.h"
 #include "analysis/MainTables.h"
+#include "engine/Deck.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -31,7 +32,7 @@ QJsonObject microChainRecord(const TTLKoloda &chain, int number, MicroMethod met
     };
 }
 
-int runMicro(const QStringList &arguments, ProgramState &state, platform::Services &services)
+int runMicro(const QStringList &arguments, MicroChainStore &store, platform::Services &services)
 {
     CommandLine line(QStringLiteral("micro"),
                      QStringLiteral("Builds random micro-chains of E + 2 cards ending in the "
@@ -135,11 +136,14 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
     // The search shows its refusals through the message sink; on the command line
     // they are errors of this command like any other.
     ReportLog report;
+    TTLKoloda orderedDeck;
+    QString orderedText;
+    MakeOrderedDeck(orderedDeck, orderedText);
     MicroSearchResult result;
     {
         const platform::ScopedMessageHandler prefixed(
             services, [&line](const QString &text) { line.fail(text); });
-        result = SearchMicroChains(state, state.OrderedDeck, services, report, line.value(count),
+        result = SearchMicroChains(store, orderedDeck, services, report, line.value(count),
                                    line.value(efl), *targetText, options);
     }
     if (result.outcome == MicroSearchResult::Outcome::Refused ||
@@ -148,7 +152,7 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
 
     if (line.isSet(json)) {
         for (int k = 1; k <= result.built && standardOutput().ok(); ++k)
-            writeJsonLine(microChainRecord(state.MicroChains[k], k, options.method,
+            writeJsonLine(microChainRecord(store.MicroChains[k], k, options.method,
                                            result.histories[std::size_t(k - 1)]));
     } else {
         for (const QString &text : report.lines())

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/Cards.h"
-#include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 #include "search/MicroChainSearch.h"
 
@@ -25,5 +24,5 @@ QJsonObject microChainRecord(const TTLKoloda &chain, int number, MicroMethod met
 // micro-chain. A command line that is not understood, or values the search turns
 // down, end with a message on standard error that starts with "tlcalc-cli micro:"
 // and exit status 2; a limit that ends the search early, after writing what was
-// built, with status 3; a failed write with status 1.
-int runMicro(const QStringList &arguments, ProgramState &state, platform::Services &services);
+// built, with status 3; a failed write with status 1. The micro-chains go to store.
+int runMicro(const QStringList &arguments, MicroChainStore &store, platform::Services &services);

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
+int runStats(const QStringList &arguments, platform::Services &)
 {
     CommandLine line(QStringLiteral("stats"),
                      QStringLiteral("Deals random chains and counts how far they collapse and, "

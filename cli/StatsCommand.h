@@ -1,6 +1,5 @@
 #pragma once
 
-#include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 
 #include <QStringList>
@@ -11,4 +10,4 @@
 // suit hexagrams; as a table with shares in per cent, or with --json as one
 // object. With a seed the numbers are the same on any number of threads. A
 // command line that is not understood ends with status 2, a failed write with 1.
-int runStats(const QStringList &arguments, ProgramState &state, platform::Services &services);
+int runStats(const QStringList &arguments, platform::Services &services);

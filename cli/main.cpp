@@ -81,8 +81,15 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 
     const std::map<QString, CommandFunction> commands{
-        {QStringLiteral("analyse"), runAnalyse},   {QStringLiteral("micro"), runMicro},
-        {QStringLiteral("generate"), runGenerate}, {QStringLiteral("exchange"), runExchange},
+        {QStringLiteral("analyse"), runAnalyse},
+        {QStringLiteral("micro"),
+         [](const QStringList &arguments, platform::Services &services) {
+             // The store is large: on the heap.
+             const auto store = std::make_unique<MicroChainStore>();
+             return runMicro(arguments, *store, services);
+         }},
+        {QStringLiteral("generate"), runGenerate},
+        {QStringLiteral("exchange"), runExchange},
         {QStringLiteral("stats"), runStats},
     };
 
@@ -109,7 +116,6 @@ int main(int argc, char *argv[])
             noteCp1251(command, QStringLiteral("argument %1").arg(i - 1));
         arguments << QString::fromUtf8(argument);
     }
-    const auto state = std::make_unique<ProgramState>();
     platform::Services services;
-    return found->second(arguments, *state, services);
+    return found->second(arguments, services);
 }

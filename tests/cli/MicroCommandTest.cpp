@@ -1,7 +1,6 @@
 #include "cli/MicroCommand.h"
 #include "../TestSupport.h"
 #include "../search/MicroTestSupport.h"
-#include "mainwindow/ProgramState.h"
 #include "search/MicroChainSearch.h"
 
 #include <QJsonArray>
@@ -28,7 +27,7 @@ struct CliRun
 struct MicroCli
 {
     TestServices services;
-    std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
+    std::unique_ptr<MicroChainStore> state = std::make_unique<MicroChainStore>();
 };
 
 CliRun runCli(QStringList arguments, MicroCli &cli)
