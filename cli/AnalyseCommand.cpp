@@ -1,7 +1,9 @@
 #include "AnalyseCommand.h"
 
 #include "AnalyseRecordWriter.h"
-#include "CliCommon.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
 #include "LineReader.h"
 #include "analysis/MainTables.h"
 #include "engine/ChainReader.h"

@@ -1,6 +1,6 @@
 #include "AnalyseRecordWriter.h"
 
-#include "CliCommon.h"
+#include "CommandMessages.h"
 #include "JsonWriter.h"
 #include "engine/DeckCheck.h"
 

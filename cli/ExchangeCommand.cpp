@@ -2,7 +2,8 @@
 
 #include "AnalyseCommand.h"
 #include "AnalyseRecordWriter.h"
-#include "CliCommon.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
 #include "analysis/CardReplacement.h"
 
 namespace {

@@ -1,6 +1,8 @@
 #include "GenerateCommand.h"
 
-#include "CliCommon.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
 #include "Interrupt.h"
 #include "analysis/MainTables.h"
 #include "engine/Deck.h"

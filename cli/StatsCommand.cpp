@@ -1,6 +1,8 @@
 #include "StatsCommand.h"
 
-#include "CliCommon.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
 #include "Interrupt.h"
 #include "search/ChainStatistics.h"
 

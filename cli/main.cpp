@@ -1,5 +1,7 @@
 #include "AnalyseCommand.h"
-#include "CliCommon.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
 #include "ExchangeCommand.h"
 #include "GenerateCommand.h"
 #include "MicroCommand.h"

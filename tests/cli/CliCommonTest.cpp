@@ -1,5 +1,7 @@
-#include "cli/CliCommon.h"
 #include "../TestSupport.h"
+#include "cli/CommandMessages.h"
+#include "cli/CommandOptions.h"
+#include "cli/CommandOutput.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
