@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandOptions.h"
 #include "engine/Cards.h"
 #include "platform/Services.h"
 #include "platform/TextGrid.h"
@@ -23,5 +24,8 @@ QString analyseReport(const QString &text, const platform::Services &services);
 // Writes what AnalyseLineWorker gave for some lines: the standard output bytes,
 // flushed at once, then the standard error bytes. False once output has failed.
 bool writeAnalysisOutput(std::string_view out, std::string_view err);
+
+// The declaration of analyse's command line.
+CommandDeclaration analyseDeclaration();
 
 int runAnalyse(const QStringList &arguments, platform::Services &services);

@@ -5,6 +5,7 @@
 #include "engine/ParallelDealer.h"
 
 #include <cstdio>
+#include <stdexcept>
 
 #include <unistd.h>
 
@@ -12,9 +13,32 @@ namespace {
 
 constexpr qsizetype HelpWidth = 79;
 
-// Words of text after indent spaces, broken into lines of at most HelpWidth
-// characters (a longer word stands on a line of its own).
-QStringList wrapped(const QString &text, qsizetype indent)
+// Two-column help rows: each term, then its description wrapped beside it.
+QString helpRows(const QList<std::pair<QString, QString>> &rows)
+{
+    qsizetype column = 0;
+    for (const auto &[term, description] : rows)
+        column = std::max(column, term.size());
+    column = std::min<qsizetype>(column + 4, 28);
+    QString text;
+    for (const auto &[term, description] : rows) {
+        QString head = QStringLiteral("  ") + term;
+        const QStringList lines = wrappedHelpLines(description, column);
+        if (head.size() + 2 > column) {
+            text += head + u'\n';
+            head.clear();
+        }
+        for (const QString &line : lines) {
+            text += head.leftJustified(column, u' ') + line + u'\n';
+            head.clear();
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+QStringList wrappedHelpLines(const QString &text, qsizetype indent)
 {
     QStringList lines;
     QString line;
@@ -30,30 +54,34 @@ QStringList wrapped(const QString &text, qsizetype indent)
     return lines;
 }
 
-// Two-column help rows: each term, then its description wrapped beside it.
-QString helpRows(const QList<std::pair<QString, QString>> &rows)
+QStringList synopsisItems(const CommandDeclaration &declaration)
 {
-    qsizetype column = 0;
-    for (const auto &[term, description] : rows)
-        column = std::max(column, term.size());
-    column = std::min<qsizetype>(column + 4, 28);
-    QString text;
-    for (const auto &[term, description] : rows) {
-        QString head = QStringLiteral("  ") + term;
-        const QStringList lines = wrapped(description, column);
-        if (head.size() + 2 > column) {
-            text += head + u'\n';
-            head.clear();
-        }
-        for (const QString &line : lines) {
-            text += head.leftJustified(column, u' ') + line + u'\n';
-            head.clear();
-        }
+    QStringList items;
+    for (const QCommandLineOption &option : declaration.options) {
+        const QString name = option.names().constFirst();
+        QString item = QStringLiteral("--") + name;
+        if (!option.valueName().isEmpty())
+            item += u' ' + option.valueName();
+        items << (declaration.required.contains(name) ? item : u'[' + item + u']');
     }
-    return text;
+    for (const ArgumentDeclaration &argument : declaration.arguments)
+        items << (argument.syntax.isEmpty() ? argument.name : argument.syntax);
+    return items;
 }
 
-} // namespace
+QString synopsis(const CommandDeclaration &declaration)
+{
+    return (QStringList{declaration.name} + synopsisItems(declaration)).join(u' ');
+}
+
+CommandLine::CommandLine(const CommandDeclaration &declaration)
+    : CommandLine(declaration.name, declaration.description)
+{
+    addOptions(declaration.options);
+    for (const ArgumentDeclaration &argument : declaration.arguments)
+        addArgument(argument.name, argument.description, argument.syntax);
+    required_ = declaration.required;
+}
 
 CommandLine::CommandLine(QString command, QString description)
     : command_(std::move(command)), description_(std::move(description)),
@@ -97,12 +125,29 @@ std::optional<int> CommandLine::parse(const QStringList &arguments)
     return std::nullopt;
 }
 
+std::optional<int> CommandLine::checkRequired() const
+{
+    for (const QString &name : required_)
+        if (!parser_.isSet(option(name)))
+            return usageError(QStringLiteral("--%1 is required").arg(name));
+    return std::nullopt;
+}
+
+const QCommandLineOption &CommandLine::option(const QString &name) const
+{
+    for (const QCommandLineOption &option : options_)
+        if (option.names().constFirst() == name)
+            return option;
+    throw std::logic_error("tlcalc-cli " + command_.toStdString() + ": no option --" +
+                           name.toStdString() + " was declared");
+}
+
 QString CommandLine::helpText() const
 {
     QString usage = QStringLiteral("Usage: tlcalc-cli %1 [options]").arg(command_);
     for (const Argument &argument : arguments_)
         usage += u' ' + argument.syntax;
-    QString text = usage + u'\n' + wrapped(description_, 0).join(u'\n') + u'\n';
+    QString text = usage + u'\n' + wrappedHelpLines(description_, 0).join(u'\n') + u'\n';
 
     QList<std::pair<QString, QString>> rows;
     for (const QCommandLineOption &option : options_ + QList<QCommandLineOption>{help_}) {

@@ -12,6 +12,39 @@
 #include <cstdint>
 #include <optional>
 
+// A positional argument: its name, what the help says of it, and how the usage
+// line and the synopsis show it (empty: the name).
+struct ArgumentDeclaration
+{
+    QString name;
+    QString description;
+    QString syntax;
+};
+
+// A command's command line, declared once: its --help, its entry in the
+// program's --help and its synopsis come from here, and a test holds the manual
+// page and the README to the synopsis.
+struct CommandDeclaration
+{
+    QString name;
+    QString summary;                   // what the program's --help says the command does
+    QString description;               // what the command's own --help says it does
+    QList<QCommandLineOption> options; // in the order every help lists them
+    QStringList required;              // options the command cannot run without, by name
+    QList<ArgumentDeclaration> arguments;
+};
+
+// The synopsis's pieces after the command's name: each option in its order with
+// the name of its value, bare when it is required and in brackets when not, then
+// each argument's syntax: {"--efl E", "[--json]", "[TEXT ...]"}.
+QStringList synopsisItems(const CommandDeclaration &declaration);
+// The name and the pieces, one blank between each.
+QString synopsis(const CommandDeclaration &declaration);
+
+// Words of text after indent blanks, broken into lines no longer than the help's
+// width of 79 characters; a longer word stands on a line of its own.
+QStringList wrappedHelpLines(const QString &text, qsizetype indent);
+
 // A command's own command line: its options and arguments, the help that
 // --help prints ("Usage: tlcalc-cli COMMAND [options] …", the description, the
 // command's options and arguments, none of Qt's) and the messages for a line it
@@ -20,6 +53,8 @@ class CommandLine
 {
 public:
     CommandLine(QString command, QString description);
+    // The declared options and arguments.
+    explicit CommandLine(const CommandDeclaration &declaration);
 
     void addOption(const QCommandLineOption &option);
     void addOptions(const QList<QCommandLineOption> &options);
@@ -33,6 +68,14 @@ public:
     // 0 after the help went to standard output, IoFailure when it could not be
     // written, BadUsage after a message on standard error.
     std::optional<int> parse(const QStringList &arguments);
+
+    // After parse: a usage error ("--efl is required") for the first declared
+    // required option not given, returning BadUsage; nothing when all are there.
+    std::optional<int> checkRequired() const;
+
+    // The option added under this (first) name. Asking for one that was never
+    // added is a mistake in the program: it throws std::logic_error.
+    const QCommandLineOption &option(const QString &name) const;
 
     bool isSet(const QCommandLineOption &option) const { return parser_.isSet(option); }
     QString value(const QCommandLineOption &option) const { return parser_.value(option); }
@@ -57,6 +100,7 @@ private:
     QCommandLineParser parser_;
     QList<QCommandLineOption> options_;
     QList<Argument> arguments_;
+    QStringList required_;
     QCommandLineOption help_;
 };
 

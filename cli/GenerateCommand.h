@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandOptions.h"
 #include "platform/Services.h"
 #include "search/ChainGenerator.h"
 
@@ -79,5 +80,8 @@ QString nothingFoundNote(const GenerateProgress &progress);
 
 QJsonObject generatedJson(const GeneratedChain &chain);
 QString generatedText(const GeneratedChain &chain);
+
+// The declaration of generate's command line.
+CommandDeclaration generateDeclaration();
 
 int runGenerate(const QStringList &arguments, platform::Services &services);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandOptions.h"
 #include "engine/Cards.h"
 #include "platform/Services.h"
 #include "search/MicroChainSearch.h"
@@ -15,6 +16,9 @@ QString microMethodName(MicroMethod method);
 // {"first": CARD, "second": CARD, "growth": [[r, CARD], ...]}}.
 QJsonObject microChainRecord(const TTLKoloda &chain, int number, MicroMethod method,
                              const MicroChainHistory &history);
+
+// The declaration of micro's command line.
+CommandDeclaration microDeclaration();
 
 // tlcalc-cli micro --efl E --target CARD --count N [--method gat|search] [--seed S]
 // [--max-tries N] [--time-limit SECONDS] [--progress] [--json]: the micro-chain

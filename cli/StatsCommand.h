@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandOptions.h"
 #include "platform/Services.h"
 
 #include <QStringList>
@@ -10,4 +11,7 @@
 // suit hexagrams; as a table with shares in per cent, or with --json as one
 // object. With a seed the numbers are the same on any number of threads. A
 // command line that is not understood ends with status 2, a failed write with 1.
+// The declaration of stats's command line.
+CommandDeclaration statsDeclaration();
+
 int runStats(const QStringList &arguments, platform::Services &services);
