@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MicroCommand.h"
 
 #include "CommandMessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandMessages.h"
 #include "CommandOutput.h"
 #include "Commands.h"
@@ -59,7 +60,12 @@ int main(int argc, char *argv[])
         return finishOutput(QString());
     }
     if (command == u"--version") {
-        writeLine(QStringLiteral("tlcalc-cli " TLCALC_VERSION));
+        writeLine(QStringLiteral("tlcalc-cli " TLCALC_VERSION "\n"
+                                 "Copyright (C) 2026 TL Calculator developers\n"
+                                 "Licence: GNU General Public License, version 3 or later "
+                                 "(GPL-3.0-or-later).\n"
+                                 "Free software: you may share and change it under that licence;\n"
+                                 "it comes with no warranty, as far as the law allows."));
         return finishOutput(QString());
     }
     const auto found = std::find_if(commands().begin(), commands().end(), [&](const Command &c) {

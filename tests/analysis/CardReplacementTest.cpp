@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/CardReplacement.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/MainTables.h"
 #include "../TestSupport.h"
 #include "engine/Deck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../ChainTexts.h"
 #include "../TestSupport.h"
 #include "CliTestSupport.h"
@@ -620,6 +621,18 @@ TEST_P(CliHelp, ShowsTheCommandsUsageAndItsOwnOptions)
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliHelp,
                          ::testing::Values("analyse", "generate", "exchange", "stats"));
+
+TEST(CliVersion, NamesTheVersionThenTheLicence)
+{
+    const CliRun run = tlcalcCli({QStringLiteral("--version")});
+    EXPECT_EQ(run.status, 0);
+    ASSERT_FALSE(run.lines().isEmpty());
+    EXPECT_EQ(run.lines().first(), QStringLiteral("tlcalc-cli " TLCALC_VERSION));
+    EXPECT_TRUE(run.out.contains(
+        QStringLiteral("GNU General Public License, version 3 or later (GPL-3.0-or-later)")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.err.isEmpty());
+}
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/StatisticsWindow.h"
 #include "MainWindowFixture.h"
 #include "mainwindow/HistogramView.h"
