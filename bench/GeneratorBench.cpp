@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/GenerateCommand.h"
 #include "engine/Deck.h"
-#include "mainwindow/ChainGenerator.h"
+#include "search/ChainGenerator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mainwindow/MicroChainConstruct.h"
 #include "platform/RandomSource.h"
+#include "search/MicroChainConstruct.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,12 +2,14 @@
 #include "AnalyseCommand.h"
 
 #include "AnalyseRecordWriter.h"
-#include "CliCommon.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
 #include "LineReader.h"
+#include "analysis/MainTables.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/DeckCheck.h"
-#include "mainwindow/MainTables.h"
 
 #include <QJsonArray>
 
@@ -131,23 +133,32 @@ bool writeAnalysisOutput(std::string_view out, std::string_view err)
     return output.ok();
 }
 
-int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services &)
+CommandDeclaration analyseDeclaration()
 {
-    CommandLine line(
+    return CommandDeclaration{
         Command,
+        QStringLiteral("collapse and analyse chains (without TEXT, each line of standard input)"),
         QStringLiteral("Reads chain texts and collapses them. Without TEXT, each line of standard "
                        "input is one chain and gives one result, in the order of the input: CRLF "
                        "reads like LF, and a last line without a line end is a line too. The text "
                        "output says on standard error when a chain does not hold each of the 36 "
                        "cards once and nothing else; the JSON record holds that check as "
-                       "\"deck\"."));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("One line of JSON per chain, with a deck check."));
-    const QCommandLineOption encoding = encodingOption();
-    const QCommandLineOption threads = threadsOption(QStringLiteral("Analysing threads"));
-    line.addOptions({json, encoding, threads});
-    line.addArgument(QStringLiteral("TEXT"), QStringLiteral("Chain texts, one chain each."),
-                     QStringLiteral("[TEXT ...]"));
+                       "\"deck\"."),
+        {QCommandLineOption(QStringLiteral("json"),
+                            QStringLiteral("One line of JSON per chain, with a deck check.")),
+         threadsOption(QStringLiteral("Analysing threads")), encodingOption()},
+        {},
+        {{QStringLiteral("TEXT"), QStringLiteral("Chain texts, one chain each."),
+          QStringLiteral("[TEXT ...]")}},
+    };
+}
+
+int runAnalyse(const QStringList &arguments, platform::Services &)
+{
+    CommandLine line(analyseDeclaration());
+    const QCommandLineOption &json = line.option(QStringLiteral("json"));
+    const QCommandLineOption &encoding = line.option(QStringLiteral("encoding"));
+    const QCommandLineOption &threads = line.option(QStringLiteral("threads"));
     if (const auto status = line.parse(arguments))
         return *status;
     const std::optional<InputEncoding> inputEncoding = encodingValue(line, encoding);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AnalyseRecordWriter.h"
 
-#include "CliCommon.h"
+#include "CommandMessages.h"
 #include "JsonWriter.h"
 #include "engine/DeckCheck.h"
 

@@ -3,8 +3,8 @@
 
 #include "ByteOutput.h"
 #include "OrderedBatch.h"
+#include "analysis/ChainAnalysis.h"
 #include "engine/DeckCheck.h"
-#include "mainwindow/ChainAnalysis.h"
 
 #include <string_view>
 

@@ -3,8 +3,9 @@
 
 #include "AnalyseCommand.h"
 #include "AnalyseRecordWriter.h"
-#include "CliCommon.h"
-#include "mainwindow/CardReplacement.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "analysis/CardReplacement.h"
 
 namespace {
 
@@ -24,21 +25,30 @@ Kind kindOf(const QString &item)
 
 } // namespace
 
-int runExchange(const QStringList &arguments, ProgramState &, platform::Services &services)
+CommandDeclaration exchangeDeclaration()
 {
-    CommandLine line(
+    return CommandDeclaration{
         QStringLiteral("exchange"),
+        QStringLiteral("exchange two cards, suits or ranks and analyse the result"),
         QStringLiteral("Exchanges A and B throughout TEXT as the replacement button does and "
                        "analyses the result. A and B are two cards (6п Тч), two suits (?п ?ч) "
-                       "or two ranks (6? Т?); \"10\" is the ten, as in chain texts."));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("The analysis record as one line of JSON."));
-    const QCommandLineOption encoding = encodingOption();
-    line.addOptions({json, encoding});
-    line.addArgument(QStringLiteral("TEXT"), QStringLiteral("The chain text."));
-    line.addArgument(QStringLiteral("A"),
-                     QStringLiteral("First card, suit pattern ?SUIT or rank pattern RANK?."));
-    line.addArgument(QStringLiteral("B"), QStringLiteral("Second one, of the same kind as A."));
+                       "or two ranks (6? Т?); \"10\" is the ten, as in chain texts."),
+        {QCommandLineOption(QStringLiteral("json"),
+                            QStringLiteral("The analysis record as one line of JSON.")),
+         encodingOption()},
+        {},
+        {{QStringLiteral("TEXT"), QStringLiteral("The chain text."), QString()},
+         {QStringLiteral("A"),
+          QStringLiteral("First card, suit pattern ?SUIT or rank pattern RANK?."), QString()},
+         {QStringLiteral("B"), QStringLiteral("Second one, of the same kind as A."), QString()}},
+    };
+}
+
+int runExchange(const QStringList &arguments, platform::Services &services)
+{
+    CommandLine line(exchangeDeclaration());
+    const QCommandLineOption &json = line.option(QStringLiteral("json"));
+    const QCommandLineOption &encoding = line.option(QStringLiteral("encoding"));
     if (const auto status = line.parse(arguments))
         return *status;
     if (!encodingValue(line, encoding))

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/ProgramState.h"
+#include "CommandOptions.h"
 #include "platform/Services.h"
+#include "search/ChainGenerator.h"
 
 #include <QJsonObject>
 #include <QStringList>
@@ -82,4 +82,7 @@ QString nothingFoundNote(const GenerateProgress &progress);
 QJsonObject generatedJson(const GeneratedChain &chain);
 QString generatedText(const GeneratedChain &chain);
 
-int runGenerate(const QStringList &arguments, ProgramState &state, platform::Services &services);
+// The declaration of generate's command line.
+CommandDeclaration generateDeclaration();
+
+int runGenerate(const QStringList &arguments, platform::Services &services);

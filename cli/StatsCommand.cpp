@@ -1,41 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatsCommand.h"
 
-#include "CliCommon.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
 #include "Interrupt.h"
-#include "mainwindow/ChainStatistics.h"
+#include "search/ChainStatistics.h"
 
 #include <QElapsedTimer>
 
 #include <cstdio>
 #include <unistd.h>
 
-int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
+CommandDeclaration statsDeclaration()
 {
-    CommandLine line(QStringLiteral("stats"),
-                     QStringLiteral("Deals random chains and counts how far they collapse and, "
-                                    "for those that collapse to two cards, their EFL, transits, "
-                                    "full balance and suit hexagrams."));
-    const QCommandLineOption deals(
-        QStringLiteral("deals"),
-        QStringLiteral("How many chains to deal (1 to %1).").arg(MaxStatisticsDeals),
-        QStringLiteral("N"));
-    const QCommandLineOption seed(
-        QStringLiteral("seed"),
-        QStringLiteral("Seed of the deals: the same numbers on any number of threads."),
-        QStringLiteral("S"));
-    const QCommandLineOption threads = threadsOption(QStringLiteral("Dealing threads"));
-    const QCommandLineOption progress = progressOption(QString());
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("One JSON object instead of the table."));
-    line.addOptions({deals, seed, threads, progress, json});
+    return CommandDeclaration{
+        QStringLiteral("stats"),
+        QStringLiteral("how far random chains collapse: EFL, transits, full balance and "
+                       "hexagrams of the solved ones"),
+        QStringLiteral("Deals random chains and counts how far they collapse and, for those that "
+                       "collapse to two cards, their EFL, transits, full balance and suit "
+                       "hexagrams."),
+        {QCommandLineOption(
+             QStringLiteral("deals"),
+             QStringLiteral("How many chains to deal (1 to %1).").arg(MaxStatisticsDeals),
+             QStringLiteral("N")),
+         QCommandLineOption(
+             QStringLiteral("seed"),
+             QStringLiteral("Seed of the deals: the same numbers on any number of threads."),
+             QStringLiteral("S")),
+         threadsOption(QStringLiteral("Dealing threads")), progressOption(QString()),
+         QCommandLineOption(QStringLiteral("json"),
+                            QStringLiteral("One JSON object instead of the table."))},
+        {QStringLiteral("deals")},
+        {},
+    };
+}
+
+int runStats(const QStringList &arguments, platform::Services &)
+{
+    CommandLine line(statsDeclaration());
+    const QCommandLineOption &deals = line.option(QStringLiteral("deals"));
+    const QCommandLineOption &seed = line.option(QStringLiteral("seed"));
+    const QCommandLineOption &threads = line.option(QStringLiteral("threads"));
+    const QCommandLineOption &progress = line.option(QStringLiteral("progress"));
+    const QCommandLineOption &json = line.option(QStringLiteral("json"));
     if (const auto status = line.parse(arguments))
         return *status;
     if (!line.positionalArguments().isEmpty())
         return line.usageError(QStringLiteral("unexpected argument '%1'")
                                    .arg(line.positionalArguments().constFirst()));
-    if (!line.isSet(deals))
-        return line.usageError(QStringLiteral("--deals is required"));
+    if (const auto status = line.checkRequired())
+        return *status;
 
     bool ok = false;
     const std::uint64_t dealCount = line.value(deals).trimmed().toULongLong(&ok);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatisticsWindow.h"
 
-#include "mainwindow/ConditionEstimate.h"
 #include "mainwindow/HistogramView.h"
 #include "platform/RandomSource.h"
+#include "search/ConditionEstimate.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

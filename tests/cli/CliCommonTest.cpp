@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/CliCommon.h"
 #include "../TestSupport.h"
+#include "cli/CommandMessages.h"
+#include "cli/CommandOptions.h"
+#include "cli/CommandOutput.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -11,9 +11,8 @@ namespace {
 
 TTLKoloda readQuietly(const QString &text)
 {
-    TestServices services;
     TTLKoloda chain;
-    ReadChain(text, chain, services);
+    ReadChain(text, chain);
     return chain;
 }
 

@@ -2,10 +2,10 @@
 #include "MainWindowFixture.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/ConditionEstimator.h"
 #include "platform/LocaleFormats.h"
 #include "platform/RandomSource.h"
+#include "search/ChainGenerator.h"
+#include "search/ConditionEstimator.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -64,7 +64,7 @@ TEST_F(GeneratorWindow, FoundChainIsShownAnalysedAndTimed)
     EXPECT_TRUE(form->RunRateLabel->text().isEmpty());
 
     TTLKoloda read;
-    ReadChain(text, read, services);
+    ReadChain(text, read);
     EXPECT_EQ(CountCollapse(read), 2);
     AnalyseChain(read);
     EXPECT_TRUE(state->CurrentChain.Cards == read.Cards);
@@ -230,7 +230,7 @@ TEST_F(GeneratorWindow, SecondPressRunsANestedSearchThenTheFirstResumes)
     // The nested run reset the shared count; the outer one went on from there.
     EXPECT_GE(state->TriedVariants, nestedCount);
     TTLKoloda read;
-    ReadChain(form->Edit1->text(), read, services);
+    ReadChain(form->Edit1->text(), read);
     EXPECT_EQ(CountCollapse(read), 2);
     EXPECT_EQ(state->CurrentChain.Cards[1].name(), read.Cards[1].name());
 }
@@ -247,7 +247,7 @@ TEST_F(GeneratorWindow, ReplacementSwapsCardsAndAnalysesTheNewChain)
     EXPECT_EQ(form->tables().StringGrid1.cell(1, 1), QStringLiteral("Тч"));
     EXPECT_EQ(state->CurrentChain.Cards[1].name(), QStringLiteral("Тч"));
     TTLKoloda read;
-    ReadChain(text, read, services);
+    ReadChain(text, read);
     EXPECT_EQ(form->tables().RichEdit1.lines().value(0),
               QStringLiteral("Свёртка до %1 карт").arg(CountCollapse(read)));
     EXPECT_TRUE(form->ButtonCheckString->isEnabled());

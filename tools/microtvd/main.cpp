@@ -19,9 +19,9 @@
 //       ("b" before K as above)
 #include "engine/ChainState.h"
 #include "engine/Deck.h"
-#include "mainwindow/MicroChainConstruct.h"
-#include "mainwindow/MicroChainSearch.h"
 #include "platform/RandomSource.h"
+#include "search/MicroChainConstruct.h"
+#include "search/MicroChainSearch.h"
 
 #include <QString>
 

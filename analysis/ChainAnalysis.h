@@ -58,7 +58,7 @@ public:
 
     // The text as read: the bytes given, without a byte order mark.
     std::string_view text() const { return text_; }
-    // Fewer than 36 characters: what makes ReadChain say "Цепочка маловата".
+    // Fewer than 36 characters: what makes the analysis run say "Цепочка маловата".
     bool isShort() const { return short_; }
     // Cards left by the collapse (CountCollapse).
     int left() const { return left_; }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mainwindow/MicroChainConstruct.h"
+#include "search/MicroChainConstruct.h"
 #include "../TestSupport.h"
 #include "MicroTestSupport.h"
-#include "mainwindow/MainTables.h"
+#include "analysis/MainTables.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include "engine/Cards.h"
 #include "engine/ChainState.h"
 #include "engine/Deck.h"
-#include "mainwindow/MicroChainSearch.h"
 #include "platform/LocaleFormats.h"
 #include "platform/ReportLog.h"
 #include "platform/Services.h"
+#include "search/MicroChainSearch.h"
 
 #include <QDateTime>
 #include <QList>

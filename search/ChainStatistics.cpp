@@ -3,8 +3,8 @@
 
 #include "engine/Collapse.h"
 #include "hexagrams/HexagramPatterns.h"
-#include "mainwindow/ChainGenerator.h"
 #include "platform/LocaleFormats.h"
+#include "search/ChainGenerator.h"
 
 #include <algorithm>
 #include <cmath>

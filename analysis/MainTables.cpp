@@ -48,6 +48,13 @@ QStringList targetItems()
     return items;
 }
 
+void readChainShowingShort(const QString &text, TTLKoloda &chain,
+                           const platform::Services &services)
+{
+    if (ReadChain(text, chain).isShort)
+        services.showMessage(ShortChainMessage);
+}
+
 void ClearResultTables(MainTables &tables)
 {
     tables.StringGrid1.clearRange(1, 1, 37, 7);
@@ -105,7 +112,7 @@ TTLKoloda RunAnalysis(MainTables &tables, ChainState &state, const platform::Ser
     ClearChain(state.CurrentChain);
     ClearResultTables(tables);
     tables.RichEdit1.clear();
-    ReadChain(text, chain, services);
+    readChainShowingShort(text, chain, services);
     tables.RichEdit1.append(QStringLiteral("Свёртка до %1 карт").arg(CountCollapse(chain)));
     AnalyseChain(chain);
     state.CurrentChain = chain;

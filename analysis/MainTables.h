@@ -26,6 +26,14 @@ struct MainTables
 // cards in deck order, the suit patterns "?п" … "?ч", the rank patterns "6?" … "Т?".
 QStringList targetItems();
 
+// What the analysis run tells the user of a text shorter than a deck.
+inline const QString ShortChainMessage = QStringLiteral("Цепочка маловата");
+
+// ReadChain as the window's runs read a chain text: a short text is shown as
+// ShortChainMessage through the services, and read all the same.
+void readChainShowingShort(const QString &text, TTLKoloda &chain,
+                           const platform::Services &services);
+
 // Empties every cell outside the title row and column of the three tables.
 void ClearResultTables(MainTables &tables);
 

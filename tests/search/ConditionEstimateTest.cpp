@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mainwindow/ConditionEstimate.h"
+#include "search/ConditionEstimate.h"
 #include "../TestSupport.h"
-#include "mainwindow/ChainStatistics.h"
-#include "mainwindow/ConditionEstimator.h"
 #include "platform/IntConvert.h"
+#include "search/ChainStatistics.h"
+#include "search/ConditionEstimator.h"
 
 #include <QElapsedTimer>
 #include <QLocale>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mainwindow/ChainStatistics.h"
+#include "search/ChainStatistics.h"
 #include "../TestSupport.h"
+#include "analysis/MainTables.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
-#include "mainwindow/MainTables.h"
 
 #include <QJsonArray>
 #include <QLocale>

@@ -1,26 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CliCommon.h"
+#include "CommandOptions.h"
 
-#include "Interrupt.h"
+#include "CommandOutput.h"
+#include "analysis/MainTables.h"
 #include "engine/ParallelDealer.h"
-#include "mainwindow/MainTables.h"
 
-#include <QJsonDocument>
+#include <cstdio>
+#include <stdexcept>
 
-#include <cctype>
-#include <cerrno>
-#include <cstring>
-
-#include <locale.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr qsizetype HelpWidth = 79;
 
-// Words of text after indent spaces, broken into lines of at most HelpWidth
-// characters (a longer word stands on a line of its own).
-QStringList wrapped(const QString &text, qsizetype indent)
+// Two-column help rows: each term, then its description wrapped beside it.
+QString helpRows(const QList<std::pair<QString, QString>> &rows)
+{
+    qsizetype column = 0;
+    for (const auto &[term, description] : rows)
+        column = std::max(column, term.size());
+    column = std::min<qsizetype>(column + 4, 28);
+    QString text;
+    for (const auto &[term, description] : rows) {
+        QString head = QStringLiteral("  ") + term;
+        const QStringList lines = wrappedHelpLines(description, column);
+        if (head.size() + 2 > column) {
+            text += head + u'\n';
+            head.clear();
+        }
+        for (const QString &line : lines) {
+            text += head.leftJustified(column, u' ') + line + u'\n';
+            head.clear();
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+QStringList wrappedHelpLines(const QString &text, qsizetype indent)
 {
     QStringList lines;
     QString line;
@@ -36,175 +55,33 @@ QStringList wrapped(const QString &text, qsizetype indent)
     return lines;
 }
 
-// Two-column help rows: each term, then its description wrapped beside it.
-QString helpRows(const QList<std::pair<QString, QString>> &rows)
+QStringList synopsisItems(const CommandDeclaration &declaration)
 {
-    qsizetype column = 0;
-    for (const auto &[term, description] : rows)
-        column = std::max(column, term.size());
-    column = std::min<qsizetype>(column + 4, 28);
-    QString text;
-    for (const auto &[term, description] : rows) {
-        QString head = QStringLiteral("  ") + term;
-        const QStringList lines = wrapped(description, column);
-        if (head.size() + 2 > column) {
-            text += head + u'\n';
-            head.clear();
-        }
-        for (const QString &line : lines) {
-            text += head.leftJustified(column, u' ') + line + u'\n';
-            head.clear();
-        }
+    QStringList items;
+    for (const QCommandLineOption &option : declaration.options) {
+        const QString name = option.names().constFirst();
+        QString item = QStringLiteral("--") + name;
+        if (!option.valueName().isEmpty())
+            item += u' ' + option.valueName();
+        items << (declaration.required.contains(name) ? item : u'[' + item + u']');
     }
-    return text;
+    for (const ArgumentDeclaration &argument : declaration.arguments)
+        items << (argument.syntax.isEmpty() ? argument.name : argument.syntax);
+    return items;
 }
 
-bool isHexDigit(char c)
+QString synopsis(const CommandDeclaration &declaration)
 {
-    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+    return (QStringList{declaration.name} + synopsisItems(declaration)).join(u' ');
 }
 
-// The surrogate escaped as \uXXXX at json[i] (which holds the backslash): 1 for a
-// high one, 2 for a low one, 0 for any other escape.
-int surrogateEscapeAt(const QByteArray &json, qsizetype i)
+CommandLine::CommandLine(const CommandDeclaration &declaration)
+    : CommandLine(declaration.name, declaration.description)
 {
-    if (i + 6 > json.size() || json[i + 1] != 'u')
-        return 0;
-    for (qsizetype k = i + 2; k < i + 6; ++k)
-        if (!isHexDigit(json[k]))
-            return 0;
-    if (json[i + 2] != 'd' && json[i + 2] != 'D')
-        return 0;
-    const char third = char(std::tolower(static_cast<unsigned char>(json[i + 3])));
-    if (third >= '8' && third <= '9')
-        return 1;
-    if (third == 'a' || third == 'b')
-        return 1;
-    if (third >= 'c' && third <= 'f')
-        return 2;
-    return 0;
-}
-
-} // namespace
-
-bool OutputStream::failed()
-{
-    if (error_ == 0)
-        error_ = errno != 0 ? errno : EIO;
-    return false;
-}
-
-bool OutputStream::write(QByteArrayView bytes)
-{
-    if (error_ != 0)
-        return false;
-    // An empty line's bytes may have no address at all, which fwrite must not get.
-    if (bytes.isEmpty())
-        return true;
-    errno = 0;
-    if (std::fwrite(bytes.data(), 1, std::size_t(bytes.size()), file_) != std::size_t(bytes.size()))
-        return failed();
-    return true;
-}
-
-bool OutputStream::writeLine(QByteArrayView utf8)
-{
-    if (!write(utf8))
-        return false;
-    errno = 0;
-    if (std::fputc('\n', file_) == EOF)
-        return failed();
-    return true;
-}
-
-bool OutputStream::writeLine(const QString &line)
-{
-    return writeLine(QByteArrayView(line.toUtf8()));
-}
-
-bool OutputStream::writeJsonLine(const QJsonObject &object)
-{
-    return writeLine(QByteArrayView(jsonLine(object)));
-}
-
-bool OutputStream::flush()
-{
-    if (error_ != 0)
-        return false;
-    errno = 0;
-    if (std::fflush(file_) != 0)
-        return failed();
-    return true;
-}
-
-OutputStream &standardOutput()
-{
-    static OutputStream output(stdout);
-    return output;
-}
-
-bool writeLine(const QString &line)
-{
-    return standardOutput().writeLine(line);
-}
-
-bool writeJsonLine(const QJsonObject &object)
-{
-    return standardOutput().writeJsonLine(object);
-}
-
-void writeError(const QString &line)
-{
-    standardOutput().flush();
-    const QByteArray bytes = line.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
-    std::fputc('\n', stderr);
-    std::fflush(stderr);
-}
-
-QString errorReason(int error)
-{
-    // The C locale's text: every message of the program is in English, whatever
-    // language the environment asks the C library for.
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return QString::fromLocal8Bit(c ? strerror_l(error, c) : std::strerror(error));
-}
-
-int failWith(const QString &command, const QString &message, int status)
-{
-    writeError(command.isEmpty() ? QStringLiteral("tlcalc-cli: ") + message
-                                 : QStringLiteral("tlcalc-cli %1: %2").arg(command, message));
-    return status;
-}
-
-int finishOutput(const QString &command, int status)
-{
-    OutputStream &output = standardOutput();
-    if (output.flush())
-        return status;
-    return failWith(command, QStringLiteral("write error: ") + errorReason(output.error()),
-                    IoFailure);
-}
-
-QByteArray jsonLine(const QJsonObject &object)
-{
-    QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
-    // Valid pairs come out as UTF-8; only a surrogate without its partner is
-    // escaped, and strict parsers refuse that.
-    qsizetype i = json.indexOf('\\');
-    while (i >= 0 && i + 1 < json.size()) {
-        const int kind = surrogateEscapeAt(json, i);
-        if (kind == 1 && surrogateEscapeAt(json, i + 6) == 2) {
-            i += 12;
-        } else if (kind != 0) {
-            json.replace(i, 6, "\\ufffd");
-            i += 6;
-        } else {
-            i += 2; // the escape and the character it escapes, a backslash included
-        }
-        i = json.indexOf('\\', i);
-    }
-    return json;
+    addOptions(declaration.options);
+    for (const ArgumentDeclaration &argument : declaration.arguments)
+        addArgument(argument.name, argument.description, argument.syntax);
+    required_ = declaration.required;
 }
 
 CommandLine::CommandLine(QString command, QString description)
@@ -249,12 +126,29 @@ std::optional<int> CommandLine::parse(const QStringList &arguments)
     return std::nullopt;
 }
 
+std::optional<int> CommandLine::checkRequired() const
+{
+    for (const QString &name : required_)
+        if (!parser_.isSet(option(name)))
+            return usageError(QStringLiteral("--%1 is required").arg(name));
+    return std::nullopt;
+}
+
+const QCommandLineOption &CommandLine::option(const QString &name) const
+{
+    for (const QCommandLineOption &option : options_)
+        if (option.names().constFirst() == name)
+            return option;
+    throw std::logic_error("tlcalc-cli " + command_.toStdString() + ": no option --" +
+                           name.toStdString() + " was declared");
+}
+
 QString CommandLine::helpText() const
 {
     QString usage = QStringLiteral("Usage: tlcalc-cli %1 [options]").arg(command_);
     for (const Argument &argument : arguments_)
         usage += u' ' + argument.syntax;
-    QString text = usage + u'\n' + wrapped(description_, 0).join(u'\n') + u'\n';
+    QString text = usage + u'\n' + wrappedHelpLines(description_, 0).join(u'\n') + u'\n';
 
     QList<std::pair<QString, QString>> rows;
     for (const QCommandLineOption &option : options_ + QList<QCommandLineOption>{help_}) {
@@ -295,24 +189,6 @@ std::optional<QString> cardOrPattern(const QString &text)
     if (items.contains(read))
         return read;
     return std::nullopt;
-}
-
-QString lineLabel(qint64 number)
-{
-    return QStringLiteral("строка %1").arg(number);
-}
-
-void noteCp1251(const QString &command, const QString &what)
-{
-    static bool noted = false;
-    if (noted)
-        return;
-    noted = true;
-    failWith(command,
-             QStringLiteral("%1: not valid UTF-8: reading it and any like it as Windows-1251 "
-                            "(--encoding utf-8 or cp1251 decides)")
-                 .arg(what),
-             0);
 }
 
 QCommandLineOption encodingOption()
@@ -408,28 +284,6 @@ std::optional<qint64> timeLimitMs(const CommandLine &line, const QCommandLineOpt
     problem = QStringLiteral("--time-limit takes a number of seconds above 0, not '%1'")
                   .arg(line.value(option));
     return std::nullopt;
-}
-
-int finishAtLimit(const CommandLine &line, const QCommandLineOption &timeLimit, bool triesSpent,
-                  std::uint64_t tries, const QString &what, const QString &done)
-{
-    const int status = finishOutput(line.command(), LimitReached);
-    if (status != LimitReached)
-        return status;
-    const QString bound =
-        triesSpent
-            ? QStringLiteral("--max-tries reached after %1 %2").arg(QString::number(tries), what)
-            : QStringLiteral("--time-limit of %1 s reached").arg(line.value(timeLimit));
-    return line.fail(bound + QStringLiteral(": ") + done, LimitReached);
-}
-
-int finishInterrupted(const CommandLine &line, int signal, const QString &done)
-{
-    const int status = 128 + signal;
-    const int written = finishOutput(line.command(), status);
-    if (written != status)
-        return written;
-    return line.fail(QStringLiteral("interrupted by %1: ").arg(signalName(signal)) + done, status);
 }
 
 bool showsProgress(const CommandLine &line, const QCommandLineOption &option)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mainwindow/CardReplacement.h"
+#include "analysis/CardReplacement.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/FastDeal.h"
-#include "mainwindow/ChainGenerator.h"
+#include "search/ChainGenerator.h"
 
 #include <QString>
 

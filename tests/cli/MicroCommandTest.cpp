@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/MicroCommand.h"
 #include "../TestSupport.h"
-#include "MicroTestSupport.h"
-#include "mainwindow/MicroChainSearch.h"
-#include "mainwindow/ProgramState.h"
+#include "../search/MicroTestSupport.h"
+#include "search/MicroChainSearch.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -29,7 +28,7 @@ struct CliRun
 struct MicroCli
 {
     TestServices services;
-    std::unique_ptr<ProgramState> state = std::make_unique<ProgramState>();
+    std::unique_ptr<MicroChainStore> state = std::make_unique<MicroChainStore>();
 };
 
 CliRun runCli(QStringList arguments, MicroCli &cli)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mainwindow/ConditionEstimate.h"
+#include "search/ConditionEstimate.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CardReplacement.h"
 
+#include "analysis/MainTables.h"
 #include "engine/ChainReader.h"
 #include "engine/Deck.h"
 
@@ -40,7 +41,7 @@ QString replaceCards(const QString &text, const QString &a, const QString &b,
                      const platform::Services &services)
 {
     TTLKoloda chain;
-    ReadChain(text, chain, services);
+    readChainShowingShort(text, chain, services);
     ExchangeCards(chain, exchangeArgument(a), exchangeArgument(b));
     QString result;
     for (int n = 1; n <= 36; ++n)

@@ -1,79 +1,50 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CommandMessages.h"
 #include "TextEncoding.h"
-#include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QCommandLineParser>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 
-// Exit statuses of every command.
-constexpr int IoFailure = 1;    // reading the input or writing the output failed
-constexpr int BadUsage = 2;     // a command line that was not understood, or a value out of range
-constexpr int LimitReached = 3; // a search ended by its own bound before it found everything
-
-// A stream with every write checked. The first failure is kept (its errno) and
-// every later write is skipped, so a command may write on and look once, or
-// stop early, through ok().
-class OutputStream
+// A positional argument: its name, what the help says of it, and how the usage
+// line and the synopsis show it (empty: the name).
+struct ArgumentDeclaration
 {
-public:
-    explicit OutputStream(std::FILE *file) : file_(file) {}
-
-    bool write(QByteArrayView bytes);
-    bool writeLine(QByteArrayView utf8);
-    bool writeLine(const QString &line);
-    // One JSON object as one compact line. The line never holds a lone surrogate:
-    // one that reached the object is written as U+FFFD, so strict parsers take it.
-    bool writeJsonLine(const QJsonObject &object);
-    bool flush();
-
-    bool ok() const { return error_ == 0; }
-    int error() const { return error_; } // errno of the first failure, 0 if none
-
-private:
-    bool failed();
-
-    std::FILE *file_;
-    int error_ = 0;
+    QString name;
+    QString description;
+    QString syntax;
 };
 
-// Standard output, shared by every command of the run.
-OutputStream &standardOutput();
+// A command's command line, declared once: its --help, its entry in the
+// program's --help and its synopsis come from here, and a test holds the manual
+// page and the README to the synopsis.
+struct CommandDeclaration
+{
+    QString name;
+    QString summary;                   // what the program's --help says the command does
+    QString description;               // what the command's own --help says it does
+    QList<QCommandLineOption> options; // in the order every help lists them
+    QStringList required;              // options the command cannot run without, by name
+    QList<ArgumentDeclaration> arguments;
+};
 
-// Write to standardOutput(); false once a write has failed.
-bool writeLine(const QString &line);
-bool writeJsonLine(const QJsonObject &object);
+// The synopsis's pieces after the command's name: each option in its order with
+// the name of its value, bare when it is required and in brackets when not, then
+// each argument's syntax: {"--efl E", "[--json]", "[TEXT ...]"}.
+QStringList synopsisItems(const CommandDeclaration &declaration);
+// The name and the pieces, one blank between each.
+QString synopsis(const CommandDeclaration &declaration);
 
-// Writes text and a line end to standard error (UTF-8), flushing standard output
-// first so that a message stands after the results it follows.
-void writeError(const QString &line);
-
-// The reason for errno error, in English.
-QString errorReason(int error);
-
-// "tlcalc-cli COMMAND: message" on standard error ("tlcalc-cli: message" for no
-// command); returns status, so that a command can end with `return failWith(…)`.
-int failWith(const QString &command, const QString &message, int status);
-
-// Ends a command's output: flushes standard output and, when any write failed,
-// writes "tlcalc-cli COMMAND: write error: <reason>" to standard error and
-// returns IoFailure; else returns status.
-int finishOutput(const QString &command, int status = 0);
-
-// A compact JSON line with every escaped lone surrogate (\udXXX, which
-// QJsonDocument writes for one) replaced by \ufffd.
-QByteArray jsonLine(const QJsonObject &object);
+// Words of text after indent blanks, broken into lines no longer than the help's
+// width of 79 characters; a longer word stands on a line of its own.
+QStringList wrappedHelpLines(const QString &text, qsizetype indent);
 
 // A command's own command line: its options and arguments, the help that
 // --help prints ("Usage: tlcalc-cli COMMAND [options] …", the description, the
@@ -83,6 +54,8 @@ class CommandLine
 {
 public:
     CommandLine(QString command, QString description);
+    // The declared options and arguments.
+    explicit CommandLine(const CommandDeclaration &declaration);
 
     void addOption(const QCommandLineOption &option);
     void addOptions(const QList<QCommandLineOption> &options);
@@ -96,6 +69,14 @@ public:
     // 0 after the help went to standard output, IoFailure when it could not be
     // written, BadUsage after a message on standard error.
     std::optional<int> parse(const QStringList &arguments);
+
+    // After parse: a usage error ("--efl is required") for the first declared
+    // required option not given, returning BadUsage; nothing when all are there.
+    std::optional<int> checkRequired() const;
+
+    // The option added under this (first) name. Asking for one that was never
+    // added is a mistake in the program: it throws std::logic_error.
+    const QCommandLineOption &option(const QString &name) const;
 
     bool isSet(const QCommandLineOption &option) const { return parser_.isSet(option); }
     QString value(const QCommandLineOption &option) const { return parser_.value(option); }
@@ -120,24 +101,17 @@ private:
     QCommandLineParser parser_;
     QList<QCommandLineOption> options_;
     QList<Argument> arguments_;
+    QStringList required_;
     QCommandLineOption help_;
 };
 
-// Every command is handed the program's state and services by main; tests hand
-// fresh ones.
-using CommandFunction = int (*)(const QStringList &arguments, ProgramState &state,
-                                platform::Services &services);
+// Every command is handed the program's services by main; tests hand fresh ones.
+// A command keeps whatever state it needs for itself.
+using CommandFunction = int (*)(const QStringList &arguments, platform::Services &services);
 
 // A card, a suit pattern ("?п") or a rank pattern ("6?") given as an argument,
 // "10" read as the ten as in chain texts; nothing for any other text.
 std::optional<QString> cardOrPattern(const QString &text);
-
-// How a note on standard error names input line number (from 1): "строка 17".
-QString lineLabel(qint64 number);
-
-// Says on standard error, once for the whole run, that what ("строка 3",
-// "argument 2") was not valid UTF-8 and is read as Windows-1251.
-void noteCp1251(const QString &command, const QString &what);
 
 // The option --encoding of the commands that read chain texts.
 QCommandLineOption encodingOption();
@@ -166,19 +140,6 @@ std::optional<std::int64_t> maxTries(const CommandLine &line, const QCommandLine
                                      const QString &what, QString &problem);
 std::optional<qint64> timeLimitMs(const CommandLine &line, const QCommandLineOption &option,
                                   QString &problem);
-// How a search that its own bound ended finishes: standard output is flushed (a
-// failed write ends as finishOutput ends it), then the bound is named, "--max-tries
-// reached after N WHAT" when the tries were spent, else "--time-limit of S s
-// reached", followed by ": " and what was done; returns LimitReached.
-int finishAtLimit(const CommandLine &line, const QCommandLineOption &timeLimit, bool triesSpent,
-                  std::uint64_t tries, const QString &what, const QString &done);
-
-// How a search that SIGINT or SIGTERM ended finishes: standard output is flushed (a
-// failed write ends as finishOutput ends it), then "interrupted by SIGINT: " and
-// what was done; returns 128 + the signal's number, the status a shell gives a
-// process that the signal ended.
-int finishInterrupted(const CommandLine &line, int signal, const QString &done);
-
 // Whether progress lines are written: asked for, or standard error is a terminal.
 bool showsProgress(const CommandLine &line, const QCommandLineOption &option);
 

@@ -2,9 +2,9 @@
 #include "ConditionEstimate.h"
 
 #include "engine/ParallelDealer.h"
-#include "mainwindow/ChainStatistics.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
+#include "search/ChainStatistics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mainwindow/MainTables.h"
+#include "analysis/MainTables.h"
 #include "../TestSupport.h"
 #include "engine/Deck.h"
 #include "platform/RandomSource.h"

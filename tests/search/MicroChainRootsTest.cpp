@@ -2,8 +2,8 @@
 #include "../TestSupport.h"
 #include "MicroTestSupport.h"
 #include "engine/Deck.h"
-#include "mainwindow/MicroChainSearch.h"
 #include "platform/RandomSource.h"
+#include "search/MicroChainSearch.h"
 
 #include <gtest/gtest.h>
 

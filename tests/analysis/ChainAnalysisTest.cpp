@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mainwindow/ChainAnalysis.h"
+#include "analysis/ChainAnalysis.h"
 #include "../ChainTexts.h"
 #include "../TestSupport.h"
-#include "mainwindow/MainTables.h"
+#include "analysis/MainTables.h"
 
 #include <QLocale>
 
