@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TextEncoding.h"
 #include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
+#include "platform/TextEncoding.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -128,7 +128,8 @@ using CommandFunction = int (*)(const QStringList &arguments, ProgramState &stat
                                 platform::Services &services);
 
 // A card, a suit pattern ("?п") or a rank pattern ("6?") given as an argument,
-// "10" read as the ten as in chain texts; nothing for any other text.
+// "10" and the Cyrillic "Х" read as the ten as in chain texts; nothing for any
+// other text.
 std::optional<QString> cardOrPattern(const QString &text);
 
 // How a note on standard error names input line number (from 1): "строка 17".

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextEncoding.h"
+#include "platform/TextEncoding.h"
 
 #include <QByteArray>
 

@@ -4,7 +4,7 @@
 #include "GenerateCommand.h"
 #include "MicroCommand.h"
 #include "StatsCommand.h"
-#include "TextEncoding.h"
+#include "platform/TextEncoding.h"
 
 #include <QCoreApplication>
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -29,6 +30,8 @@ int main(int argc, char **argv)
         }
     }
     QApplication application(argc, argv);
+    // Settings the windows keep go to a test folder, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
     // The windows as the program shows them: its fonts and Qt's Russian texts.
     platform::loadDesktopFonts();
     platform::installQtTranslation();

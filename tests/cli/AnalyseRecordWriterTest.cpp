@@ -2,7 +2,7 @@
 #include "../ChainTexts.h"
 #include "../TestSupport.h"
 #include "cli/AnalyseCommand.h"
-#include "cli/TextEncoding.h"
+#include "platform/TextEncoding.h"
 
 #include <QJsonDocument>
 #include <QLocale>
