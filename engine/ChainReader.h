@@ -4,8 +4,9 @@
 #include "platform/Services.h"
 
 // Reads a chain text into the Cards of Chain: rank letter, suit letter and
-// Position of entries 1 to 36, nothing else. Blanks separate cards, "10" is read
-// as the ten; nothing is validated. A text shorter than 36 characters shows
+// Position of entries 1 to 36, nothing else. Blanks, tabs and no-break spaces
+// separate cards; "10" and the Cyrillic "Х" and "х", which look like it, are read
+// as the ten "X" (TypedCards.h); nothing is validated. A text shorter than 36 characters shows
 // "Цепочка маловата" through the services' message sink and is read all the same.
 // A character is one code point: a letter outside the Basic Multilingual Plane
 // is held as its two UTF-16 units in one QString and is never split.
