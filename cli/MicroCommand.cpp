@@ -63,7 +63,12 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
         progressOption(QStringLiteral("micro-chains built, attempts"));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("One line of JSON per micro-chain."));
-    line.addOptions({efl, target, count, method, seed, maxTriesLimit, timeLimit, progress, json});
+    const QCommandLineOption collapsing(
+        QStringLiteral("collapsing"),
+        QStringLiteral("Keep only micro-chains whose own collapse leaves two cards; the others "
+                       "are built again."));
+    line.addOptions(
+        {efl, target, count, method, seed, maxTriesLimit, timeLimit, progress, json, collapsing});
     if (const auto status = line.parse(arguments))
         return *status;
     for (const QCommandLineOption &required : {efl, target, count})
@@ -90,6 +95,7 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
                              .arg(line.value(count)));
 
     MicroSearchOptions options;
+    options.collapsingOnly = line.isSet(collapsing);
     bool eflIsNumber = false;
     const int eflValue = line.value(efl).trimmed().toInt(&eflIsNumber);
     options.method = eflIsNumber ? defaultMicroMethod(eflValue) : MicroMethod::GenerateAndTest;

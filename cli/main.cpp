@@ -30,6 +30,7 @@ QString usage()
         "                                exchange two cards, suits or ranks\n"
         "  micro --efl E --target CARD --count N [--method gat|search] [--seed S]\n"
         "        [--max-tries N] [--time-limit SECONDS] [--progress] [--json]\n"
+        "        [--collapsing]\n"
         "                                build micro-chains ending in CARD\n"
         "  stats --deals N [--seed S] [--threads T] [--progress] [--json]\n"
         "                                how far random chains collapse: EFL, transits,\n"
