@@ -30,21 +30,36 @@ ConditionEstimator::~ConditionEstimator()
 void ConditionEstimator::grow(std::uint64_t seed, int threads)
 {
     using namespace std::chrono_literals;
-    // The dealer is made when first wanted, so an estimator nobody asks starts no
-    // dealing threads.
+    // The dealer lives only while the sample grows, so that an idle window keeps
+    // no dealing threads; the next one goes on at the block after the last one
+    // taken, so the sample is the seed's, whatever its pauses.
     std::unique_ptr<lanedeal::ParallelDealer> dealer;
+    std::uint64_t blocks = 0;
     for (;;) {
         {
             std::unique_lock lock(mutex_);
+            if (!growing_ && dealer) {
+                lock.unlock();
+                dealer->stop();
+                dealer.reset();
+                lock.lock();
+                dealing_ = false;
+                dealt_.notify_all();
+            }
             wake_.wait(lock, [this] { return quit_ || growing_; });
             if (quit_)
                 break;
+            dealing_ = true;
         }
         if (!dealer)
-            dealer = std::make_unique<lanedeal::ParallelDealer>(seed, threads);
+            dealer = std::make_unique<lanedeal::ParallelDealer>(
+                seed, threads, blocks, lanedeal::ParallelDealer::DefaultLookAhead,
+                lanedeal::DealFilter(), lanedeal::ParallelDealer::SampleThreadName);
         const auto start = std::chrono::steady_clock::now();
-        if (const std::optional<lanedeal::BlockResult> block = dealer->next(20ms))
+        if (const std::optional<lanedeal::BlockResult> block = dealer->next(20ms)) {
             sample_.add(*block);
+            ++blocks;
+        }
         dealingSeconds_ =
             dealingSeconds_ +
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -129,6 +144,11 @@ void ConditionEstimator::setPaused(bool paused)
         return;
     paused_ = paused;
     want(wanted_);
+    // A run that pauses the sample has every core from its first deal on.
+    if (paused) {
+        std::unique_lock lock(mutex_);
+        dealt_.wait(lock, [this] { return !dealing_; });
+    }
 }
 
 void ConditionEstimator::showEstimate()

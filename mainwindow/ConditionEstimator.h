@@ -88,6 +88,8 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     bool growing_ = false; // guarded by mutex_: the thread may deal
+    bool dealing_ = false; // guarded by mutex_: its dealer's threads are running
+    std::condition_variable dealt_;
     bool quit_ = false;
     std::thread worker_;
 };
