@@ -355,10 +355,11 @@ TEST_P(MicroCommandCollapsing, KeepsOnlyMicroChainsThatCollapseToTwo)
             collapsed += microChainRoot(chain).size() == 2;
             EXPECT_EQ(microChainCollapses(chain), microChainRoot(chain).size() == 2);
         }
-        if (collapsing)
+        if (collapsing) {
             EXPECT_EQ(collapsed, count);
-        else if (QString::fromUtf8(c.efl).toInt() >= 20)
+        } else if (QString::fromUtf8(c.efl).toInt() >= 20) {
             EXPECT_LT(collapsed, count) << "a quarter at EFL 20 do not collapse on their own";
+        }
     }
 }
 
