@@ -724,6 +724,7 @@ void TForm1::createStatusBar()
     RunRateLabel = named(new QLabel(bar), "RunRateLabel");
     RunRateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bar->addPermanentWidget(RunRateLabel);
+    RunRateLabel->hide();
     // Apart, so that the estimate and the rate never read as one line.
     for (QLabel *label : {EstimateLabel, RunRateLabel}) {
         label->setFrameShape(QFrame::StyledPanel);
@@ -744,6 +745,8 @@ void TForm1::showDeckCheck(const QString &chainText)
 void TForm1::showRunRate(const QString &text)
 {
     RunRateLabel->setText(text);
+    // Its frame shows only while it has a rate to show.
+    RunRateLabel->setVisible(!text.isEmpty());
 }
 
 void TForm1::showTriedVariants()
@@ -1169,17 +1172,20 @@ void TForm1::openChainFile(const QString &path)
         if (fileQuestions_.pickChain) {
             chosen = fileQuestions_.pickChain(read.chains);
         } else {
+            // Tabs shown as blanks: a list draws them as wide gaps.
+            QStringList shown;
+            for (const QString &chain : read.chains)
+                shown << QString(chain).replace(u'\t', u' ');
             QInputDialog dialog(this);
             dialog.setWindowTitle(QStringLiteral("OPEN"));
-            dialog.setLabelText(QStringLiteral("В файле «%1» %2 цепочек. Какую анализировать?")
+            dialog.setLabelText(QStringLiteral("Цепочек в файле «%1»: %2. Какую анализировать?")
                                     .arg(QFileInfo(path).fileName())
                                     .arg(read.chains.size()));
-            dialog.setComboBoxItems(read.chains);
+            dialog.setComboBoxItems(shown);
             dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
             dialog.resize(760, 400);
-            chosen = dialog.exec() == QDialog::Accepted
-                         ? int(read.chains.indexOf(dialog.textValue()))
-                         : -1;
+            chosen =
+                dialog.exec() == QDialog::Accepted ? int(shown.indexOf(dialog.textValue())) : -1;
         }
         if (chosen < 0 || chosen >= read.chains.size())
             return;
