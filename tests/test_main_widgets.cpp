@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -30,8 +31,13 @@ int main(int argc, char **argv)
         }
     }
     QApplication application(argc, argv);
-    // Settings the windows keep go to a test folder, never the user's.
+    // Settings the code under test keeps go to a folder of this test program's
+    // own, never the user's, nor one that another test program running at the
+    // same time clears.
     QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
     // The windows as the program shows them: its fonts and Qt's Russian texts.
     platform::loadDesktopFonts();
     platform::installQtTranslation();
