@@ -8,10 +8,12 @@
 #include "platform/views/DesktopFonts.h"
 #include "platform/views/MessageBoxes.h"
 #include "platform/views/QtTranslation.h"
+#include "platform/views/WindowMemory.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QTimer>
 
 namespace {
 
@@ -36,6 +38,9 @@ int main(int argc, char *argv[])
     // No display name: the desktop would append it to every window's caption, and
     // the captions are the windows' own.
     QApplication::setApplicationName(QStringLiteral("tlcalc"));
+    // Where the windows' settings are kept: ~/.config/tlcalc/tlcalc.conf, the
+    // registry's Software\tlcalc\tlcalc.
+    QApplication::setOrganizationName(QStringLiteral("tlcalc"));
     // Lets the desktop match the windows to the installed desktop entry and icon.
     QApplication::setDesktopFileName(QStringLiteral(TLCALC_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
@@ -55,6 +60,12 @@ int main(int argc, char *argv[])
     TFormAbout about(&mainWindow);
     TFormKompas compass(*state, mainWindow.tables().StringGrid1, &mainWindow);
     TFormDrawings drawings(*state, services, mainWindow.tables().StringGrid1, &mainWindow);
+    // The other windows come back where the user left them (the filter window is
+    // placed over the main window each time it opens).
+    platform::rememberPlace(help, QStringLiteral("help"));
+    platform::rememberPlace(about, QStringLiteral("about"), true);
+    platform::rememberPlace(compass, QStringLiteral("compass"));
+    platform::rememberPlace(drawings, QStringLiteral("drawings"));
     mainWindow.setHelpWindow(&help);
     mainWindow.setFilterWindow(&filter);
     mainWindow.setAboutWindow(&about);
@@ -62,5 +73,12 @@ int main(int argc, char *argv[])
     mainWindow.setDrawingsWindow(&drawings);
 
     mainWindow.show();
+    // "tlcalc FILE" (and the desktop entry, given a file) opens a file of chains
+    // as OPEN does, once the window stands.
+    const QStringList files = application.arguments().mid(1);
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, file = files.constFirst()] {
+            mainWindow.openChainFile(file);
+        });
     return application.exec();
 }

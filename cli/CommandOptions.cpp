@@ -4,6 +4,7 @@
 #include "CommandOutput.h"
 #include "analysis/MainTables.h"
 #include "engine/ParallelDealer.h"
+#include "engine/TypedCards.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -185,7 +186,7 @@ int CommandLine::usageError(const QString &message) const
 std::optional<QString> cardOrPattern(const QString &text)
 {
     static const QStringList items = targetItems();
-    const QString read = text.startsWith(QStringLiteral("10")) ? u'X' + text.mid(2) : text;
+    const QString read = typedCardText(text);
     if (items.contains(read))
         return read;
     return std::nullopt;

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "CommandMessages.h"
-#include "TextEncoding.h"
 #include "platform/Services.h"
+#include "platform/TextEncoding.h"
 
 #include <QCommandLineParser>
 #include <QList>
@@ -110,7 +110,8 @@ private:
 using CommandFunction = int (*)(const QStringList &arguments, platform::Services &services);
 
 // A card, a suit pattern ("?п") or a rank pattern ("6?") given as an argument,
-// "10" read as the ten as in chain texts; nothing for any other text.
+// "10" and the Cyrillic "Х" read as the ten as in chain texts; nothing for any
+// other text.
 std::optional<QString> cardOrPattern(const QString &text);
 
 // The option --encoding of the commands that read chain texts.

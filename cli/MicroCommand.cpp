@@ -67,6 +67,9 @@ CommandDeclaration microDeclaration()
             progressOption(QStringLiteral("micro-chains built, attempts")),
             QCommandLineOption(QStringLiteral("json"),
                                QStringLiteral("One line of JSON per micro-chain.")),
+            QCommandLineOption(QStringLiteral("collapsing"),
+                               QStringLiteral("Keep only micro-chains whose own collapse leaves "
+                                              "two cards; the others are built again.")),
         },
         {QStringLiteral("efl"), QStringLiteral("target"), QStringLiteral("count")},
         {},
@@ -85,6 +88,7 @@ int runMicro(const QStringList &arguments, MicroChainStore &store, platform::Ser
     const QCommandLineOption &timeLimit = line.option(QStringLiteral("time-limit"));
     const QCommandLineOption &progress = line.option(QStringLiteral("progress"));
     const QCommandLineOption &json = line.option(QStringLiteral("json"));
+    const QCommandLineOption &collapsing = line.option(QStringLiteral("collapsing"));
     if (const auto status = line.parse(arguments))
         return *status;
     if (const auto status = line.checkRequired())
@@ -109,6 +113,7 @@ int runMicro(const QStringList &arguments, MicroChainStore &store, platform::Ser
                              .arg(line.value(count)));
 
     MicroSearchOptions options;
+    options.collapsingOnly = line.isSet(collapsing);
     bool eflIsNumber = false;
     const int eflValue = line.value(efl).trimmed().toInt(&eflIsNumber);
     options.method = eflIsNumber ? defaultMicroMethod(eflValue) : MicroMethod::GenerateAndTest;

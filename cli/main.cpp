@@ -2,7 +2,7 @@
 #include "CommandMessages.h"
 #include "CommandOutput.h"
 #include "Commands.h"
-#include "TextEncoding.h"
+#include "platform/TextEncoding.h"
 
 #include <QCoreApplication>
 

@@ -79,7 +79,7 @@ TFormKompas::TFormKompas(CompassState &state, const TextGrid &analysisTable, QWi
     connect(Button2, &QPushButton::clicked, this, &TFormKompas::Button2Click);
     connect(Edit1, &QLineEdit::textChanged, this, &TFormKompas::Edit1Change);
     // Return in the multiplier's line must not close the window.
-    platform::closeOnlyByOwnButtons(*this);
+    platform::setWorkWindowKeys(*this);
 }
 
 // A large multiplier asks for a window many times the screen's size (255 gives

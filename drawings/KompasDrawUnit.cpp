@@ -166,7 +166,7 @@ void TFormDrawings::FormCreate(QWidget *mainWindow)
     connect(ButtonStep, &QPushButton::clicked, this, &TFormDrawings::ButtonStepClick);
     connect(ButtonClose, &QPushButton::clicked, this, &TFormDrawings::ButtonCloseClick);
     // Return in a list must not run "Весь Ход))".
-    platform::closeOnlyByOwnButtons(*this);
+    platform::setWorkWindowKeys(*this);
 }
 
 QImage &TFormDrawings::surface()

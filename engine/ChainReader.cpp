@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChainReader.h"
 
+#include "TypedCards.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -34,7 +35,7 @@ QString characterAt(const QString &text, qsizetype index)
 
 bool ChainTextScanner::next(QString &rank, QString &suit)
 {
-    while (unit_ < text_.size() && text_[unit_] == u' ')
+    while (unit_ < text_.size() && isCardSeparator(text_[unit_].unicode()))
         ++unit_;
     if (unit_ >= text_.size()) {
         rank.clear();
@@ -42,9 +43,9 @@ bool ChainTextScanner::next(QString &rank, QString &suit)
         return false;
     }
     const qsizetype rankUnits = unitsAt(text_, unit_);
-    if (text_[unit_] == u'1' && unit_ + 1 < text_.size() && text_[unit_ + 1] == u'0') {
+    if (const qsizetype ten = tenUnitsAt(text_, unit_)) {
         rank = QStringLiteral("X");
-        unit_ += 2;
+        unit_ += ten;
     } else {
         rank = text_.mid(unit_, rankUnits);
         unit_ += rankUnits;
@@ -63,8 +64,8 @@ bool ChainTextScanner::next(QString &rank, QString &suit)
 bool Utf8ChainScanner::next(std::string_view &rank, std::string_view &suit)
 {
     const std::size_t size = text_.size();
-    while (offset_ < size && text_[offset_] == ' ')
-        ++offset_;
+    while (const std::size_t separator = separatorBytesAt(text_, offset_))
+        offset_ += separator;
     rank = suit = {};
     if (offset_ >= size)
         return false;
@@ -75,9 +76,9 @@ bool Utf8ChainScanner::next(std::string_view &rank, std::string_view &suit)
         offset_ += length;
         return letter;
     };
-    if (text_[offset_] == '1' && offset_ + 1 < size && text_[offset_ + 1] == '0') {
+    if (const std::size_t ten = tenBytesAt(text_, offset_)) {
         rank = "X";
-        offset_ += 2;
+        offset_ += ten;
     } else {
         rank = character();
     }

@@ -12,10 +12,11 @@ struct ReadChainResult
 };
 
 // Reads a chain text into the Cards of Chain: rank letter, suit letter and
-// Position of entries 1 to 36, nothing else. Blanks separate cards, "10" is read
-// as the ten; nothing is validated. A character is one code point: a letter
-// outside the Basic Multilingual Plane is held as its two UTF-16 units in one
-// QString and is never split.
+// Position of entries 1 to 36, nothing else. Blanks, tabs and no-break spaces
+// separate cards; "10" and the Cyrillic "Х" and "х", which look like it, are read
+// as the ten "X" (TypedCards.h); nothing is validated. A character is one code
+// point: a letter outside the Basic Multilingual Plane is held as its two UTF-16
+// units in one QString and is never split.
 ReadChainResult ReadChain(const QString &Text, TTLKoloda &Chain);
 
 // The entries of a chain text one after another by the rules of ReadChain, but

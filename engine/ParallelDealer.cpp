@@ -47,7 +47,7 @@ BlockResult summarise(const Block &block, const DealFilter &keep, std::size_t de
 }
 
 ParallelDealer::ParallelDealer(std::uint64_t runSeed, int threads, std::uint64_t firstBlock,
-                               int lookAhead, DealFilter keep)
+                               int lookAhead, DealFilter keep, const char *threadName)
     : seed_(runSeed), firstBlock_(firstBlock), lookAhead_(lookAhead),
       batch_(std::clamp(lookAhead / 4, 1, 16)), keep_(std::move(keep)), nextBlock_(firstBlock),
       slots_(std::size_t(lookAhead)), taken_(firstBlock), readyEnd_(firstBlock)
@@ -60,7 +60,7 @@ ParallelDealer::ParallelDealer(std::uint64_t runSeed, int threads, std::uint64_t
         workers_.emplace_back([this] { work(); });
         // Named before the constructor returns, so that a look at the process's
         // threads (top -H, or a test) tells the dealer's workers from any other.
-        pthread_setname_np(workers_.back().native_handle(), WorkerThreadName);
+        pthread_setname_np(workers_.back().native_handle(), threadName);
     }
 }
 

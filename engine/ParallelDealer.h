@@ -59,11 +59,15 @@ public:
     static constexpr int DefaultLookAhead = 1024;
     // The name every worker thread carries.
     static constexpr const char *WorkerThreadName = "tlcalc-deal";
+    // The name of the workers that grow the chance estimates' sample in the
+    // background, told apart from a run's own.
+    static constexpr const char *SampleThreadName = "tlcalc-sample";
 
     // threads == 0 deals on the caller's thread, inside next(). Without a
     // filter every deal that collapsed to two cards is handed over.
     ParallelDealer(std::uint64_t runSeed, int threads, std::uint64_t firstBlock = 0,
-                   int lookAhead = DefaultLookAhead, DealFilter keep = {});
+                   int lookAhead = DefaultLookAhead, DealFilter keep = {},
+                   const char *threadName = WorkerThreadName);
     ~ParallelDealer();
     ParallelDealer(const ParallelDealer &) = delete;
     ParallelDealer &operator=(const ParallelDealer &) = delete;

@@ -2,10 +2,12 @@
 #include "TForm1.h"
 
 #include "analysis/CardReplacement.h"
+#include "analysis/ChainFile.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
 #include "engine/DeckCheck.h"
+#include "engine/TypedCards.h"
 #include "hexagrams/HexagramSelection.h"
 #include "hexagrams/views/HexagramPicture.h"
 #include "hexagrams/views/HexagramTableCells.h"
@@ -15,9 +17,11 @@
 #include "platform/views/CompactList.h"
 #include "platform/views/DesktopFonts.h"
 #include "platform/views/GridView.h"
+#include "platform/views/MenuKeys.h"
 #include "platform/views/ReportView.h"
 #include "platform/views/SystemColors.h"
 #include "platform/views/TextDrawing.h"
+#include "platform/views/WindowMemory.h"
 #include "search/ChainGenerator.h"
 #include "search/ConditionEstimator.h"
 #include "search/MicroChainSearch.h"
@@ -29,6 +33,9 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -36,6 +43,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QValidator>
@@ -101,6 +109,14 @@ public:
     }
 };
 
+// Where the windows' choices are kept between runs (QSettings).
+const QString MicroCountKey = QStringLiteral("micro/count");
+const QString MicroMethodShortKey = QStringLiteral("micro/methodBelowSearchBound");
+const QString MicroMethodLongKey = QStringLiteral("micro/methodFromSearchBound");
+const QString MicroCollapsingKey = QStringLiteral("micro/collapsing");
+const QString StatisticsDealsKey = QStringLiteral("statistics/deals");
+const QString StatisticsLogScaleKey = QStringLiteral("statistics/logScale");
+
 template <typename Widget> Widget *named(Widget *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
@@ -133,6 +149,18 @@ QColor suitColour(const QString &suit, const QColor &fallback)
     if (suit == u"п")
         return QColor(204, 204, 255);
     return fallback;
+}
+
+// A card list's selected item, as selectedItemText reads it, or the item a card
+// typed as people type it names ("10п", "Хп" for "Xп"); empty for none.
+QString selectedCardItem(const QComboBox *list)
+{
+    const int index = platform::selectedItemIndex(list);
+    if (index >= 0)
+        return list->itemText(index);
+    const int typed = list->findText(typedCardText(list->currentText()),
+                                     Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return typed > 0 ? list->itemText(typed) : QString();
 }
 
 // The condition boxes and lists as the generator reads them, afresh each time.
@@ -185,8 +213,9 @@ public:
 private:
     QString item(int list) const
     {
-        QComboBox *const lists[] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3,
-                                    form_.ComboBox4};
+        if (list == 4)
+            return selectedCardItem(form_.ComboBox4);
+        QComboBox *const lists[] = {form_.ComboBox1, form_.ComboBox2, form_.ComboBox3};
         return platform::selectedItemText(lists[list - 1]);
     }
 
@@ -214,12 +243,20 @@ TForm1::TForm1(ProgramState &state, platform::Services &services, QWidget *paren
     setCentralWidget(client_);
     createControls();
     createMenu();
+    platform::reachMenuBarByKeys(*this);
+    // Where the window stood last time; its size is the layout's own.
+    platform::rememberPlace(*this, QStringLiteral("main"), true);
     createStatusBar();
     setWindowTitle(QStringLiteral("ТЛ калькулятор 022"));
     client_->setFixedSize(976, 465);
 
     // The chance of what the generator is asked for follows the conditions.
-    estimator_ = new ConditionEstimator(this);
+    // One sample for every condition set, grown until the conditions shown have
+    // a thousand deals that meet them (about ±6 %), or to 200 million deals.
+    ConditionEstimator::Options estimates;
+    estimates.limits.enoughPassed = 1000;
+    estimates.limits.maxDeals = 200'000'000;
+    estimator_ = new ConditionEstimator(estimates, this);
     connect(estimator_, &ConditionEstimator::textChanged, EstimateLabel, &QLabel::setText);
     for (QCheckBox *box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5})
         connect(box, &QCheckBox::toggled, this, [this] { conditionsChanged(); });
@@ -269,7 +306,9 @@ void TForm1::createControls()
     StringGrid3->setDrawCell([this](QPainter &p, int col, int row, const QRect &r) {
         StringGrid3DrawCell(p, tables_.StringGrid3, col, row, r);
     });
-    StringGrid3->setDrawFocusRect(true);
+    // The focused cell of every table shows, however the table got the focus.
+    for (platform::GridView *grid : {StringGrid1, StringGrid2, StringGrid3})
+        grid->setDrawFocusRect(true);
     StringGrid1->setSelectCell([this](int col, int row) { StringGrid1SelectCell(col, row); });
     StringGrid2->setSelectCell([this](int col, int row) { StringGrid2SelectCell(col, row); });
     StringGrid3->setSelectCell([this](int col, int row) { StringGrid3SelectCell(col, row); });
@@ -341,12 +380,12 @@ void TForm1::createMenu()
     N1->setObjectName(QStringLiteral("N1"));
     FILE1 = bar->addMenu(QStringLiteral("FILE"));
     FILE1->setObjectName(QStringLiteral("FILE1"));
-    FILE1->setEnabled(false);
-    FILE1->menuAction()->setEnabled(false);
     OPEN1 = FILE1->addAction(QStringLiteral("OPEN"));
-    OPEN1->setEnabled(false);
+    OPEN1->setShortcut(QKeySequence::Open);
+    connect(OPEN1, &QAction::triggered, this, [this] { OPEN1Click(); });
     SAVE1 = FILE1->addAction(QStringLiteral("SAVE"));
-    SAVE1->setEnabled(false);
+    SAVE1->setShortcut(QKeySequence::Save);
+    connect(SAVE1, &QAction::triggered, this, [this] { SAVE1Click(); });
     QUIT1 = FILE1->addAction(QStringLiteral("QUIT"));
     connect(QUIT1, &QAction::triggered, this, [this] { QUIT1Click(); });
     FILTERS1 = bar->addAction(QStringLiteral("Фильтры"));
@@ -374,6 +413,15 @@ void TForm1::createMenu()
     for (QAction *action : {OPEN1, SAVE1, QUIT1, FILTERS1, N2, FAQ1, ABOUT1})
         action->setObjectName(action->text() + QStringLiteral("1"));
     N2->setObjectName(QStringLiteral("N2"));
+
+    // Not in the menu: the window's own key while a run lasts.
+    StopRun1 = new QAction(this);
+    StopRun1->setObjectName(QStringLiteral("StopRun1"));
+    StopRun1->setShortcut(Qt::Key_Escape);
+    StopRun1->setShortcutContext(Qt::WindowShortcut);
+    StopRun1->setEnabled(false);
+    addAction(StopRun1);
+    connect(StopRun1, &QAction::triggered, this, [this] { StopRunClick(); });
     Compass1->setObjectName(QStringLiteral("Compass1"));
 }
 
@@ -665,6 +713,9 @@ void TForm1::createStatusBar()
     // Widgets rather than a status message: hovering the menu shows the items'
     // status tips in the message's place and would wipe a message.
     DeckCheckLabel = named(new QLabel(bar), "DeckCheckLabel");
+    // The deck check gives way (all of it shows in its tooltip): the estimate and
+    // the run rate on the right always show whole.
+    DeckCheckLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(DeckCheckLabel, 1);
     EstimateLabel = named(new QLabel(bar), "EstimateLabel");
     EstimateLabel->setToolTip(QStringLiteral(
@@ -674,6 +725,12 @@ void TForm1::createStatusBar()
     RunRateLabel = named(new QLabel(bar), "RunRateLabel");
     RunRateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bar->addPermanentWidget(RunRateLabel);
+    RunRateLabel->hide();
+    // Apart, so that the estimate and the rate never read as one line.
+    for (QLabel *label : {EstimateLabel, RunRateLabel}) {
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setContentsMargins(6, 0, 6, 0);
+    }
 }
 
 void TForm1::showDeckCheck(const QString &chainText)
@@ -689,6 +746,8 @@ void TForm1::showDeckCheck(const QString &chainText)
 void TForm1::showRunRate(const QString &text)
 {
     RunRateLabel->setText(text);
+    // Its frame shows only while it has a rate to show.
+    RunRateLabel->setVisible(!text.isEmpty());
 }
 
 void TForm1::showTriedVariants()
@@ -709,8 +768,29 @@ QString runRateText(double perSecond)
         .arg(platform::fixedNumber(perSecond / 1e6, perSecond < 1e7 ? 2 : 1));
 }
 
+void TForm1::StopRunClick()
+{
+    if (runDepth_ > 0)
+        runStopped_ = true;
+}
+
 void TForm1::ButtonTLGClick()
 {
+    // What Escape gives back: the chain line as it was before the run.
+    const QString typedChain = Edit1->text();
+    const QString deckCheckShown = DeckCheckLabel->text();
+    if (runDepth_ == 0)
+        runStopped_ = false;
+    ++runDepth_;
+    StopRun1->setEnabled(true);
+    DeckCheckLabel->setText(RunStopHintText);
+    const auto runEnds = qScopeGuard([this] {
+        if (--runDepth_ == 0) {
+            StopRun1->setEnabled(false);
+            runStopped_ = false;
+        }
+    });
+
     QString deckText;
     MakeOrderedDeck(state_.OrderedDeck, deckText);
     Edit1->setText(deckText);
@@ -753,12 +833,12 @@ void TForm1::ButtonTLGClick()
         showTriedVariants();
         const double perSecond = dealsPerSecond(candidates.dealt(), running.elapsed());
         showRunRate(runRateText(perSecond));
-        estimator_->setRate(perSecond);
+        estimator_->setRate(perSecond, double(running.elapsed()) / 1000);
         if (paintNow)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     };
     GeneratorHooks hooks;
-    hooks.stopRequested = [this] { return state_.StopRequested; };
+    hooks.stopRequested = [this] { return state_.StopRequested || runStopped_; };
     // Pending events are processed at the points of the tests that allow it, as
     // the run always did; a candidate reaches them every few microseconds, so
     // they are let through at most once a millisecond, quicker than anyone can
@@ -780,12 +860,22 @@ void TForm1::ButtonTLGClick()
     } catch (const platform::ConversionError &error) {
         showTriedVariants();
         showRunRate(QString());
+        DeckCheckLabel->setText(deckCheckShown);
         services_.showMessage(error.message());
         return;
     }
     showRunRate(QString());
-    if (result.end == SearchEnd::Stopped)
+    if (result.end == SearchEnd::Stopped) {
+        // "Выход" quits and leaves everything as it is; Escape gives the chain
+        // line back and says how far the run got.
+        if (state_.StopRequested)
+            return;
+        showTriedVariants();
+        Edit1->setText(typedChain);
+        DeckCheckLabel->setText(deckCheckShown);
+        tables_.RichEdit1.append(RunStoppedText.arg(state_.TriedVariants));
         return;
+    }
     showTriedVariants();
 
     Edit1->setText(result.text);
@@ -812,13 +902,13 @@ void TForm1::Button1Click()
     // are no card.
     const QStringList items = targetItems();
     for (const QComboBox *list : {ComboBox5, ComboBox6}) {
-        if (!items.contains(list->currentText())) {
+        if (!items.contains(typedCardText(list->currentText()))) {
             services_.showMessage(ReplacementNotACardText.arg(list->currentText()));
             return;
         }
     }
-    Edit1->setText(
-        replaceCards(Edit1->text(), ComboBox5->currentText(), ComboBox6->currentText(), services_));
+    Edit1->setText(replaceCards(Edit1->text(), typedCardText(ComboBox5->currentText()),
+                                typedCardText(ComboBox6->currentText()), services_));
     StringGrid1->repaint();
     services_.processPendingEvents();
     // The new chain is analysed as the check button does it, and becomes the
@@ -865,17 +955,33 @@ void TForm1::ButtonMicroClick()
 
 void TForm1::MicroMenuClick()
 {
-    // The count last asked for is offered again; a first search asks for ten.
-    int count = 10;
-    if (!platform::tryStrToInt(Edit2->text(), count) || count < 1 || count > MicroChainCapacity)
-        count = 10;
+    // The count last asked for is offered again, in this run or the last; a first
+    // search asks for ten.
+    QSettings settings;
+    int count = microCountOf(Edit2->text())
+                    .value_or(microCountOf(settings.value(MicroCountKey).toString()).value_or(10));
     int efl = 0;
     platform::tryStrToInt(platform::selectedItemText(ComboBox2), efl);
-    MicroSearchDialog dialog(count, defaultMicroMethod(efl), this);
+    // The method is proposed by the EFL; one the user chose instead for EFLs on
+    // the same side of the proposal's bound is offered again.
+    const QString methodKey = efl >= MicroSearchFromEfl ? MicroMethodLongKey : MicroMethodShortKey;
+    MicroMethod method = defaultMicroMethod(efl);
+    if (settings.contains(methodKey))
+        method = settings.value(methodKey).toInt() == 1 ? MicroMethod::Search
+                                                        : MicroMethod::GenerateAndTest;
+    MicroSearchDialog dialog(
+        count, method, settings.value(MicroCollapsingKey, false).toBool(),
+        platform::selectedItemText(ComboBox2), selectedCardItem(ComboBox4),
+        [this](const QString &text) { services_.showMessage(text); }, this);
+    platform::rememberPlace(dialog, QStringLiteral("micro"), true);
     if (dialog.exec() != QDialog::Accepted)
         return;
     Edit2->setText(QString::number(dialog.count()));
     microMethod_ = dialog.method();
+    microCollapsing_ = dialog.collapsing();
+    settings.setValue(MicroCountKey, dialog.count());
+    settings.setValue(methodKey, microMethod_ == MicroMethod::Search ? 1 : 0);
+    settings.setValue(MicroCollapsingKey, microCollapsing_);
     GetMicroCS();
 }
 
@@ -895,7 +1001,11 @@ void TForm1::GetMicroCS()
     // Input the search cannot take is turned down before anything changes: a
     // list whose text was typed over has no item to read, and the placeholder is
     // no target to end a micro-chain on.
-    if (refusedLists({ComboBox4, ComboBox2}))
+    if (selectedCardItem(ComboBox4).isEmpty()) {
+        services_.showMessage(platform::ListIndexOutOfBoundsText);
+        return;
+    }
+    if (refusedLists({ComboBox2}))
         return;
     if (platform::selectedItemText(ComboBox4) == ComboBox4->itemText(0)) {
         services_.showMessage(MicroTargetNotChosenText);
@@ -932,6 +1042,7 @@ void TForm1::GetMicroCS()
     };
     MicroSearchOptions options;
     options.method = microMethod_;
+    options.collapsingOnly = microCollapsing_;
     options.progress = [&](int built, int total, std::int64_t attempts) {
         if (!repainted) {
             // The emptied report shows while the search runs.
@@ -949,7 +1060,7 @@ void TForm1::GetMicroCS()
     };
     const MicroSearchResult result = SearchMicroChains(
         state_, state_.OrderedDeck, services_, tables_.RichEdit1, Edit2->text(),
-        platform::selectedItemText(ComboBox2), platform::selectedItemText(ComboBox4), options);
+        platform::selectedItemText(ComboBox2), selectedCardItem(ComboBox4), options);
     progress.reset();
     if (result.outcome == MicroSearchResult::Outcome::Finished ||
         result.outcome == MicroSearchResult::Outcome::Stopped)
@@ -1000,9 +1111,107 @@ void TForm1::Statistics1Click()
         statisticsWindow_ = new StatisticsWindow(this);
         statisticsWindow_->setMarksSource(
             [this] { return analysedChainMarks(state_.CurrentChain, tables_.StringGrid3); });
+        // Its place, the count of deals and the scale are kept between runs.
+        platform::rememberPlace(*statisticsWindow_, QStringLiteral("statistics"));
+        const QSettings settings;
+        QComboBox *deals = statisticsWindow_->DealsBox;
+        const int kept = deals->findText(settings.value(StatisticsDealsKey).toString());
+        if (kept >= 0)
+            deals->setCurrentIndex(kept);
+        statisticsWindow_->LogScale->setChecked(
+            settings.value(StatisticsLogScaleKey, statisticsWindow_->LogScale->isChecked())
+                .toBool());
+        connect(deals, &QComboBox::currentTextChanged, this,
+                [](const QString &text) { QSettings().setValue(StatisticsDealsKey, text); });
+        connect(statisticsWindow_->LogScale, &QCheckBox::toggled, this,
+                [](bool on) { QSettings().setValue(StatisticsLogScaleKey, on); });
     }
     statisticsWindow_->refreshMarks();
     statisticsWindow_->show();
     statisticsWindow_->raise();
     statisticsWindow_->activateWindow();
+}
+
+namespace {
+
+const QString LastFolderKey = QStringLiteral("files/folder");
+
+QString lastFolder()
+{
+    return QSettings().value(LastFolderKey).toString();
+}
+
+void rememberFolderOf(const QString &path)
+{
+    QSettings().setValue(LastFolderKey, QFileInfo(path).absolutePath());
+}
+
+} // namespace
+
+void TForm1::OPEN1Click()
+{
+    const QString path = fileQuestions_.openPath
+                             ? fileQuestions_.openPath(lastFolder())
+                             : QFileDialog::getOpenFileName(
+                                   this, QStringLiteral("Открыть цепочки"), lastFolder(),
+                                   QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
+    if (path.isEmpty())
+        return;
+    rememberFolderOf(path);
+    openChainFile(path);
+}
+
+void TForm1::openChainFile(const QString &path)
+{
+    const ChainFileRead read = readChainFile(path);
+    if (!read.error.isEmpty()) {
+        services_.showMessage(read.error);
+        return;
+    }
+    int chosen = 0;
+    if (read.chains.size() > 1) {
+        if (fileQuestions_.pickChain) {
+            chosen = fileQuestions_.pickChain(read.chains);
+        } else {
+            // Tabs shown as blanks: a list draws them as wide gaps.
+            QStringList shown;
+            for (const QString &chain : read.chains)
+                shown << QString(chain).replace(u'\t', u' ');
+            QInputDialog dialog(this);
+            dialog.setWindowTitle(QStringLiteral("OPEN"));
+            dialog.setLabelText(QStringLiteral("Цепочек в файле «%1»: %2. Какую анализировать?")
+                                    .arg(QFileInfo(path).fileName())
+                                    .arg(read.chains.size()));
+            dialog.setComboBoxItems(shown);
+            dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+            dialog.resize(760, 400);
+            chosen =
+                dialog.exec() == QDialog::Accepted ? int(shown.indexOf(dialog.textValue())) : -1;
+        }
+        if (chosen < 0 || chosen >= read.chains.size())
+            return;
+    }
+    Edit1->setText(read.chains.at(chosen));
+    ButtonCheckStringClick();
+}
+
+void TForm1::SAVE1Click()
+{
+    const QString path = fileQuestions_.savePath
+                             ? fileQuestions_.savePath(lastFolder())
+                             : QFileDialog::getSaveFileName(
+                                   this, QStringLiteral("Сохранить анализ"), lastFolder(),
+                                   QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
+    if (path.isEmpty())
+        return;
+    rememberFolderOf(path);
+    saveAnalysis(path);
+}
+
+bool TForm1::saveAnalysis(const QString &path)
+{
+    const QString failure = saveAnalysisFile(path, Edit1->text(), tables_);
+    if (!failure.isEmpty())
+        services_.showMessage(failure);
+    return failure.isEmpty();
 }

@@ -79,6 +79,31 @@ public:
     void ABOUT1Click();
     void FAQ1Click();
     void Statistics1Click();
+    // Escape while a generator run lasts: the run ends at its next test, and the
+    // window, the chain line and the conditions stay.
+    void StopRunClick();
+    bool generatorRunning() const { return runDepth_ > 0; }
+    void OPEN1Click();
+    void SAVE1Click();
+
+    // OPEN without its file dialog: one chain goes into Edit1 and is analysed as
+    // the check button does; of several the user picks one. A file that cannot be
+    // read, or holds no chain, shows why and changes nothing.
+    void openChainFile(const QString &path);
+    // SAVE without its file dialog: the chain, the report and the three tables;
+    // returns whether the file was written (else the message said why).
+    bool saveAnalysis(const QString &path);
+
+    // Where OPEN and SAVE ask the user: a file to open or to save to (empty: the
+    // user cancelled) and one chain of several (-1: cancelled). Tests answer
+    // instead of the dialogs.
+    struct FileQuestions
+    {
+        std::function<QString(const QString &folder)> openPath;
+        std::function<QString(const QString &folder)> savePath;
+        std::function<int(const QStringList &chains)> pickChain;
+    };
+    void setFileQuestions(FileQuestions questions) { fileQuestions_ = std::move(questions); }
 
     // The hexagram picture as it was last drawn, at the screen's pixel ratio, and
     // the part of the client area it covers.
@@ -146,6 +171,7 @@ public:
     QMenu *HELP1 = nullptr;
     QAction *FAQ1 = nullptr;
     QAction *ABOUT1 = nullptr;
+    QAction *StopRun1 = nullptr; // Escape, only while a generator run lasts
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -183,6 +209,10 @@ private:
     bool laidOut_ = false;
     ConditionEstimator *estimator_ = nullptr;
     MicroMethod microMethod_ = MicroMethod::GenerateAndTest;
+    bool microCollapsing_ = false;
+    FileQuestions fileQuestions_;
+    int runDepth_ = 0;        // generator runs under way, a nested one counted too
+    bool runStopped_ = false; // Escape asked the runs under way to end
     int microProgressDelayMs_ = 500;
 
     QWidget *filterWindow_ = nullptr;
@@ -210,4 +240,8 @@ inline const QString MicroTargetNotChosenText =
 inline const QString MicroRootsNoneYetText =
     QStringLiteral("МикроЦС пока нет: сначала постройте их командой «МикроЦС».");
 // The deck check of a text that holds each of the 36 cards once.
+// The report line of a run that Escape ended, and the status bar's hint while a
+// run lasts.
+inline const QString RunStoppedText = QStringLiteral("Остановлено после %1 вариантов");
+inline const QString RunStopHintText = QStringLiteral("Esc — остановить");
 inline const QString FullDeckText = QStringLiteral("Колода полная: 36 карт, каждая по одному разу");

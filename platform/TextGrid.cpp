@@ -73,3 +73,18 @@ QVector<QVector<QString>> TextGrid::rows() const
         result.append(cells_.mid(qsizetype(row) * columns_, columns_));
     return result;
 }
+
+QString TextGrid::tabSeparated(int firstColumn, int firstRow, int lastColumn, int lastRow) const
+{
+    QString text;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        if (row > firstRow)
+            text += u'\n';
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            if (column > firstColumn)
+                text += u'\t';
+            text += cell(column, row);
+        }
+    }
+    return text;
+}

@@ -28,6 +28,10 @@ public:
     // Rows from row 0 down, each the texts of its cells from column 0.
     QVector<QVector<QString>> rows() const;
 
+    // The cells of columns [firstColumn, lastColumn] x rows [firstRow, lastRow]
+    // as a spreadsheet takes them: a tab between cells, a line end between rows.
+    QString tabSeparated(int firstColumn, int firstRow, int lastColumn, int lastRow) const;
+
 private:
     bool inside(int column, int row) const
     {

@@ -5,6 +5,7 @@
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
 #include "search/ChainStatistics.h"
+#include "search/SolvedSample.h"
 
 #include <algorithm>
 #include <cmath>
@@ -122,13 +123,13 @@ double ConditionEstimate::upperBound() const
 
 ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std::uint64_t seed,
                                      int threads, const EstimateLimits &limits,
-                                     const std::function<bool()> &cancel)
+                                     const std::function<bool()> &cancel, SolvedSample *sample)
 {
-    lanedeal::DealFilter keep;
-    if (hasConditions(conditions))
-        keep = [test = FixedConditionTest(conditions)](const lanedeal::SolvedDeal &solved) {
-            return test.passes(solved);
-        };
+    // The window's estimates and this one judge conditions alike: on a sample of
+    // every solved deal, kept as summaries.
+    SolvedSample local;
+    SolvedSample &kept = sample ? *sample : local;
+    const SummaryTest test(conditions);
 
     ConditionEstimate estimate;
     const auto start = std::chrono::steady_clock::now();
@@ -142,8 +143,7 @@ ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std:
         std::max<std::uint64_t>(1, limits.maxDeals / lanedeal::BlockSize);
     lanedeal::ParallelDealer dealer(
         seed, std::max(0, threads), 0,
-        int(std::min<std::uint64_t>(capBlocks, lanedeal::ParallelDealer::DefaultLookAhead)),
-        std::move(keep));
+        int(std::min<std::uint64_t>(capBlocks, lanedeal::ParallelDealer::DefaultLookAhead)));
     for (;;) {
         if (cancel && cancel()) {
             estimate.end = ConditionEstimate::End::Cancelled;
@@ -166,7 +166,7 @@ ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std:
         if (!block)
             continue;
         estimate.dealt += lanedeal::BlockSize;
-        estimate.passed += block->solved.size();
+        estimate.passed += kept.add(*block, &test);
     }
     dealer.stop();
     estimate.seconds =
@@ -184,7 +184,8 @@ QString durationText(double seconds)
     return inUnits(seconds, {{1, u"с"}, {60, u"мин"}, {3600, u"ч"}, {86400, u"дн"}});
 }
 
-QString estimateText(const ConditionEstimate &estimate, double dealsPerSecond)
+QString estimateText(const ConditionEstimate &estimate, double dealsPerSecond,
+                     double atLeastSeconds)
 {
     if (estimate.dealt == 0)
         return QStringLiteral("шанс ещё не оценён");
@@ -194,21 +195,25 @@ QString estimateText(const ConditionEstimate &estimate, double dealsPerSecond)
         const double rarerThan = 1.0 / estimate.upperBound();
         QString text = QStringLiteral("ни одной в %1 — реже 1 из %2")
                            .arg(amountText(double(estimate.dealt)), amountText(rarerThan));
+        // A run that has gone on longer than the bound shows how long it has.
         if (dealsPerSecond > 0)
-            text += QStringLiteral(", дольше ") + durationText(rarerThan / dealsPerSecond);
+            text += QStringLiteral(", дольше ") +
+                    durationText(std::max(rarerThan / dealsPerSecond, atLeastSeconds));
         return text;
     }
     const double oneIn = 1.0 / estimate.chance();
     QString text = QStringLiteral("≈ 1 из ") + amountText(oneIn);
+    // While the 95 % interval is wide, it shows: "≈ 1 из 130 (120–140)".
+    const double lowOneIn = 1.0 / estimate.upperBound(), highOneIn = 1.0 / estimate.lowerBound();
+    if (highOneIn > lowOneIn * 1.15) {
+        const QString low = amountText(lowOneIn), high = amountText(highOneIn);
+        if (low != high)
+            text += QStringLiteral(" (%1–%2)").arg(low, high);
+    }
     if (dealsPerSecond > 0) {
         const double seconds = oneIn / dealsPerSecond;
         text += seconds < 0.1 ? QStringLiteral(", меньше ") + tenth + QStringLiteral(" с")
                               : QStringLiteral(", ≈ ") + durationText(seconds);
     }
-    // Below about 30 the count itself is uncertain by a third or more.
-    if (estimate.passed < 30)
-        text += QStringLiteral(" (по %1 в %2)")
-                    .arg(estimate.passed)
-                    .arg(amountText(double(estimate.dealt)));
     return text;
 }

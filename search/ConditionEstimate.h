@@ -57,20 +57,27 @@ struct ConditionEstimate
     double upperBound() const;
 };
 
-// Deals run seed on `threads` dealing threads (0: on the caller's thread) until
-// the limits say the sample is enough or cancel returns true, and counts the
-// deals that meet the conditions. The dealing threads test the conditions. With
-// the same seed an estimate that ends by its counts is the same on any number of
-// threads.
+class SolvedSample;
+
+// Deals run seed on `threads` dealing threads (0: on the caller's thread) into a
+// sample of solved deals (SolvedSample) until the limits say it is enough or
+// cancel returns true, and counts the deals that meet the conditions as the
+// window's estimates count them. With the same seed an estimate that ends by its
+// counts is the same on any number of threads. The deals are added to *sample
+// when it is given.
 ConditionEstimate estimateConditions(const GeneratorConditions &conditions, std::uint64_t seed,
                                      int threads, const EstimateLimits &limits,
-                                     const std::function<bool()> &cancel = {});
+                                     const std::function<bool()> &cancel = {},
+                                     SolvedSample *sample = nullptr);
 
 // "≈ 1 из 2,3 млн, ≈ 1 с": the chance per dealt chain and the expected time to a
-// passing chain at dealsPerSecond (left out when that is 0). A sample with few
-// passing deals says how few ("… (по 12 в 28 млн)"); one with none says so
-// plainly ("ни одной в 100 млн — реже 1 из 33 млн, дольше 3 с").
-QString estimateText(const ConditionEstimate &estimate, double dealsPerSecond);
+// passing chain at dealsPerSecond (left out when that is 0). While the chance's
+// 95 % interval is wide it follows in brackets ("≈ 1 из 130 (120–140)"). A sample
+// with none passing says so plainly ("ни одной в 100 млн — реже 1 из 33 млн,
+// дольше 3 с"), the time never less than atLeastSeconds (how long a run that
+// found none has already taken).
+QString estimateText(const ConditionEstimate &estimate, double dealsPerSecond,
+                     double atLeastSeconds = 0);
 
 // A count with two significant digits in тыс, млн or млрд: "130", "2,3 тыс",
 // "45 млн", "1 300 млрд"; the locale's decimal separator.

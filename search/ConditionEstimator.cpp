@@ -3,24 +3,84 @@
 
 #include "platform/RandomSource.h"
 
-#include <QMetaObject>
-
 #include <algorithm>
+#include <chrono>
 
 ConditionEstimator::ConditionEstimator(QObject *parent) : ConditionEstimator(Options{}, parent) {}
 
 ConditionEstimator::ConditionEstimator(Options options, QObject *parent)
     : QObject(parent), options_(std::move(options))
 {
-    settle_.setSingleShot(true);
-    settle_.setInterval(options_.settle);
-    connect(&settle_, &QTimer::timeout, this, &ConditionEstimator::start);
+    refresh_.setInterval(options_.settle);
+    connect(&refresh_, &QTimer::timeout, this, &ConditionEstimator::refresh);
+    const int threads = options_.threads > 0 ? options_.threads : lanedeal::everyCore();
+    worker_ = std::thread(
+        [this, threads, seed = options_.seed.value_or(entropySeed())] { grow(seed, threads); });
 }
 
 ConditionEstimator::~ConditionEstimator()
 {
-    settle_.stop();
-    cancelSample();
+    {
+        const std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    wake_.notify_all();
+    worker_.join();
+}
+
+void ConditionEstimator::grow(std::uint64_t seed, int threads)
+{
+    using namespace std::chrono_literals;
+    // The dealer lives only while the sample grows, so that an idle window keeps
+    // no dealing threads; the next one goes on at the block after the last one
+    // taken, so the sample is the seed's, whatever its pauses.
+    std::unique_ptr<lanedeal::ParallelDealer> dealer;
+    std::uint64_t blocks = 0;
+    for (;;) {
+        {
+            std::unique_lock lock(mutex_);
+            if (!growing_ && dealer) {
+                lock.unlock();
+                dealer->stop();
+                dealer.reset();
+                lock.lock();
+                dealing_ = false;
+                dealt_.notify_all();
+            }
+            wake_.wait(lock, [this] { return quit_ || growing_; });
+            if (quit_)
+                break;
+            dealing_ = true;
+        }
+        if (!dealer)
+            dealer = std::make_unique<lanedeal::ParallelDealer>(
+                seed, threads, blocks, lanedeal::ParallelDealer::DefaultLookAhead,
+                lanedeal::DealFilter(), lanedeal::ParallelDealer::SampleThreadName);
+        const auto start = std::chrono::steady_clock::now();
+        if (const std::optional<lanedeal::BlockResult> block = dealer->next(20ms)) {
+            sample_.add(*block);
+            ++blocks;
+        }
+        dealingSeconds_ =
+            dealingSeconds_ +
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    if (dealer)
+        dealer->stop();
+}
+
+void ConditionEstimator::want(bool grow)
+{
+    wanted_ = grow;
+    {
+        const std::lock_guard lock(mutex_);
+        growing_ = grow && !paused_;
+    }
+    wake_.notify_all();
+    if (grow && !paused_)
+        refresh_.start();
+    else
+        refresh_.stop();
 }
 
 void ConditionEstimator::setConditions(const GeneratorConditions &conditions)
@@ -28,29 +88,53 @@ void ConditionEstimator::setConditions(const GeneratorConditions &conditions)
     if (conditions_ && *conditions_ == conditions)
         return;
     conditions_ = conditions;
-    estimate_.reset();
-    // The sample in hand is for conditions no longer asked for; it is joined
-    // when the next one starts, by when it has long seen its cancel.
-    if (cancel_)
-        *cancel_ = true;
-    setText(QStringLiteral("оценка шансов…"));
-    if (!paused_)
-        settle_.start();
+    told_ = false;
+    refresh();
 }
 
 void ConditionEstimator::clearConditions()
 {
-    settle_.stop();
-    if (cancel_)
-        *cancel_ = true;
     conditions_.reset();
     estimate_.reset();
+    told_ = false;
+    want(false);
     setText(QStringLiteral("шанс не оценён: в отмеченном условии не выбрано число"));
 }
 
-void ConditionEstimator::setRate(double dealsPerSecond)
+void ConditionEstimator::refresh()
+{
+    if (!conditions_)
+        return;
+    const SolvedSample::Count count = sample_.count(*conditions_);
+    if (count.dealt == 0) {
+        estimate_.reset();
+        setText(QStringLiteral("оценка шансов…"));
+        want(true);
+        return;
+    }
+    ConditionEstimate estimate;
+    estimate.dealt = count.dealt;
+    estimate.passed = count.passed;
+    estimate.seconds = dealingSeconds_;
+    const EstimateLimits &limits = options_.limits;
+    const bool enough = count.passed >= limits.enoughPassed;
+    const bool capped = count.dealt >= limits.maxDeals;
+    estimate.end = enough   ? ConditionEstimate::End::Enough
+                   : capped ? ConditionEstimate::End::MaxDeals
+                            : ConditionEstimate::End::Cancelled;
+    estimate_ = estimate;
+    showEstimate();
+    want(!enough && !capped);
+    if ((enough || capped) && !told_) {
+        told_ = true;
+        emit estimated(estimate);
+    }
+}
+
+void ConditionEstimator::setRate(double dealsPerSecond, double runSeconds)
 {
     rate_ = std::max(0.0, dealsPerSecond);
+    runSeconds_ = std::max(0.0, runSeconds);
     if (estimate_)
         showEstimate();
 }
@@ -60,76 +144,18 @@ void ConditionEstimator::setPaused(bool paused)
     if (paused == paused_)
         return;
     paused_ = paused;
+    want(wanted_);
+    // A run that pauses the sample has every core from its first deal on.
     if (paused) {
-        settle_.stop();
-        cancelSample();
-    } else if (conditions_ && !estimate_) {
-        settle_.start();
+        std::unique_lock lock(mutex_);
+        dealt_.wait(lock, [this] { return !dealing_; });
     }
-}
-
-void ConditionEstimator::start()
-{
-    cancelSample();
-    if (!conditions_ || paused_)
-        return;
-    const std::uint64_t generation = ++generation_;
-    cancel_ = std::make_shared<std::atomic<bool>>(false);
-    finished_ = false;
-    const int threads = options_.threads > 0 ? options_.threads : lanedeal::everyCore();
-    worker_ = std::thread([this, generation, threads, conditions = *conditions_,
-                           seed = options_.seed.value_or(entropySeed()), limits = options_.limits,
-                           cancel = cancel_] {
-        const ConditionEstimate estimate = estimateConditions(conditions, seed, threads, limits,
-                                                              [&cancel] { return cancel->load(); });
-        {
-            const std::lock_guard lock(sampleMutex_);
-            sampleDone_.emplace(generation, estimate);
-        }
-        // Posted to the estimator's thread; the estimator joins this thread before
-        // it goes, and Qt drops what is still posted to it then.
-        QMetaObject::invokeMethod(this, "takeFinishedSample", Qt::QueuedConnection);
-    });
-}
-
-void ConditionEstimator::takeFinishedSample()
-{
-    // A call posted by an earlier sample may find a later one's estimate, and that
-    // one's own call then nothing: finish() tells the generations apart.
-    std::optional<std::pair<std::uint64_t, ConditionEstimate>> done;
-    {
-        const std::lock_guard lock(sampleMutex_);
-        done.swap(sampleDone_);
-    }
-    if (done)
-        finish(done->first, done->second);
-}
-
-void ConditionEstimator::cancelSample()
-{
-    if (cancel_)
-        *cancel_ = true;
-    if (worker_.joinable())
-        worker_.join();
-    finished_ = true;
-}
-
-void ConditionEstimator::finish(std::uint64_t generation, const ConditionEstimate &estimate)
-{
-    if (generation != generation_)
-        return;
-    finished_ = true;
-    if (estimate.end == ConditionEstimate::End::Cancelled)
-        return;
-    estimate_ = estimate;
-    showEstimate();
-    emit estimated(estimate);
 }
 
 void ConditionEstimator::showEstimate()
 {
     const double rate = rate_ > 0 ? rate_ : estimate_->dealsPerSecond();
-    setText(estimateText(*estimate_, rate));
+    setText(estimateText(*estimate_, rate, rate_ > 0 ? runSeconds_ : 0));
 }
 
 void ConditionEstimator::setText(const QString &text)

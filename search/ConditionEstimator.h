@@ -2,12 +2,14 @@
 #pragma once
 
 #include "search/ConditionEstimate.h"
+#include "search/SolvedSample.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -16,12 +18,13 @@
 #include <utility>
 
 // Keeps an estimate of the ticked conditions' chance up to date for a window.
-// The window hands it each new snapshot of the conditions, read on its own
-// thread; the estimator waits until they stay put a moment, then deals a sample
-// on a thread of its own, cancelling the sample before whenever they change
-// again. It tells the text to show by textChanged, always on its own (the
-// window's) thread. The sample's thread touches nothing but its own data, and
-// is joined before the estimator is gone.
+// Every condition set is judged against one sample of deals (SolvedSample), grown
+// on a thread of its own while the window is idle, for as long as the conditions
+// shown need more (limits.enoughPassed deals that meet them, up to
+// limits.maxDeals deals in all): new conditions are counted on the sample at
+// once, and the figure settles as the sample grows. It tells the text to show by
+// textChanged, always on its own (the window's) thread. The growing thread
+// touches nothing but the sample and is joined before the estimator is gone.
 class ConditionEstimator : public QObject
 {
     Q_OBJECT
@@ -30,8 +33,9 @@ public:
     {
         EstimateLimits limits;
         int threads = 0; // dealing threads; 0: every core
+        // How often the figure is counted again while the sample grows.
         std::chrono::milliseconds settle{300};
-        // Seeds of the samples; none draws each one afresh.
+        // Seed of the sample; none draws one afresh.
         std::optional<std::uint64_t> seed;
     };
 
@@ -39,52 +43,55 @@ public:
     ConditionEstimator(Options options, QObject *parent = nullptr);
     ~ConditionEstimator() override;
 
-    // New conditions: an estimate follows once they stay put for the settle time.
-    // The same conditions again change nothing.
+    // New conditions, counted on the sample at once; the sample grows on while
+    // they need more. The same conditions again change nothing.
     void setConditions(const GeneratorConditions &conditions);
     // Conditions that cannot be estimated (a ticked list without a number).
     void clearConditions();
     // The dealing speed the expected time is given at, such as a running
-    // generator's; 0 returns to the sample's own speed.
-    void setRate(double dealsPerSecond);
-    // While paused (a generator run has the cores) no sample deals: one under
-    // way is cancelled, and the conditions' estimate follows once resumed.
+    // generator's, and how long that run has taken; 0 returns to the sample's own
+    // speed.
+    void setRate(double dealsPerSecond, double runSeconds = 0);
+    // While paused (a generator run has the cores) the sample does not grow.
     void setPaused(bool paused);
 
     QString text() const { return text_; }
+    // The estimate last shown, final or not.
     std::optional<ConditionEstimate> estimate() const { return estimate_; }
-    bool busy() const { return worker_.joinable() && !finished_; }
+    // Whether the sample grows for the conditions shown.
+    bool busy() const { return wanted_; }
+    const SolvedSample &sample() const { return sample_; }
 
 signals:
     void textChanged(const QString &text);
-    // Each finished estimate, with the conditions it was made for.
+    // Once the sample is enough for the conditions shown (or at its cap).
     void estimated(const ConditionEstimate &estimate);
 
 private:
-    void start();
-    void cancelSample();
-    Q_INVOKABLE void takeFinishedSample();
-    void finish(std::uint64_t generation, const ConditionEstimate &estimate);
+    void refresh();
+    void want(bool grow);
+    void grow(std::uint64_t seed, int threads);
     void setText(const QString &text);
     void showEstimate();
 
     Options options_;
-    QTimer settle_;
+    QTimer refresh_;
     std::optional<GeneratorConditions> conditions_;
     std::optional<ConditionEstimate> estimate_;
+    bool told_ = false; // estimated() went out for the conditions shown
     double rate_ = 0;
+    double runSeconds_ = 0;
     bool paused_ = false;
+    bool wanted_ = false;
     QString text_;
 
+    SolvedSample sample_;
+    std::atomic<double> dealingSeconds_{0};
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool growing_ = false; // guarded by mutex_: the thread may deal
+    bool dealing_ = false; // guarded by mutex_: its dealer's threads are running
+    std::condition_variable dealt_;
+    bool quit_ = false;
     std::thread worker_;
-    std::shared_ptr<std::atomic<bool>> cancel_;
-    // The sample's thread leaves its estimate here, then wakes the estimator by a
-    // queued call by name. A queued functor carrying the estimate would do as
-    // well, but it is handed over inside Qt's event queue, whose locks the thread
-    // sanitizer cannot see in a Qt not built with it: it would report the
-    // functor's memory as raced. This lock it sees.
-    std::mutex sampleMutex_;
-    std::optional<std::pair<std::uint64_t, ConditionEstimate>> sampleDone_;
-    std::uint64_t generation_ = 0;
-    bool finished_ = true;
 };

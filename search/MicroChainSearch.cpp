@@ -303,6 +303,8 @@ MicroSearchResult SearchMicroChains(MicroChainStore &store, const TTLKoloda &Ord
                   QString::number(efl));
     if (searching)
         report.append(MicroSearchMethodLine);
+    if (options.collapsingOnly)
+        report.append(MicroCollapsingOnlyLine);
     const QDateTime start = services.now();
 
     MicroSearchResult result;
@@ -324,10 +326,22 @@ MicroSearchResult SearchMicroChains(MicroChainStore &store, const TTLKoloda &Ord
         for (int k = 1; k <= count && !stopped; ++k) {
             TTLKoloda chain;
             MicroChainHistory history;
-            const bool built =
-                searching ? constructor->build(random, chain, &history, limits, &searchStats)
-                          : BuildMicroChain(OrderedDeck, random, targetText, efl, chain, &history,
-                                            limits, &testStats);
+            bool built = false;
+            for (;;) {
+                built = searching
+                            ? constructor->build(random, chain, &history, limits, &searchStats)
+                            : BuildMicroChain(OrderedDeck, random, targetText, efl, chain, &history,
+                                              limits, &testStats);
+                if (!built || !options.collapsingOnly || microChainCollapses(chain))
+                    break;
+                ++result.notCollapsing;
+                // A stop or the attempts' bound is heard between the builds too.
+                if ((options.maxAttempts > 0 && attempts() >= options.maxAttempts) ||
+                    !goOn(result.built)) {
+                    built = false;
+                    break;
+                }
+            }
             if (!built) {
                 stopped = true;
                 break;

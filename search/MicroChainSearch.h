@@ -2,6 +2,7 @@
 #pragma once
 
 #include "MicroChainConstruct.h"
+#include "MicroChainFilter.h"
 #include "engine/Cards.h"
 #include "platform/RandomSource.h"
 #include "platform/ReportLog.h"
@@ -100,8 +101,11 @@ inline MicroMethod defaultMicroMethod(int efl)
     return efl >= MicroSearchFromEfl ? MicroMethod::Search : MicroMethod::GenerateAndTest;
 }
 
-// The report line that follows the target line when the search was used.
+// The report line that follows the target line when the search was used, and
+// the one that says only collapsing micro-chains were kept.
 inline const QString MicroSearchMethodLine = QStringLiteral(" Метод: поиск с возвратом");
+inline const QString MicroCollapsingOnlyLine =
+    QStringLiteral(" Только сворачивающиеся до двух карт");
 
 struct MicroSearchResult
 {
@@ -119,6 +123,8 @@ struct MicroSearchResult
     // Attempts over the whole search: generate-and-test's attempts, or the
     // search's descents (one per candidate and one more per restart).
     std::int64_t attempts = 0;
+    // Micro-chains built and thrown away because they do not collapse to two.
+    std::int64_t notCollapsing = 0;
     // How each micro-chain built was laid: element k - 1 for record k.
     std::vector<MicroChainHistory> histories;
 };
@@ -129,6 +135,9 @@ struct MicroSearchOptions
     // Attempts over the whole search, 0 for no bound; reaching it stops the
     // search as the progress callback can.
     std::int64_t maxAttempts = 0;
+    // Keep only micro-chains whose own collapse leaves two cards
+    // (microChainCollapses); the others are built again.
+    bool collapsingOnly = false;
     // Called with (0, total) before the first micro-chain, (built, total) after
     // each one, and again with the current built count every MicroChoicesPerCheck
     // choices, with the attempts made so far; the window keeps itself responsive

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,6 +32,13 @@ int main(int argc, char **argv)
         }
     }
     QApplication application(argc, argv);
+    // Settings the code under test keeps go to a folder of this test program's
+    // own, never the user's, nor one that another test program running at the
+    // same time clears.
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
     // The windows as the program shows them: its fonts and Qt's Russian texts.
     platform::loadDesktopFonts();
     platform::installQtTranslation();

@@ -55,7 +55,7 @@ TFormFilter::TFormFilter(QWidget *parent) : QDialog(parent)
     Button9->setGeometry(256, 376, 137, 25);
     connect(Button9, &QPushButton::clicked, this, &TFormFilter::Button9Click);
     // Return must not close the window and wipe the user's 36 marks.
-    platform::closeOnlyByOwnButtons(*this);
+    platform::setWorkWindowKeys(*this);
 }
 
 void TFormFilter::FormActivate()

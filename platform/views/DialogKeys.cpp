@@ -10,7 +10,7 @@ namespace platform {
 namespace {
 
 // Sees the keys that the dialog's controls leave unused, before the dialog's own
-// handling would press its default button or reject it.
+// handling would press its default button.
 class DialogKeyGuard : public QObject
 {
 public:
@@ -23,7 +23,9 @@ protected:
             return false;
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->matches(QKeySequence::Cancel)) {
+            // As the close box: the window's own close handling runs.
             key->accept();
+            dialog_.close();
             return true;
         }
         if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
@@ -41,7 +43,7 @@ private:
 
 } // namespace
 
-void closeOnlyByOwnButtons(QDialog &dialog)
+void setWorkWindowKeys(QDialog &dialog)
 {
     // A dialog's push buttons default to taking the default role whenever they
     // have had the focus, and the first of them keeps it from the first showing.

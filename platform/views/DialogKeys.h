@@ -5,11 +5,11 @@ class QDialog;
 
 namespace platform {
 
-// A work window made as a dialog closes only by its own buttons and its close
-// box: none of its buttons is the default button, so Return and keypad Enter
-// (say in a text line or a grid) close nothing and press nothing, and Escape does
-// not close it either. Return on a button that has the focus presses that button,
-// as Space does. Call once the window's buttons exist.
-void closeOnlyByOwnButtons(QDialog &dialog);
+// A work window made as a dialog closes by its own buttons, its close box and
+// Escape, as the about and help windows do, but never by Return: none of its
+// buttons is the default button, so Return and keypad Enter (say in a text line
+// or a grid) close nothing and press nothing. Return on a button that has the
+// focus presses that button, as Space does. Call once the window's buttons exist.
+void setWorkWindowKeys(QDialog &dialog);
 
 } // namespace platform

@@ -3,11 +3,15 @@
 
 #include "TextDrawing.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -25,6 +29,14 @@ public:
         } else {
             painter->setPen(Qt::black);
             drawTextCentred(*painter, option.rect, index.data().toString());
+        }
+        // Cells selected for copying show through a tint; one selected cell is
+        // the focused one and shows by its frame alone, as ever.
+        if ((option.state & QStyle::State_Selected) &&
+            view_->selectionModel()->selectedIndexes().size() > 1) {
+            QColor tint = view_->palette().color(QPalette::Highlight);
+            tint.setAlpha(90);
+            painter->fillRect(option.rect, tint);
         }
         // Drawn by hand: a style draws its focus frame only after a key moved the
         // focus, and the cell clicked must show as plainly as the cell reached by
@@ -55,7 +67,9 @@ GridView::GridView(TextGrid &grid, QWidget *parent) : QTableView(parent), grid_(
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setShowGrid(true);
     setGridStyle(Qt::SolidLine);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // A click selects one cell; Shift with the arrows or Ctrl+A selects more, for
+    // Ctrl+C to copy.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
@@ -166,8 +180,32 @@ void GridView::mouseReleaseEvent(QMouseEvent *event)
         selectCellAt(index.column(), index.row());
 }
 
+QString GridView::selectedText() const
+{
+    if (!grid_)
+        return QString();
+    QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty() && currentIndex().isValid())
+        cells << currentIndex();
+    if (cells.isEmpty())
+        return QString();
+    int left = cells.first().column(), right = left, top = cells.first().row(), bottom = top;
+    for (const QModelIndex &cell : cells) {
+        left = std::min(left, cell.column());
+        right = std::max(right, cell.column());
+        top = std::min(top, cell.row());
+        bottom = std::max(bottom, cell.row());
+    }
+    return grid_->tabSeparated(left, top, right, bottom);
+}
+
 void GridView::keyPressEvent(QKeyEvent *event)
 {
+    if (event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(selectedText());
+        event->accept();
+        return;
+    }
     const QModelIndex before = currentIndex();
     QTableView::keyPressEvent(event);
     const QModelIndex after = currentIndex();

@@ -56,6 +56,10 @@ public:
     // Selects a cell as a click would (tests, keyboard-free callers).
     void selectCellAt(int column, int row);
 
+    // The selected cells (the rectangle around them), or else the focused one,
+    // as tab-separated text: what Ctrl+C puts on the clipboard.
+    QString selectedText() const;
+
     void keyboardSearch(const QString &search) override;
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 

@@ -3,7 +3,7 @@
 #include "../ChainTexts.h"
 #include "../TestSupport.h"
 #include "cli/AnalyseCommand.h"
-#include "cli/TextEncoding.h"
+#include "platform/TextEncoding.h"
 
 #include <QJsonDocument>
 #include <QLocale>
@@ -236,11 +236,13 @@ INSTANTIATE_TEST_SUITE_P(
                  {"6п"},
                  {}},
         DeckCase{"LookAlikeAndPattern",
-                 replaced(replaced(OrderedDeck, "Xп", "Хп"), "Тч", "?ч"),
+                 replaced(replaced(OrderedDeck, "Вп", "Bп"), "Тч", "?ч"),
                  false,
-                 {"Xп", "Тч"},
+                 {"Вп", "Тч"},
                  {},
-                 {"Хп", "?ч"}},
+                 {"Bп", "?ч"}},
+        // The Cyrillic Ха shows the ten, and is read as the ten.
+        DeckCase{"CyrillicHaIsTheTen", replaced(OrderedDeck, "Xп", "Хп"), true, {}, {}, {}},
         DeckCase{
             "EntriesAfterTheLastCard", OrderedDeck + "6п ?x Дч", false, {}, {"6п", "Дч"}, {"?x"}},
         DeckCase{"ShortText",

@@ -360,3 +360,61 @@ TEST(MicroCommand, WithoutATerminalOrProgressNoProgressIsShown)
 }
 
 } // namespace
+
+namespace {
+
+struct CollapsingCase
+{
+    const char *name;
+    const char *efl;
+    const char *method;
+    const char *count;
+};
+
+class MicroCommandCollapsing : public ::testing::TestWithParam<CollapsingCase>
+{
+};
+
+// Every micro-chain kept collapses to two cards, checked by the collapse itself;
+// without the option some of them do not.
+TEST_P(MicroCommandCollapsing, KeepsOnlyMicroChainsThatCollapseToTwo)
+{
+    const CollapsingCase &c = GetParam();
+    for (const bool collapsing : {true, false}) {
+        MicroCli cli;
+        QStringList arguments = args(c.efl, "?ч", c.count) + words("--seed 3 --json --method");
+        arguments << QString::fromUtf8(c.method);
+        if (collapsing)
+            arguments << QStringLiteral("--collapsing");
+        const CliRun run = runCli(arguments, cli);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const int count = QString::fromUtf8(c.count).toInt();
+        ASSERT_EQ(run.out.size(), count);
+        int collapsed = 0;
+        for (int k = 1; k <= count; ++k) {
+            const TTLKoloda &chain = cli.state->MicroChains[k];
+            EXPECT_EQ(microChainCards(chain).size(), QString::fromUtf8(c.efl).toInt() + 2);
+            collapsed += microChainRoot(chain).size() == 2;
+            EXPECT_EQ(microChainCollapses(chain), microChainRoot(chain).size() == 2);
+        }
+        if (collapsing) {
+            EXPECT_EQ(collapsed, count);
+        } else if (QString::fromUtf8(c.efl).toInt() >= 20) {
+            EXPECT_LT(collapsed, count) << "a quarter at EFL 20 do not collapse on their own";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, MicroCommandCollapsing,
+                         ::testing::Values(CollapsingCase{"GenerateAndTest", "6", "gat", "60"},
+                                           CollapsingCase{"Search", "20", "search", "30"}),
+                         [](const auto &test) { return std::string(test.param.name); });
+
+TEST(MicroCommand, CollapsingSaysSoInTheReport)
+{
+    const CliRun run = runCli(args("3", "Кк", "2") + words("--seed 1 --collapsing"));
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out[1], QStringLiteral(" Только сворачивающиеся до двух карт"));
+}
+
+} // namespace

@@ -2,7 +2,7 @@
 #include "../TestSupport.h"
 #include "CliTestSupport.h"
 #include "cli/LineReader.h"
-#include "cli/TextEncoding.h"
+#include "platform/TextEncoding.h"
 
 #include <QStringDecoder>
 

@@ -375,11 +375,18 @@ TEST_F(DrawingsWindow, ReturnInAListDrawsNothingAndClosesNothing)
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
         QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
-        QTest::keyClick(list, Qt::Key_Escape);
     }
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(state.StepCounter, counter);
     EXPECT_EQ(picture(), before);
     QTest::mouseClick(window->ButtonClose, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(DrawingsWindow, EscapeClosesTheWindowAsTheAboutAndHelpWindowsDo)
+{
+    open(OrderedDeckText);
+    window->ComboBox1->setFocus();
+    QTest::keyClick(window->ComboBox1, Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
 }

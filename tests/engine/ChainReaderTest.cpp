@@ -77,7 +77,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"Empty", u"", true, {}},
         ReaderCase{"ThirtySixCharactersDoNotWarn", u"6п7п8п9пXпВпДпКпТп6б7б8б9бXбВбДбКбТб", false,
                    spadesAndDiamonds()},
-        ReaderCase{"CyrillicHaIsNotTheTen", u"Хп", true, {{u"Х", u"п"}}},
+        // A text that shows the ten is read as the ten: the Cyrillic "Х" looks
+        // exactly like the Latin "X".
+        ReaderCase{"CyrillicHaIsTheTen", u"Хп хч", true, {{u"X", u"п"}, {u"X", u"ч"}}},
+        ReaderCase{"HaAfterARankIsTheSuit", u"6Х", true, {{u"6", u"Х"}}},
+        ReaderCase{
+            "TabsSeparate", u"6п\t7п\t\t8п", true, {{u"6", u"п"}, {u"7", u"п"}, {u"8", u"п"}}},
+        ReaderCase{"NoBreakSpacesSeparate",
+                   u"\u00A06п\u00A07п\u202F8п",
+                   true,
+                   {{u"6", u"п"}, {u"7", u"п"}, {u"8", u"п"}}},
         // A character is one code point: a letter outside the Basic Multilingual
         // Plane is one letter and one character of the length check.
         ReaderCase{"EmojiIsOneRank", u"😀п 7п", true, {{u"😀", u"п"}, {u"7", u"п"}}},

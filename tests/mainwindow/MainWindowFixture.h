@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -24,6 +25,8 @@ class MainWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // Each test starts as a first run does: nothing kept from the one before.
+        QSettings().clear();
         form = std::make_unique<TForm1>(*state, services);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));

@@ -5,9 +5,11 @@
 #include "search/MicroChainSearch.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -188,9 +190,14 @@ TEST_P(MicroDialogProposal, AsksForACountAndProposesTheMethodByEfl)
     form->ComboBox2->setCurrentIndex(GetParam().eflIndex);
     MicroDialogAnswer answer([&](MicroSearchDialog &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("МикроЦС"));
-        EXPECT_EQ(dialog.Count->minimum(), 1);
-        EXPECT_EQ(dialog.Count->maximum(), 500);
+        EXPECT_EQ(dialog.Count->text(), QStringLiteral("10"));
         EXPECT_EQ(dialog.count(), 10);
+        // The EFL and the target come from the main window's lists, shown, not asked.
+        EXPECT_EQ(dialog.Efl->text(), form->ComboBox2->currentText());
+        EXPECT_EQ(dialog.Target->text(), form->ComboBox4->currentText());
+        EXPECT_TRUE(dialog.Efl->isReadOnly());
+        EXPECT_TRUE(dialog.Target->isReadOnly());
+        EXPECT_FALSE(dialog.collapsing());
         EXPECT_EQ(dialog.method(), GetParam().method);
         EXPECT_EQ(dialog.Method->itemText(0), QStringLiteral("случайный перебор"));
         EXPECT_EQ(dialog.Method->itemText(1), QStringLiteral("поиск с возвратом"));
@@ -237,6 +244,63 @@ TEST_F(MicroWindow, MenuAsksForTheCountAndRootsFollow)
     // The count asked for last is offered again.
     MicroDialogAnswer again([](MicroSearchDialog &dialog) {
         EXPECT_EQ(dialog.count(), 2);
+        dialog.reject();
+    });
+    form->Micro1->trigger();
+    EXPECT_TRUE(again.seen);
+}
+
+TEST_F(MicroWindow, ACountOutsideOneTo500IsRefusedWithAMessageNotCut)
+{
+    form->ComboBox2->setCurrentIndex(1);
+    MicroDialogAnswer answer([&](MicroSearchDialog &dialog) {
+        dialog.Count->selectAll();
+        QTest::keyClicks(dialog.Count, QStringLiteral("600"));
+        EXPECT_EQ(dialog.Count->text(), QStringLiteral("600"));
+        QTest::mouseClick(dialog.Buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(services.messages,
+                  QStringList{MicroCountOutOfRangeText.arg(QStringLiteral("600"))});
+        dialog.Count->setText(QStringLiteral("0"));
+        QTest::mouseClick(dialog.Buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(services.messages.size(), 2);
+        dialog.Count->setText(QStringLiteral(" 500 "));
+        EXPECT_EQ(dialog.count(), 500);
+        dialog.Count->setText(QStringLiteral("3"));
+        QTest::mouseClick(dialog.Buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    form->Micro1->trigger();
+    EXPECT_TRUE(answer.seen);
+    EXPECT_EQ(state->MicroChainCount, 3);
+}
+
+TEST_F(MicroWindow, OnlyCollapsingMicroChainsAreKeptWhenAskedAndTheChoicesAreRemembered)
+{
+    services.random().reseed(12);
+    form->ComboBox2->setCurrentIndex(form->ComboBox2->findText(QStringLiteral("20")));
+    MicroDialogAnswer answer([](MicroSearchDialog &dialog) {
+        dialog.Count->setText(QStringLiteral("20"));
+        dialog.Method->setCurrentIndex(1);
+        dialog.Collapsing->setChecked(true);
+        dialog.accept();
+    });
+    form->Micro1->trigger();
+    ASSERT_TRUE(answer.seen);
+    ASSERT_EQ(state->MicroChainCount, 20);
+    EXPECT_TRUE(form->tables().RichEdit1.lines().contains(MicroCollapsingOnlyLine));
+    for (int k = 1; k <= 20; ++k)
+        EXPECT_EQ(microChainRoot(state->MicroChains[k]).size(), 2) << k;
+
+    // A new window (the next run of the program) offers the same choices.
+    form = std::make_unique<TForm1>(*state, services);
+    form->show();
+    form->ComboBox2->setCurrentIndex(form->ComboBox2->findText(QStringLiteral("20")));
+    MicroDialogAnswer again([](MicroSearchDialog &dialog) {
+        EXPECT_EQ(dialog.count(), 20);
+        EXPECT_EQ(dialog.method(), MicroMethod::Search);
+        EXPECT_TRUE(dialog.collapsing());
         dialog.reject();
     });
     form->Micro1->trigger();

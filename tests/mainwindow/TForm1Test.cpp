@@ -97,9 +97,12 @@ TEST_F(MainWindowTest, MenuCaptionsAndStates)
                            QStringLiteral("Рисунки"), QStringLiteral("Компас")}));
     EXPECT_EQ(captions.back(), QStringLiteral("HELP"));
     EXPECT_TRUE(form->N1->isEnabled());
-    EXPECT_FALSE(form->FILE1->menuAction()->isEnabled());
-    EXPECT_FALSE(form->OPEN1->isEnabled());
-    EXPECT_FALSE(form->SAVE1->isEnabled());
+    // Opening and saving chains are offered, with the desktop's usual keys.
+    EXPECT_TRUE(form->FILE1->menuAction()->isEnabled());
+    EXPECT_TRUE(form->OPEN1->isEnabled());
+    EXPECT_TRUE(form->SAVE1->isEnabled());
+    EXPECT_EQ(form->OPEN1->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(form->SAVE1->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     EXPECT_EQ(form->QUIT1->text(), QStringLiteral("QUIT"));
     EXPECT_TRUE(form->FILTERS1->isEnabled());
     EXPECT_TRUE(form->N2->isEnabled());

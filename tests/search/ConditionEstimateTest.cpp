@@ -4,6 +4,7 @@
 #include "platform/IntConvert.h"
 #include "search/ChainStatistics.h"
 #include "search/ConditionEstimator.h"
+#include "search/SolvedSample.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -205,21 +206,38 @@ TEST_P(EstimateTexts, SayTheChanceAndTheTime)
     EXPECT_EQ(estimateText(estimate, GetParam().rate), QString::fromUtf8(GetParam().text));
 }
 
+// A run that has found nothing for longer than the bound says how long it has.
+TEST(EstimateTextOfARun, NeverSaysLessThanTheRunHasTaken)
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    ConditionEstimate none;
+    none.dealt = 100'000'000;
+    EXPECT_EQ(estimateText(none, 3e7, 0),
+              QStringLiteral("ни одной в 100 млн — реже 1 из 33 млн, дольше 1,1 с"));
+    EXPECT_EQ(estimateText(none, 3e7, 5),
+              QStringLiteral("ни одной в 100 млн — реже 1 из 33 млн, дольше 5 с"));
+    QLocale::setDefault(QLocale::c());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, EstimateTexts,
-    ::testing::Values(
-        TextCase{"OneSecond", 100, 230'000'000, 2.3e6, "≈ 1 из 2,3 млн, ≈ 1 с"},
-        TextCase{"WithoutARate", 100, 230'000'000, 0, "≈ 1 из 2,3 млн"},
-        TextCase{"AtOnce", 100, 13'000, 3e7, "≈ 1 из 130, меньше 0,1 с"},
-        TextCase{"Thousands", 200, 1'300'000, 3e3, "≈ 1 из 6,5 тыс, ≈ 2,2 с"},
-        TextCase{"Minutes", 100, 2'333'333'333, 1e4, "≈ 1 из 23 млн, ≈ 39 мин"},
-        TextCase{"Hours", 50, 5'000'000'000, 1e4, "≈ 1 из 100 млн, ≈ 2,8 ч"},
-        TextCase{"Days", 40, 4'000'000'000'000, 1e5, "≈ 1 из 100 млрд, ≈ 12 дн"},
-        TextCase{"FewFound", 12, 28'000'000, 1e4, "≈ 1 из 2,3 млн, ≈ 3,9 мин (по 12 в 28 млн)"},
-        TextCase{"NoneFound", 0, 100'000'000, 3e7,
-                 "ни одной в 100 млн — реже 1 из 33 млн, дольше 1,1 с"},
-        TextCase{"NoneFoundWithoutARate", 0, 204'800, 0, "ни одной в 200 тыс — реже 1 из 68 тыс"},
-        TextCase{"EnglishDecimalPoint", 100, 230'000'000, 1e6, "≈ 1 из 2.3 млн, ≈ 2.3 с", "en_US"}),
+    ::testing::Values(TextCase{"OneSecond", 2000, 4'600'000'000, 2.3e6, "≈ 1 из 2,3 млн, ≈ 1 с"},
+                      TextCase{"WithoutARate", 2000, 4'600'000'000, 0, "≈ 1 из 2,3 млн"},
+                      TextCase{"AtOnce", 2000, 260'000, 3e7, "≈ 1 из 130, меньше 0,1 с"},
+                      TextCase{"Thousands", 2000, 13'000'000, 3e3, "≈ 1 из 6,5 тыс, ≈ 2,2 с"},
+                      TextCase{"Minutes", 2000, 46'666'666'660, 1e4, "≈ 1 из 23 млн, ≈ 39 мин"},
+                      TextCase{"Hours", 2000, 200'000'000'000, 1e4, "≈ 1 из 100 млн, ≈ 2,8 ч"},
+                      TextCase{"Days", 2000, 200'000'000'000'000, 1e5, "≈ 1 из 100 млрд, ≈ 12 дн"},
+                      TextCase{"FewFoundShowTheInterval", 12, 28'000'000, 1e4,
+                               "≈ 1 из 2,3 млн (1,3 млн–4,1 млн), ≈ 3,9 мин"},
+                      TextCase{"ANarrowIntervalIsLeftOut", 1000, 130'000, 0, "≈ 1 из 130"},
+                      TextCase{"AModerateOneShows", 250, 32'500, 0, "≈ 1 из 130 (110–150)"},
+                      TextCase{"NoneFound", 0, 100'000'000, 3e7,
+                               "ни одной в 100 млн — реже 1 из 33 млн, дольше 1,1 с"},
+                      TextCase{"NoneFoundWithoutARate", 0, 204'800, 0,
+                               "ни одной в 200 тыс — реже 1 из 68 тыс"},
+                      TextCase{"EnglishDecimalPoint", 2000, 4'600'000'000, 1e6,
+                               "≈ 1 из 2.3 млн, ≈ 2.3 с", "en_US"}),
     [](const auto &test) { return std::string(test.param.name); });
 
 struct AmountCase
@@ -253,6 +271,93 @@ INSTANTIATE_TEST_SUITE_P(Values, AmountTexts,
                                                       "15 000 000 дн"}),
                          [](const auto &test) { return std::string(test.param.name); });
 
+// Conditions a random sample of sets is drawn from, narrowed step by step.
+std::vector<GeneratorConditions> narrowingSets()
+{
+    std::vector<GeneratorConditions> sets;
+    GeneratorConditions c;
+    sets.push_back(c);
+    c.maxTransits = 20;
+    sets.push_back(c);
+    c.minEfl = 3;
+    sets.push_back(c);
+    c.target.emplace(QStringLiteral("?ч"));
+    sets.push_back(c);
+    c.minEfl = 5;
+    sets.push_back(c);
+    c.target.emplace(QStringLiteral("Тч"));
+    sets.push_back(c);
+    c.fullBalance = true;
+    sets.push_back(c);
+    return sets;
+}
+
+class SharedSample : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        sample = new SolvedSample;
+        estimateConditions({}, Seed, 2, countLimits(1'000'000, 4'000'000), {}, sample);
+    }
+    static void TearDownTestSuite()
+    {
+        delete sample;
+        sample = nullptr;
+    }
+    static SolvedSample *sample;
+};
+
+SolvedSample *SharedSample::sample = nullptr;
+
+TEST_F(SharedSample, SummariesPassExactlyWhereTheDealsPass)
+{
+    lanedeal::ParallelDealer dealer(Seed, 1);
+    int compared = 0;
+    const std::vector<GeneratorConditions> sets = narrowingSets();
+    GeneratorConditions atTwelve;
+    atTwelve.targetPosition = 12;
+    for (int b = 0; b < 300; ++b) {
+        const auto block = dealer.next(std::chrono::seconds(10));
+        ASSERT_TRUE(block);
+        for (const lanedeal::SolvedDeal &solved : block->solved) {
+            const SolvedSummary summary = summariseSolved(solved);
+            for (const GeneratorConditions &conditions : sets)
+                EXPECT_EQ(SummaryTest(conditions).passes(summary),
+                          FixedConditionTest(conditions).passes(solved));
+            EXPECT_EQ(SummaryTest(atTwelve).passes(summary),
+                      FixedConditionTest(atTwelve).passes(solved));
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 1000);
+}
+
+TEST_F(SharedSample, ANarrowerSetNeverCountsMore)
+{
+    const std::vector<GeneratorConditions> sets = narrowingSets();
+    std::uint64_t wider = sample->count(sets[0]).passed;
+    EXPECT_EQ(wider, sample->solved());
+    for (std::size_t k = 1; k < sets.size(); ++k) {
+        const SolvedSample::Count count = sample->count(sets[k]);
+        EXPECT_EQ(count.dealt, sample->dealt());
+        EXPECT_LE(count.passed, wider) << k;
+        wider = count.passed;
+    }
+    EXPECT_LT(wider, sample->solved() / 100);
+}
+
+TEST_F(SharedSample, AConditionEverySolvedChainMeetsChangesNothing)
+{
+    for (const GeneratorConditions &base : narrowingSets()) {
+        GeneratorConditions alwaysMet = base;
+        alwaysMet.minEfl = std::max(1, base.minEfl.value_or(1)); // every solved chain has EFL 1
+        if (!alwaysMet.maxTransits)
+            alwaysMet.maxTransits = 36;
+        EXPECT_EQ(sample->count(alwaysMet).passed, sample->count(base).passed);
+    }
+}
+
 class Estimator : public ::testing::Test
 {
 protected:
@@ -267,7 +372,7 @@ protected:
     }
 };
 
-TEST_F(Estimator, TellsTheEstimateOnceTheConditionsSettle)
+TEST_F(Estimator, TellsTheEstimateOnceTheSharedSampleIsEnough)
 {
     ConditionEstimator estimator(options());
     QSignalSpy texts(&estimator, &ConditionEstimator::textChanged);
@@ -277,9 +382,8 @@ TEST_F(Estimator, TellsTheEstimateOnceTheConditionsSettle)
     ASSERT_TRUE(estimates.wait(60000));
     ASSERT_TRUE(estimator.estimate());
     const ConditionEstimate estimate = *estimator.estimate();
-    const ConditionEstimate direct = estimateConditions({}, Seed, 1, countLimits(100));
-    EXPECT_EQ(estimate.dealt, direct.dealt);
-    EXPECT_EQ(estimate.passed, direct.passed);
+    EXPECT_GE(estimate.passed, 100u);
+    EXPECT_EQ(estimate.passed, estimator.sample().count({}).passed);
     EXPECT_EQ(estimator.text(), estimateText(estimate, estimate.dealsPerSecond()));
     EXPECT_EQ(texts.last().at(0).toString(), estimator.text());
     EXPECT_FALSE(estimator.busy());
@@ -295,39 +399,52 @@ TEST_F(Estimator, TellsTheEstimateOnceTheConditionsSettle)
     EXPECT_EQ(estimator.text(), estimateText(estimate, 1e3));
 }
 
-TEST_F(Estimator, NewConditionsCancelTheSampleInHand)
+TEST_F(Estimator, JudgesEveryConditionSetOnTheOneSample)
 {
     ConditionEstimator estimator(options());
     QSignalSpy estimates(&estimator, &ConditionEstimator::estimated);
-    // EFL 34 or more: a sample that would run to its cap of 100 million deals.
-    estimator.setConditions(make({}, 34, {}, {}));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return estimator.busy(); }, 60000));
-    estimator.setConditions(make(30, {}, {}, {}));
+    estimator.setConditions({});
     ASSERT_TRUE(estimates.wait(60000));
-    QTest::qWait(50);
-    ASSERT_EQ(estimates.size(), 1) << "the cancelled sample tells nothing";
-    const auto estimate = estimates.first().at(0).value<ConditionEstimate>();
-    EXPECT_GE(estimate.passed, 100u);
-    EXPECT_EQ(estimate.passed, estimator.estimate()->passed);
+    const double all = estimator.estimate()->chance();
+
+    // Every solved chain has an EFL of 1 or more: the same chance, at once.
+    GeneratorConditions eflOne;
+    eflOne.minEfl = 1;
+    estimator.setConditions(eflOne);
+    EXPECT_DOUBLE_EQ(estimator.estimate()->chance(), all);
+    EXPECT_FALSE(estimator.busy());
+
+    // A narrower set grows the sample, and is never more likely than the wider
+    // set on the sample it was judged on.
+    GeneratorConditions deep;
+    deep.minEfl = 8;
+    estimator.setConditions(deep);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !estimator.busy(); }, 60000));
+    const ConditionEstimate narrow = *estimator.estimate();
+    EXPECT_GE(narrow.passed, 100u);
+    const SolvedSample::Count wide = estimator.sample().count({});
+    EXPECT_EQ(wide.dealt, narrow.dealt);
+    EXPECT_LT(narrow.chance(), double(wide.passed) / double(wide.dealt));
+    estimator.setConditions({});
+    EXPECT_DOUBLE_EQ(estimator.estimate()->chance(), double(wide.passed) / double(wide.dealt));
 }
 
 TEST_F(Estimator, GoesWithoutWaitingForItsSample)
 {
-    // EFL 34 or more without a cap on the deals: the sample would deal for its
-    // whole budget unless the estimator cancels it as it goes.
-    constexpr auto SampleBudget = 30s;
-    ConditionEstimator::Options o = options();
-    o.limits = countLimits(100, std::numeric_limits<std::uint64_t>::max());
-    o.limits.budget = SampleBudget;
-    auto estimator = std::make_unique<ConditionEstimator>(o);
-    estimator->setConditions(make({}, 34, {}, {}));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return estimator->busy(); }, 60000));
+    // EFL 34 or more: the sample grows for a long while unless the estimator
+    // stops it as it goes.
+    auto estimator = std::make_unique<ConditionEstimator>(options());
+    GeneratorConditions rare;
+    rare.minEfl = 34;
+    estimator->setConditions(rare);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return estimator->sample().dealt() > 0; }, 60000));
+    EXPECT_TRUE(estimator->busy());
     QElapsedTimer clock;
     clock.start();
-    estimator.reset();
-    EXPECT_LT(clock.elapsed(), qint64(std::chrono::milliseconds(SampleBudget).count() / 3))
-        << "the estimator waited for its sample instead of cancelling it";
-    // What the sample posted on its way out is dropped with the estimator: were it
+    estimator.reset(); // stops and joins the growing thread
+    EXPECT_LT(clock.elapsed(), 2000)
+        << "the estimator waited for its sample instead of stopping it";
+    // What the thread posted on its way out is dropped with the estimator: were it
     // delivered, it would run on a destroyed object (the address sanitizer's build
     // tells).
     QTest::qWait(50);
@@ -342,4 +459,5 @@ TEST_F(Estimator, SaysWhenTheConditionsCannotBeRead)
               QStringLiteral("шанс не оценён: в отмеченном условии не выбрано число"));
     QTest::qWait(50);
     EXPECT_FALSE(estimator.estimate());
+    EXPECT_FALSE(estimator.busy());
 }
