@@ -828,11 +828,11 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, CliInterrupt,
     ::testing::Values(
         InterruptCase{"MicroOnSigint",
-                      words("micro --efl 11 --method gat --target Тч --count 500 --seed 3 "
+                      words("micro --efl 8 --method gat --target Тч --count 500 --seed 3 "
                             "--progress --json"),
                       SIGINT, u"[1-9][0-9]* of 500 micro-chains built", u"micro-chains built"},
         InterruptCase{"MicroOnSigterm",
-                      words("micro --efl 11 --method gat --target ?п --count 500 --seed 4 "
+                      words("micro --efl 8 --method gat --target ?п --count 500 --seed 4 "
                             "--progress --json"),
                       SIGTERM, u"[1-9][0-9]* of 500 micro-chains built", u"micro-chains built"},
         InterruptCase{"StatsOnSigint",
