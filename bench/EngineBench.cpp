@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
@@ -90,10 +91,9 @@ BENCHMARK(BM_CollapseWithMetrics);
 static void BM_ReadChain(benchmark::State &state)
 {
     const QString text = orderedDeckText();
-    const platform::Services services(1);
     for (auto _ : state) {
         TTLKoloda chain;
-        ReadChain(text, chain, services);
+        ReadChain(text, chain);
         benchmark::DoNotOptimize(chain.Cards[36].Position);
     }
     state.SetItemsProcessed(state.iterations());

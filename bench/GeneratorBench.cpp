@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/GenerateCommand.h"
 #include "engine/Deck.h"
-#include "mainwindow/ChainGenerator.h"
+#include "search/ChainGenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +17,7 @@ static void BM_GeneratorSearch(benchmark::State &state)
     GeneratorHooks hooks;
     lanedeal::ParallelDealer dealer(12, int(state.range(0)));
     CandidateStream candidates(dealer);
-    std::uint32_t tried = 0;
+    std::uint64_t tried = 0;
     for (auto _ : state) {
         const SearchResult result = searchChain(candidates, conditions, hooks, tried);
         benchmark::DoNotOptimize(result.text);

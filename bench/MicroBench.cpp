@@ -1,5 +1,6 @@
-#include "mainwindow/MicroChainConstruct.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/RandomSource.h"
+#include "search/MicroChainConstruct.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ParallelDealer.h"
-#include "mainwindow/ChainStatistics.h"
-#include "mainwindow/ConditionEstimate.h"
+#include "search/ChainStatistics.h"
+#include "search/ConditionEstimate.h"
 
 #include <vector>
 

@@ -1,12 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AnalyseCommand.h"
 
 #include "AnalyseRecordWriter.h"
-#include "CliCommon.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
 #include "LineReader.h"
+#include "analysis/MainTables.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/DeckCheck.h"
-#include "mainwindow/MainTables.h"
 
 #include <QJsonArray>
 
@@ -130,23 +133,32 @@ bool writeAnalysisOutput(std::string_view out, std::string_view err)
     return output.ok();
 }
 
-int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services &)
+CommandDeclaration analyseDeclaration()
 {
-    CommandLine line(
+    return CommandDeclaration{
         Command,
+        QStringLiteral("collapse and analyse chains (without TEXT, each line of standard input)"),
         QStringLiteral("Reads chain texts and collapses them. Without TEXT, each line of standard "
                        "input is one chain and gives one result, in the order of the input: CRLF "
                        "reads like LF, and a last line without a line end is a line too. The text "
                        "output says on standard error when a chain does not hold each of the 36 "
                        "cards once and nothing else; the JSON record holds that check as "
-                       "\"deck\"."));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("One line of JSON per chain, with a deck check."));
-    const QCommandLineOption encoding = encodingOption();
-    const QCommandLineOption threads = threadsOption(QStringLiteral("Analysing threads"));
-    line.addOptions({json, encoding, threads});
-    line.addArgument(QStringLiteral("TEXT"), QStringLiteral("Chain texts, one chain each."),
-                     QStringLiteral("[TEXT ...]"));
+                       "\"deck\"."),
+        {QCommandLineOption(QStringLiteral("json"),
+                            QStringLiteral("One line of JSON per chain, with a deck check.")),
+         threadsOption(QStringLiteral("Analysing threads")), encodingOption()},
+        {},
+        {{QStringLiteral("TEXT"), QStringLiteral("Chain texts, one chain each."),
+          QStringLiteral("[TEXT ...]")}},
+    };
+}
+
+int runAnalyse(const QStringList &arguments, platform::Services &)
+{
+    CommandLine line(analyseDeclaration());
+    const QCommandLineOption &json = line.option(QStringLiteral("json"));
+    const QCommandLineOption &encoding = line.option(QStringLiteral("encoding"));
+    const QCommandLineOption &threads = line.option(QStringLiteral("threads"));
     if (const auto status = line.parse(arguments))
         return *status;
     const std::optional<InputEncoding> inputEncoding = encodingValue(line, encoding);
@@ -160,7 +172,16 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
 
     const auto format =
         line.isSet(json) ? AnalyseLineWorker::Format::Json : AnalyseLineWorker::Format::Report;
-    const auto makeWorker = [format] { return std::make_unique<AnalyseLineWorker>(format); };
+    const QStringList texts = line.positionalArguments();
+    // Notes name their lines wherever more than one chain may come, so that one
+    // can be matched to its chain although notes and results go out apart.
+    const bool namesLines = texts.size() != 1;
+    const auto makeWorker = [format, namesLines] {
+        auto worker = std::make_unique<AnalyseLineWorker>(format);
+        worker->setNotePrefix(QStringLiteral("tlcalc-cli %1: ").arg(Command).toStdString());
+        worker->setNamesLines(namesLines);
+        return worker;
+    };
     // Each piece of output goes on at once, so that whoever reads it gets the
     // answers to the lines sent so far; the pieces are large unless the input
     // comes a line at a time. The note on the encoding is written as a line is
@@ -172,7 +193,6 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
         return writeAnalysisOutput(out, err);
     };
 
-    const QStringList texts = line.positionalArguments();
     if (!texts.isEmpty()) {
         qsizetype next = 0;
         const LineSource source = [&](std::string &buffer) {
@@ -189,7 +209,7 @@ int runAnalyse(const QStringList &arguments, ProgramState &, platform::Services 
     LineReader reader(STDIN_FILENO, *inputEncoding);
     reader.setCp1251Notice([&errorLock](qint64 number) {
         const std::lock_guard lock(errorLock);
-        noteCp1251(Command, QStringLiteral("line %1").arg(number));
+        noteCp1251(Command, lineLabel(number));
     });
     const LineSource source = [&](std::string &buffer) { return reader.appendNext(buffer); };
     options.inputIdle = [&] { return reader.wouldWait(); };

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CommandOptions.h"
 #include "engine/Cards.h"
-#include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
 #include "platform/TextGrid.h"
 
@@ -25,4 +26,7 @@ QString analyseReport(const QString &text, const platform::Services &services);
 // flushed at once, then the standard error bytes. False once output has failed.
 bool writeAnalysisOutput(std::string_view out, std::string_view err);
 
-int runAnalyse(const QStringList &arguments, ProgramState &state, platform::Services &services);
+// The declaration of analyse's command line.
+CommandDeclaration analyseDeclaration();
+
+int runAnalyse(const QStringList &arguments, platform::Services &services);

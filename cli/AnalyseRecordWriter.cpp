@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AnalyseRecordWriter.h"
 
+#include "CommandMessages.h"
 #include "JsonWriter.h"
 #include "engine/DeckCheck.h"
 
@@ -200,10 +202,19 @@ void AnalyseLineWorker::process(std::uint64_t index, std::string_view line, Line
             output.out.append('\n');
         writer_.writeReport(line, output.out);
     }
+    if (format_ == Format::Json)
+        return;
     if (writer_.analysis().isShort())
-        output.err.append("Цепочка маловата\n");
-    if (format_ == Format::Report && !writer_.deck().full) {
-        output.err.append(deckCheckLine(writer_.deck()).toStdString());
-        output.err.append(1, '\n');
-    }
+        note(index, "Цепочка маловата", output.err);
+    if (!writer_.deck().full)
+        note(index, deckCheckLine(writer_.deck()).toStdString(), output.err);
+}
+
+void AnalyseLineWorker::note(std::uint64_t index, std::string_view text, std::string &err) const
+{
+    err.append(notePrefix_);
+    if (namesLines_)
+        err.append(lineLabel(index + 1).toStdString()).append(": ");
+    err.append(text);
+    err.append(1, '\n');
 }

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ByteOutput.h"
 #include "OrderedBatch.h"
+#include "analysis/ChainAnalysis.h"
 #include "engine/DeckCheck.h"
-#include "mainwindow/ChainAnalysis.h"
 
 #include <string_view>
 
@@ -40,10 +41,12 @@ private:
 };
 
 // The worker of `analyse` over lines of valid UTF-8: a JSON record or a readable
-// report per line (reports separated by a blank line, as the command has them),
-// and on standard error "Цепочка маловата" for each text shorter than 36
-// characters and, beside a report, the deck check of a text that is not a full
-// deck.
+// report per line (reports separated by a blank line, as the command has them).
+// Beside a report, standard error gets "Цепочка маловата" for each text shorter
+// than 36 characters and the deck check of a text that is not a full deck; a JSON
+// record says both itself ("short", "deck"), so it gets no note. Each note starts
+// with the note prefix and, when lines are named, "строка N: " for line N (from
+// 1), so that a note can be matched to its chain whatever the order of writing.
 class AnalyseLineWorker : public LineWorker
 {
 public:
@@ -61,7 +64,15 @@ public:
 
     void process(std::uint64_t index, std::string_view line, LineOutput &output) override;
 
+    // "tlcalc-cli analyse: ", say; none by default.
+    void setNotePrefix(std::string prefix) { notePrefix_ = std::move(prefix); }
+    void setNamesLines(bool namesLines) { namesLines_ = namesLines; }
+
 private:
+    void note(std::uint64_t index, std::string_view text, std::string &err) const;
+
     Format format_;
+    std::string notePrefix_;
+    bool namesLines_ = false;
     AnalyseRecordWriter writer_;
 };

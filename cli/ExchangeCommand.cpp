@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExchangeCommand.h"
 
 #include "AnalyseCommand.h"
 #include "AnalyseRecordWriter.h"
-#include "CliCommon.h"
-#include "mainwindow/CardReplacement.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "analysis/CardReplacement.h"
 
 namespace {
 
@@ -23,21 +25,30 @@ Kind kindOf(const QString &item)
 
 } // namespace
 
-int runExchange(const QStringList &arguments, ProgramState &, platform::Services &services)
+CommandDeclaration exchangeDeclaration()
 {
-    CommandLine line(
+    return CommandDeclaration{
         QStringLiteral("exchange"),
+        QStringLiteral("exchange two cards, suits or ranks and analyse the result"),
         QStringLiteral("Exchanges A and B throughout TEXT as the replacement button does and "
                        "analyses the result. A and B are two cards (6п Тч), two suits (?п ?ч) "
-                       "or two ranks (6? Т?); \"10\" is the ten, as in chain texts."));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("The analysis record as one line of JSON."));
-    const QCommandLineOption encoding = encodingOption();
-    line.addOptions({json, encoding});
-    line.addArgument(QStringLiteral("TEXT"), QStringLiteral("The chain text."));
-    line.addArgument(QStringLiteral("A"),
-                     QStringLiteral("First card, suit pattern ?SUIT or rank pattern RANK?."));
-    line.addArgument(QStringLiteral("B"), QStringLiteral("Second one, of the same kind as A."));
+                       "or two ranks (6? Т?); \"10\" is the ten, as in chain texts."),
+        {QCommandLineOption(QStringLiteral("json"),
+                            QStringLiteral("The analysis record as one line of JSON.")),
+         encodingOption()},
+        {},
+        {{QStringLiteral("TEXT"), QStringLiteral("The chain text."), QString()},
+         {QStringLiteral("A"),
+          QStringLiteral("First card, suit pattern ?SUIT or rank pattern RANK?."), QString()},
+         {QStringLiteral("B"), QStringLiteral("Second one, of the same kind as A."), QString()}},
+    };
+}
+
+int runExchange(const QStringList &arguments, platform::Services &services)
+{
+    CommandLine line(exchangeDeclaration());
+    const QCommandLineOption &json = line.option(QStringLiteral("json"));
+    const QCommandLineOption &encoding = line.option(QStringLiteral("encoding"));
     if (const auto status = line.parse(arguments))
         return *status;
     if (!encodingValue(line, encoding))
@@ -62,8 +73,8 @@ int runExchange(const QStringList &arguments, ProgramState &, platform::Services
                                               "cards, two suit patterns or two rank patterns")
                                    .arg(positional[1], positional[2]));
 
-    const platform::ScopedMessageHandler messages(services,
-                                                  [](const QString &text) { writeError(text); });
+    const platform::ScopedMessageHandler messages(
+        services, [&line](const QString &text) { line.fail(text, 0); });
     const QString text = replaceCards(positional[0], *items[0], *items[1], services);
     QByteArray utf8 = text.toUtf8();
     // The analysis drops a byte order mark that opens its bytes, as
@@ -73,6 +84,7 @@ int runExchange(const QStringList &arguments, ProgramState &, platform::Services
         utf8.prepend("\xEF\xBB\xBF");
     AnalyseLineWorker worker(line.isSet(json) ? AnalyseLineWorker::Format::Json
                                               : AnalyseLineWorker::Format::Report);
+    worker.setNotePrefix(QStringLiteral("tlcalc-cli %1: ").arg(line.command()).toStdString());
     LineOutput output;
     worker.process(0, std::string_view(utf8.constData(), std::size_t(utf8.size())), output);
     writeAnalysisOutput(output.out.view(), output.err);

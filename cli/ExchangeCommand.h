@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mainwindow/ProgramState.h"
+#include "CommandOptions.h"
 #include "platform/Services.h"
 
 #include <QStringList>
 
-int runExchange(const QStringList &arguments, ProgramState &state, platform::Services &services);
+// The declaration of exchange's command line.
+CommandDeclaration exchangeDeclaration();
+
+int runExchange(const QStringList &arguments, platform::Services &services);

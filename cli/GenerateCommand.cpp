@@ -1,11 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GenerateCommand.h"
 
-#include "CliCommon.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
+#include "Interrupt.h"
+#include "analysis/MainTables.h"
 #include "engine/Deck.h"
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/ConditionEstimate.h"
-#include "mainwindow/MainTables.h"
 #include "platform/RandomSource.h"
+#include "search/ChainGenerator.h"
+#include "search/ConditionEstimate.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -41,11 +45,15 @@ GenerateSummary generateChains(const GenerateOptions &options,
             summary.end = GenerateEnd::Limited;
             return summary;
         }
+        if (options.interrupted && options.interrupted()) {
+            summary.end = GenerateEnd::Interrupted;
+            return summary;
+        }
         if (progress && clock.elapsed() - lastProgressMs >= 1000) {
             lastProgressMs = clock.elapsed();
-            progress(
-                {summary.tried, summary.found,
-                 double(summary.tried) * 1000.0 / double(std::max<qint64>(1, lastProgressMs))});
+            progress({summary.tried, summary.found,
+                      double(summary.tried) * 1000.0 / double(std::max<qint64>(1, lastProgressMs)),
+                      lastProgressMs});
         }
         const std::optional<lanedeal::BlockResult> block =
             dealer.next(std::chrono::milliseconds(100));
@@ -140,50 +148,80 @@ int printEstimate(const GenerateOptions &options, bool asJson, const QString &co
 
 } // namespace
 
-int runGenerate(const QStringList &arguments, ProgramState &, platform::Services &)
+QString nothingFoundNote(const GenerateProgress &progress)
 {
-    CommandLine line(QStringLiteral("generate"),
-                     QStringLiteral("Deals chains until it finds ones that collapse to two cards "
-                                    "and meet every condition given."));
-    const QCommandLineOption maxTransits(
-        QStringLiteral("max-transits"),
-        QStringLiteral("At most N transit cards (1-36: the first collapse always makes one)."),
-        QStringLiteral("N"));
-    const QCommandLineOption minEfl(
-        QStringLiteral("min-efl"),
-        QStringLiteral("An EFL (greatest depth) of at least N (0-34: an EFL is at most 34)."),
-        QStringLiteral("N"));
-    const QCommandLineOption targetPosition(
-        QStringLiteral("target-position"),
-        QStringLiteral("A target card at position N (3-36: a target card never stands earlier)."),
-        QStringLiteral("N"));
-    const QCommandLineOption target(
-        QStringLiteral("target"),
-        QStringLiteral("A target card matching CARD: a card name (Тч, 10п), ?SUIT or RANK?."),
-        QStringLiteral("CARD"));
-    const QCommandLineOption fullBalance(QStringLiteral("full-balance"),
-                                         QStringLiteral("Full balancing possible."));
-    const QCommandLineOption count(QStringLiteral("count"),
-                                   QStringLiteral("How many chains to find (default 1)."),
-                                   QStringLiteral("K"), QStringLiteral("1"));
-    const QCommandLineOption seed(
-        QStringLiteral("seed"), QStringLiteral("Seed of the random source."), QStringLiteral("S"));
-    const QCommandLineOption threads = threadsOption(QStringLiteral("Dealing threads"));
-    const QCommandLineOption maxTriesLimit =
-        maxTriesOption(QStringLiteral("deals"), QStringLiteral("writing the chains found"));
-    const QCommandLineOption timeLimit =
-        timeLimitOption(QStringLiteral("writing the chains found"));
-    const QCommandLineOption progressLines =
-        progressOption(QStringLiteral("deals tried, chains found, deals per second"));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("One line of JSON per chain."));
-    const QCommandLineOption estimate(
-        QStringLiteral("estimate"),
-        QStringLiteral("Instead of generating, deal a sample for up to 3 seconds (or --time-limit) "
-                       "and print the conditions' chance per dealt chain and the expected time "
-                       "to a chain that meets them."));
-    line.addOptions({maxTransits, minEfl, targetPosition, target, fullBalance, count, seed, threads,
-                     maxTriesLimit, timeLimit, progressLines, json, estimate});
+    ConditionEstimate sample;
+    sample.dealt = progress.tried;
+    return QStringLiteral("no chain found in %1 s: %2; searching on (--time-limit SECONDS bounds "
+                          "the run)")
+        .arg(progress.ms / 1000)
+        .arg(estimateText(sample, 0));
+}
+
+CommandDeclaration generateDeclaration()
+{
+    return CommandDeclaration{
+        QStringLiteral("generate"),
+        QStringLiteral("find chains that collapse to two cards and meet the conditions given"),
+        QStringLiteral("Deals chains until it finds ones that collapse to two cards and meet "
+                       "every condition given."),
+        {
+            QCommandLineOption(QStringLiteral("max-transits"),
+                               QStringLiteral("At most N transit cards (1-36: the first collapse "
+                                              "always makes one)."),
+                               QStringLiteral("N")),
+            QCommandLineOption(QStringLiteral("min-efl"),
+                               QStringLiteral("An EFL (greatest depth) of at least N (0-34: an "
+                                              "EFL is at most 34)."),
+                               QStringLiteral("N")),
+            QCommandLineOption(QStringLiteral("target-position"),
+                               QStringLiteral("A target card at position N (3-36: a target card "
+                                              "never stands earlier)."),
+                               QStringLiteral("N")),
+            QCommandLineOption(QStringLiteral("target"),
+                               QStringLiteral("A target card matching CARD: a card name (Тч, "
+                                              "10п), ?SUIT or RANK?."),
+                               QStringLiteral("CARD")),
+            QCommandLineOption(QStringLiteral("full-balance"),
+                               QStringLiteral("Full balancing possible.")),
+            QCommandLineOption(QStringLiteral("count"),
+                               QStringLiteral("How many chains to find (default 1)."),
+                               QStringLiteral("K"), QStringLiteral("1")),
+            QCommandLineOption(QStringLiteral("seed"), QStringLiteral("Seed of the random source."),
+                               QStringLiteral("S")),
+            threadsOption(QStringLiteral("Dealing threads")),
+            maxTriesOption(QStringLiteral("deals"), QStringLiteral("writing the chains found")),
+            timeLimitOption(QStringLiteral("writing the chains found")),
+            progressOption(QStringLiteral("deals tried, chains found, deals per second")),
+            QCommandLineOption(
+                QStringLiteral("estimate"),
+                QStringLiteral("Instead of generating, deal a sample for up to 3 seconds (or "
+                               "--time-limit) and print the conditions' chance per dealt chain "
+                               "and the expected time to a chain that meets them.")),
+            QCommandLineOption(QStringLiteral("json"),
+                               QStringLiteral("One line of JSON per chain.")),
+        },
+        {},
+        {},
+    };
+}
+
+int runGenerate(const QStringList &arguments, platform::Services &)
+{
+    CommandLine line(generateDeclaration());
+    const QCommandLineOption &maxTransits = line.option(QStringLiteral("max-transits"));
+    const QCommandLineOption &minEfl = line.option(QStringLiteral("min-efl"));
+    const QCommandLineOption &targetPosition = line.option(QStringLiteral("target-position"));
+    const QCommandLineOption &target = line.option(QStringLiteral("target"));
+    const QCommandLineOption &fullBalance = line.option(QStringLiteral("full-balance"));
+    const QCommandLineOption &count = line.option(QStringLiteral("count"));
+    const QCommandLineOption &seed = line.option(QStringLiteral("seed"));
+    const QCommandLineOption &threads = line.option(QStringLiteral("threads"));
+    const QCommandLineOption &maxTriesLimit = line.option(QStringLiteral("max-tries"));
+    const QCommandLineOption &timeLimit = line.option(QStringLiteral("time-limit"));
+    const QCommandLineOption &progressLines = line.option(QStringLiteral("progress"));
+    const QCommandLineOption &estimate = line.option(QStringLiteral("estimate"));
+    const QCommandLineOption &json = line.option(QStringLiteral("json"));
     if (const auto status = line.parse(arguments))
         return *status;
     if (!line.positionalArguments().isEmpty())
@@ -244,6 +282,13 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
 
     const bool asJson = line.isSet(json);
     const bool showProgress = showsProgress(line, progressLines);
+    InterruptWatch::install();
+    options.interrupted = [] { return InterruptWatch::caught() != 0; };
+    // A run that nothing bounds and that finds nothing says so once, so that a
+    // user who asked for something all but impossible is not left waiting in
+    // silence; the search goes on, since the user may know better.
+    const bool unbounded = !options.maxTries && !options.timeLimitMs;
+    bool toldNothingFound = false;
     const GenerateSummary summary = generateChains(
         options,
         [asJson](const GeneratedChain &chain) {
@@ -256,6 +301,11 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
             return output.flush();
         },
         [&](const GenerateProgress &progress) {
+            if (unbounded && !toldNothingFound && progress.found == 0 &&
+                progress.ms >= QuietRunNoteMs) {
+                toldNothingFound = true;
+                line.fail(nothingFoundNote(progress), 0);
+            }
             if (showProgress)
                 line.fail(QStringLiteral("%1 tried, %2 found, %3 M deals/s")
                               .arg(progress.tried)
@@ -263,10 +313,12 @@ int runGenerate(const QStringList &arguments, ProgramState &, platform::Services
                               .arg(progress.dealsPerSecond / 1e6, 0, 'f', 1),
                           0);
         });
+    const QString found =
+        QStringLiteral("%1 of %2 chains found").arg(summary.found).arg(options.count);
+    if (summary.end == GenerateEnd::Interrupted)
+        return finishInterrupted(line, InterruptWatch::caught(), found);
     if (summary.end != GenerateEnd::Limited)
         return finishOutput(line.command());
-    return finishAtLimit(
-        line, timeLimit, options.maxTries && summary.tried >= *options.maxTries, summary.tried,
-        QStringLiteral("deals"),
-        QStringLiteral("%1 of %2 chains found").arg(summary.found).arg(options.count));
+    return finishAtLimit(line, timeLimit, options.maxTries && summary.tried >= *options.maxTries,
+                         summary.tried, QStringLiteral("deals"), found);
 }

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/ProgramState.h"
+#include "CommandOptions.h"
 #include "platform/Services.h"
+#include "search/ChainGenerator.h"
 
 #include <QJsonObject>
 #include <QStringList>
@@ -21,6 +22,9 @@ struct GenerateOptions
     int threads = 1;
     std::optional<std::uint64_t> maxTries; // deals, in all
     std::optional<qint64> timeLimitMs;
+    // Asked between the dealer's blocks, a few times a second at least: true ends
+    // the run as a limit does (Ctrl+C on the command line).
+    std::function<bool()> interrupted;
 };
 
 struct GeneratedChain
@@ -40,13 +44,15 @@ struct GenerateProgress
     std::uint64_t tried = 0; // deals so far
     int found = 0;
     double dealsPerSecond = 0;
+    qint64 ms = 0; // since the run began
 };
 
 enum class GenerateEnd
 {
-    Found,   // all options.count chains
-    Limited, // --max-tries or --time-limit came first
-    Stopped, // the found callback said no
+    Found,       // all options.count chains
+    Limited,     // --max-tries or --time-limit came first
+    Stopped,     // the found callback said no
+    Interrupted, // options.interrupted said so
 };
 
 struct GenerateSummary
@@ -65,7 +71,18 @@ GenerateSummary generateChains(const GenerateOptions &options,
                                const std::function<bool(const GeneratedChain &)> &found,
                                const std::function<void(const GenerateProgress &)> &progress = {});
 
+// How long an unbounded run may find nothing before it says so.
+inline constexpr qint64 QuietRunNoteMs = 5000;
+
+// What an unbounded run that has found nothing says once: how many deals gave
+// nothing and the chance bound they give, as --estimate words it, and that
+// --time-limit bounds a run.
+QString nothingFoundNote(const GenerateProgress &progress);
+
 QJsonObject generatedJson(const GeneratedChain &chain);
 QString generatedText(const GeneratedChain &chain);
 
-int runGenerate(const QStringList &arguments, ProgramState &state, platform::Services &services);
+// The declaration of generate's command line.
+CommandDeclaration generateDeclaration();
+
+int runGenerate(const QStringList &arguments, platform::Services &services);

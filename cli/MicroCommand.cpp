@@ -1,7 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MicroCommand.h"
 
-#include "CliCommon.h"
-#include "mainwindow/MainTables.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
+#include "Interrupt.h"
+#include "analysis/MainTables.h"
+#include "engine/Deck.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -30,45 +35,60 @@ QJsonObject microChainRecord(const TTLKoloda &chain, int number, MicroMethod met
     };
 }
 
-int runMicro(const QStringList &arguments, ProgramState &state, platform::Services &services)
+CommandDeclaration microDeclaration()
 {
-    CommandLine line(QStringLiteral("micro"),
-                     QStringLiteral("Builds random micro-chains of E + 2 cards ending in the "
-                                    "target card, as the window's \"МикроЦС\" command does."));
-    const QCommandLineOption efl(QStringLiteral("efl"),
-                                 QStringLiteral("The EFL: collapse steps undone (1 to 34)."),
-                                 QStringLiteral("E"));
-    const QCommandLineOption target(
-        QStringLiteral("target"),
-        QStringLiteral("The last card: a card (Тч, 10п), a suit pattern (?п) or a rank pattern "
-                       "(Т?)."),
-        QStringLiteral("CARD"));
-    const QCommandLineOption count(QStringLiteral("count"),
-                                   QStringLiteral("How many micro-chains (1 to 500)."),
-                                   QStringLiteral("N"));
-    const QCommandLineOption method(
-        QStringLiteral("method"),
-        QStringLiteral("gat: generate-and-test, the window's method; search: the constructive "
-                       "search, which finds long micro-chains quickly. Default: gat up to "
-                       "E = 11, search from E = 12."),
-        QStringLiteral("METHOD"));
-    const QCommandLineOption seed(
-        QStringLiteral("seed"), QStringLiteral("Seed of the random source, for a repeatable run."),
-        QStringLiteral("S"));
-    const QCommandLineOption maxTriesLimit =
-        maxTriesOption(QStringLiteral("attempts"), QStringLiteral("writing what was built"));
-    const QCommandLineOption timeLimit = timeLimitOption(QStringLiteral("writing what was built"));
-    const QCommandLineOption progress =
-        progressOption(QStringLiteral("micro-chains built, attempts"));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("One line of JSON per micro-chain."));
-    line.addOptions({efl, target, count, method, seed, maxTriesLimit, timeLimit, progress, json});
+    return CommandDeclaration{
+        QStringLiteral("micro"),
+        QStringLiteral("build micro-chains ending in CARD"),
+        QStringLiteral("Builds random micro-chains of E + 2 cards ending in the target card, as "
+                       "the window's \"МикроЦС\" command does."),
+        {
+            QCommandLineOption(QStringLiteral("efl"),
+                               QStringLiteral("The EFL: collapse steps undone (1 to 34)."),
+                               QStringLiteral("E")),
+            QCommandLineOption(QStringLiteral("target"),
+                               QStringLiteral("The last card: a card (Тч, 10п), a suit pattern "
+                                              "(?п) or a rank pattern (Т?)."),
+                               QStringLiteral("CARD")),
+            QCommandLineOption(QStringLiteral("count"),
+                               QStringLiteral("How many micro-chains (1 to 500)."),
+                               QStringLiteral("N")),
+            QCommandLineOption(
+                QStringLiteral("method"),
+                QStringLiteral("gat: generate-and-test, the window's method; search: the "
+                               "constructive search, which finds long micro-chains quickly. "
+                               "Default: gat up to E = 11, search from E = 12."),
+                QStringLiteral("gat|search")),
+            QCommandLineOption(QStringLiteral("seed"),
+                               QStringLiteral("Seed of the random source, for a repeatable run."),
+                               QStringLiteral("S")),
+            maxTriesOption(QStringLiteral("attempts"), QStringLiteral("writing what was built")),
+            timeLimitOption(QStringLiteral("writing what was built")),
+            progressOption(QStringLiteral("micro-chains built, attempts")),
+            QCommandLineOption(QStringLiteral("json"),
+                               QStringLiteral("One line of JSON per micro-chain.")),
+        },
+        {QStringLiteral("efl"), QStringLiteral("target"), QStringLiteral("count")},
+        {},
+    };
+}
+
+int runMicro(const QStringList &arguments, MicroChainStore &store, platform::Services &services)
+{
+    CommandLine line(microDeclaration());
+    const QCommandLineOption &efl = line.option(QStringLiteral("efl"));
+    const QCommandLineOption &target = line.option(QStringLiteral("target"));
+    const QCommandLineOption &count = line.option(QStringLiteral("count"));
+    const QCommandLineOption &method = line.option(QStringLiteral("method"));
+    const QCommandLineOption &seed = line.option(QStringLiteral("seed"));
+    const QCommandLineOption &maxTriesLimit = line.option(QStringLiteral("max-tries"));
+    const QCommandLineOption &timeLimit = line.option(QStringLiteral("time-limit"));
+    const QCommandLineOption &progress = line.option(QStringLiteral("progress"));
+    const QCommandLineOption &json = line.option(QStringLiteral("json"));
     if (const auto status = line.parse(arguments))
         return *status;
-    for (const QCommandLineOption &required : {efl, target, count})
-        if (!line.isSet(required))
-            return line.usageError(
-                QStringLiteral("--%1 is required").arg(required.names().constFirst()));
+    if (const auto status = line.checkRequired())
+        return *status;
     if (!line.positionalArguments().isEmpty())
         return line.usageError(QStringLiteral("unexpected argument '%1'")
                                    .arg(line.positionalArguments().constFirst()));
@@ -114,6 +134,7 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
         services.random().reseed(*seedGiven);
 
     const bool showProgress = showsProgress(line, progress);
+    InterruptWatch::install();
     QElapsedTimer clock;
     clock.start();
     qint64 lastLineMs = 0;
@@ -127,17 +148,20 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
                           .arg(attempts),
                       0);
         }
-        return !limitMs || now < *limitMs;
+        return (!limitMs || now < *limitMs) && InterruptWatch::caught() == 0;
     };
 
     // The search shows its refusals through the message sink; on the command line
     // they are errors of this command like any other.
     ReportLog report;
+    TTLKoloda orderedDeck;
+    QString orderedText;
+    MakeOrderedDeck(orderedDeck, orderedText);
     MicroSearchResult result;
     {
         const platform::ScopedMessageHandler prefixed(
             services, [&line](const QString &text) { line.fail(text); });
-        result = SearchMicroChains(state, state.OrderedDeck, services, report, line.value(count),
+        result = SearchMicroChains(store, orderedDeck, services, report, line.value(count),
                                    line.value(efl), *targetText, options);
     }
     if (result.outcome == MicroSearchResult::Outcome::Refused ||
@@ -146,7 +170,7 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
 
     if (line.isSet(json)) {
         for (int k = 1; k <= result.built && standardOutput().ok(); ++k)
-            writeJsonLine(microChainRecord(state.MicroChains[k], k, options.method,
+            writeJsonLine(microChainRecord(store.MicroChains[k], k, options.method,
                                            result.histories[std::size_t(k - 1)]));
     } else {
         for (const QString &text : report.lines())
@@ -156,8 +180,11 @@ int runMicro(const QStringList &arguments, ProgramState &state, platform::Servic
 
     if (result.outcome != MicroSearchResult::Outcome::Stopped)
         return finishOutput(line.command());
+    const QString built =
+        QStringLiteral("%1 of %2 micro-chains built").arg(result.built).arg(countValue);
+    if (const int signal = InterruptWatch::caught())
+        return finishInterrupted(line, signal, built);
     const bool triesSpent = options.maxAttempts > 0 && result.attempts >= options.maxAttempts;
-    return finishAtLimit(
-        line, timeLimit, triesSpent, std::uint64_t(result.attempts), QStringLiteral("attempts"),
-        QStringLiteral("%1 of %2 micro-chains built").arg(result.built).arg(countValue));
+    return finishAtLimit(line, timeLimit, triesSpent, std::uint64_t(result.attempts),
+                         QStringLiteral("attempts"), built);
 }

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CommandOptions.h"
 #include "engine/Cards.h"
-#include "mainwindow/MicroChainSearch.h"
-#include "mainwindow/ProgramState.h"
 #include "platform/Services.h"
+#include "search/MicroChainSearch.h"
 
 #include <QJsonObject>
 #include <QStringList>
@@ -17,6 +18,9 @@ QString microMethodName(MicroMethod method);
 QJsonObject microChainRecord(const TTLKoloda &chain, int number, MicroMethod method,
                              const MicroChainHistory &history);
 
+// The declaration of micro's command line.
+CommandDeclaration microDeclaration();
+
 // tlcalc-cli micro --efl E --target CARD --count N [--method gat|search] [--seed S]
 // [--max-tries N] [--time-limit SECONDS] [--progress] [--json]: the micro-chain
 // search of the "МикроЦС" command, by generate-and-test up to e = 11 and by the
@@ -25,5 +29,5 @@ QJsonObject microChainRecord(const TTLKoloda &chain, int number, MicroMethod met
 // micro-chain. A command line that is not understood, or values the search turns
 // down, end with a message on standard error that starts with "tlcalc-cli micro:"
 // and exit status 2; a limit that ends the search early, after writing what was
-// built, with status 3; a failed write with status 1.
-int runMicro(const QStringList &arguments, ProgramState &state, platform::Services &services);
+// built, with status 3; a failed write with status 1. The micro-chains go to store.
+int runMicro(const QStringList &arguments, MicroChainStore &store, platform::Services &services);

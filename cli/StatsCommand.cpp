@@ -1,39 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatsCommand.h"
 
-#include "CliCommon.h"
-#include "mainwindow/ChainStatistics.h"
+#include "CommandMessages.h"
+#include "CommandOptions.h"
+#include "CommandOutput.h"
+#include "Interrupt.h"
+#include "search/ChainStatistics.h"
 
 #include <QElapsedTimer>
 
 #include <cstdio>
 #include <unistd.h>
 
-int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
+CommandDeclaration statsDeclaration()
 {
-    CommandLine line(QStringLiteral("stats"),
-                     QStringLiteral("Deals random chains and counts how far they collapse and, "
-                                    "for those that collapse to two cards, their EFL, transits, "
-                                    "full balance and suit hexagrams."));
-    const QCommandLineOption deals(
-        QStringLiteral("deals"),
-        QStringLiteral("How many chains to deal (1 to %1).").arg(MaxStatisticsDeals),
-        QStringLiteral("N"));
-    const QCommandLineOption seed(
-        QStringLiteral("seed"),
-        QStringLiteral("Seed of the deals: the same numbers on any number of threads."),
-        QStringLiteral("S"));
-    const QCommandLineOption threads = threadsOption(QStringLiteral("Dealing threads"));
-    const QCommandLineOption progress = progressOption(QString());
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("One JSON object instead of the table."));
-    line.addOptions({deals, seed, threads, progress, json});
+    return CommandDeclaration{
+        QStringLiteral("stats"),
+        QStringLiteral("how far random chains collapse: EFL, transits, full balance and "
+                       "hexagrams of the solved ones"),
+        QStringLiteral("Deals random chains and counts how far they collapse and, for those that "
+                       "collapse to two cards, their EFL, transits, full balance and suit "
+                       "hexagrams."),
+        {QCommandLineOption(
+             QStringLiteral("deals"),
+             QStringLiteral("How many chains to deal (1 to %1).").arg(MaxStatisticsDeals),
+             QStringLiteral("N")),
+         QCommandLineOption(
+             QStringLiteral("seed"),
+             QStringLiteral("Seed of the deals: the same numbers on any number of threads."),
+             QStringLiteral("S")),
+         threadsOption(QStringLiteral("Dealing threads")), progressOption(QString()),
+         QCommandLineOption(QStringLiteral("json"),
+                            QStringLiteral("One JSON object instead of the table."))},
+        {QStringLiteral("deals")},
+        {},
+    };
+}
+
+int runStats(const QStringList &arguments, platform::Services &)
+{
+    CommandLine line(statsDeclaration());
+    const QCommandLineOption &deals = line.option(QStringLiteral("deals"));
+    const QCommandLineOption &seed = line.option(QStringLiteral("seed"));
+    const QCommandLineOption &threads = line.option(QStringLiteral("threads"));
+    const QCommandLineOption &progress = line.option(QStringLiteral("progress"));
+    const QCommandLineOption &json = line.option(QStringLiteral("json"));
     if (const auto status = line.parse(arguments))
         return *status;
     if (!line.positionalArguments().isEmpty())
         return line.usageError(QStringLiteral("unexpected argument '%1'")
                                    .arg(line.positionalArguments().constFirst()));
-    if (!line.isSet(deals))
-        return line.usageError(QStringLiteral("--deals is required"));
+    if (const auto status = line.checkRequired())
+        return *status;
 
     bool ok = false;
     const std::uint64_t dealCount = line.value(deals).trimmed().toULongLong(&ok);
@@ -48,17 +66,25 @@ int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
         return line.fail(problem);
 
     const bool showProgress = showsProgress(line, progress);
+    InterruptWatch::install();
     QElapsedTimer clock;
     clock.start();
-    const DealStatistics statistics =
-        collectStatistics(seedGiven, dealCount, dealingThreads, [&](const DealStatistics &sofar) {
-            if (showProgress)
+    qint64 lastLineMs = 0;
+    // Looked at ten times a second, so that Ctrl+C ends the run at once; a
+    // progress line still comes once a second.
+    const DealStatistics statistics = collectStatistics(
+        seedGiven, dealCount, dealingThreads,
+        [&](const DealStatistics &sofar) {
+            if (showProgress && clock.elapsed() - lastLineMs >= 1000) {
+                lastLineMs = clock.elapsed();
                 line.fail(QStringLiteral("%1 of %2 chains dealt, %3 collapse to two")
                               .arg(groupedNumber(sofar.deals), groupedNumber(dealCount),
                                    groupedNumber(sofar.solved)),
                           0);
-            return true;
-        });
+            }
+            return InterruptWatch::caught() == 0;
+        },
+        std::chrono::milliseconds(100));
     const qint64 ms = clock.elapsed();
 
     if (line.isSet(json)) {
@@ -68,5 +94,10 @@ int runStats(const QStringList &arguments, ProgramState &, platform::Services &)
             if (!writeLine(text))
                 break;
     }
+    if (const int signal = InterruptWatch::caught(); signal != 0 && statistics.deals < dealCount)
+        return finishInterrupted(line, signal,
+                                 QStringLiteral("the counts of %1 of %2 deals written")
+                                     .arg(statistics.deals)
+                                     .arg(dealCount));
     return finishOutput(line.command());
 }

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mainwindow/ProgramState.h"
+#include "CommandOptions.h"
 #include "platform/Services.h"
 
 #include <QStringList>
@@ -11,4 +12,7 @@
 // suit hexagrams; as a table with shares in per cent, or with --json as one
 // object. With a seed the numbers are the same on any number of threads. A
 // command line that is not understood ends with status 2, a failed write with 1.
-int runStats(const QStringList &arguments, ProgramState &state, platform::Services &services);
+// The declaration of stats's command line.
+CommandDeclaration statsDeclaration();
+
+int runStats(const QStringList &arguments, platform::Services &services);

@@ -1,43 +1,16 @@
-#include "AnalyseCommand.h"
-#include "CliCommon.h"
-#include "ExchangeCommand.h"
-#include "GenerateCommand.h"
-#include "MicroCommand.h"
-#include "StatsCommand.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CommandMessages.h"
+#include "CommandOutput.h"
+#include "Commands.h"
 #include "TextEncoding.h"
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <csignal>
-#include <map>
-#include <memory>
 #include <vector>
 
 namespace {
-
-QString usage()
-{
-    return QStringLiteral(
-        "Usage: tlcalc-cli COMMAND [options]\n"
-        "Commands:\n"
-        "  analyse [--json] [--encoding ENC] [TEXT ...]\n"
-        "                                collapse and analyse chains (without TEXT, each\n"
-        "                                line of standard input)\n"
-        "  generate [--max-transits N] [--min-efl N] [--target-position N]\n"
-        "           [--target CARD] [--full-balance] [--count K] [--seed S]\n"
-        "           [--threads T] [--json]   find chains that collapse to two\n"
-        "  exchange [--json] [--encoding ENC] TEXT A B\n"
-        "                                exchange two cards, suits or ranks\n"
-        "  micro --efl E --target CARD --count N [--method gat|search] [--seed S]\n"
-        "        [--max-tries N] [--time-limit SECONDS] [--progress] [--json]\n"
-        "                                build micro-chains ending in CARD\n"
-        "  stats --deals N [--seed S] [--threads T] [--progress] [--json]\n"
-        "                                how far random chains collapse: EFL, transits,\n"
-        "                                full balance and hexagrams of the solved ones\n"
-        "Run 'tlcalc-cli COMMAND --help' for a command's options.\n"
-        "Exit status: 0 done, 1 input or output failed, 2 bad usage, 3 a limit ended the\n"
-        "search.");
-}
 
 int usageError(const QString &message)
 {
@@ -79,25 +52,26 @@ int main(int argc, char *argv[])
     // its message and status, not a death by signal that a script may not see.
     std::signal(SIGPIPE, SIG_IGN);
 
-    const std::map<QString, CommandFunction> commands{
-        {QStringLiteral("analyse"), runAnalyse},   {QStringLiteral("micro"), runMicro},
-        {QStringLiteral("generate"), runGenerate}, {QStringLiteral("exchange"), runExchange},
-        {QStringLiteral("stats"), runStats},
-    };
-
     if (raw.size() < 2)
         return usageError(QStringLiteral("no command given"));
     const QString command = QString::fromUtf8(raw[1]);
     if (command == u"--help" || command == u"-h" || command == u"help") {
-        writeLine(usage());
+        writeLine(programHelp());
         return finishOutput(QString());
     }
     if (command == u"--version") {
-        writeLine(QStringLiteral("tlcalc-cli " TLCALC_VERSION));
+        writeLine(QStringLiteral("tlcalc-cli " TLCALC_VERSION "\n"
+                                 "Copyright (C) 2026 TL Calculator developers\n"
+                                 "Licence: GNU General Public License, version 3 or later "
+                                 "(GPL-3.0-or-later).\n"
+                                 "Free software: you may share and change it under that licence;\n"
+                                 "it comes with no warranty, as far as the law allows."));
         return finishOutput(QString());
     }
-    const auto found = commands.find(command);
-    if (found == commands.end())
+    const auto found = std::find_if(commands().begin(), commands().end(), [&](const Command &c) {
+        return c.declaration().name == command;
+    });
+    if (found == commands().end())
         return usageError(QStringLiteral("unknown command '%1'").arg(command));
 
     const InputEncoding encoding = argumentEncoding(raw);
@@ -108,7 +82,6 @@ int main(int argc, char *argv[])
             noteCp1251(command, QStringLiteral("argument %1").arg(i - 1));
         arguments << QString::fromUtf8(argument);
     }
-    const auto state = std::make_unique<ProgramState>();
     platform::Services services;
-    return found->second(arguments, *state, services);
+    return found->run(arguments, services);
 }

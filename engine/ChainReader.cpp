@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChainReader.h"
 
 #include "Utf8.h"
@@ -86,11 +87,8 @@ bool Utf8ChainScanner::next(std::string_view &rank, std::string_view &suit)
     return true;
 }
 
-void ReadChain(const QString &Text, TTLKoloda &Chain, const platform::Services &services)
+ReadChainResult ReadChain(const QString &Text, TTLKoloda &Chain)
 {
-    if (characterCount(Text) < 36)
-        services.showMessage(QStringLiteral("Цепочка маловата"));
-
     // Once the text is exhausted the scanner yields empty letters, so the rest of
     // the entries come out empty with their Position set.
     ChainTextScanner scanner(Text);
@@ -99,4 +97,5 @@ void ReadChain(const QString &Text, TTLKoloda &Chain, const platform::Services &
         scanner.next(card.Rank, card.Suit);
         card.Position = n;
     }
+    return ReadChainResult{characterCount(Text) < 36};
 }

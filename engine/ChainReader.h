@@ -1,15 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "Cards.h"
-#include "platform/Services.h"
+
+// What the reader tells of a text besides its entries.
+struct ReadChainResult
+{
+    // Fewer than 36 characters: the text is read all the same, and what to make
+    // of that is the caller's (the analysis run says so to the user).
+    bool isShort = false;
+};
 
 // Reads a chain text into the Cards of Chain: rank letter, suit letter and
 // Position of entries 1 to 36, nothing else. Blanks separate cards, "10" is read
-// as the ten; nothing is validated. A text shorter than 36 characters shows
-// "Цепочка маловата" through the services' message sink and is read all the same.
-// A character is one code point: a letter outside the Basic Multilingual Plane
-// is held as its two UTF-16 units in one QString and is never split.
-void ReadChain(const QString &Text, TTLKoloda &Chain, const platform::Services &services);
+// as the ten; nothing is validated. A character is one code point: a letter
+// outside the Basic Multilingual Plane is held as its two UTF-16 units in one
+// QString and is never split.
+ReadChainResult ReadChain(const QString &Text, TTLKoloda &Chain);
 
 // The entries of a chain text one after another by the rules of ReadChain, but
 // without its stop after the 36th entry, so that a check can see what a text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Utf8.h"
 
 char32_t utf8CodePoint(std::string_view character)

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HistogramView.h"
 
-#include "mainwindow/ChainStatistics.h"
+#include "search/ChainStatistics.h"
 
 #include <QHelpEvent>
 #include <QPainter>

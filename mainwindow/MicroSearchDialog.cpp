@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MicroSearchDialog.h"
 
-#include "mainwindow/MicroChainSearch.h"
+#include "search/MicroChainSearch.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "MicroChainSearch.h"
+#include "search/MicroChainSearch.h"
 
 #include <QDialog>
 

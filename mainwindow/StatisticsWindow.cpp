@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatisticsWindow.h"
 
-#include "mainwindow/ConditionEstimate.h"
 #include "mainwindow/HistogramView.h"
 #include "platform/RandomSource.h"
+#include "search/ConditionEstimate.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,12 +19,9 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-// How long one turn of the timer may take dealt blocks: the rest of the turn
-// belongs to the window's own events.
-constexpr auto TakeBudget = 8ms;
-constexpr int TimerMs = 10;
+// How often the window picks up the totals: a copy of a few kilobytes, so a
+// turn costs the window next to nothing.
+constexpr int TimerMs = 20;
 constexpr qint64 RedrawMs = 200;
 
 template <std::size_t N>
@@ -172,7 +170,7 @@ void StatisticsWindow::start()
     target_ = *count;
     runSeed_ = seed_.value_or(entropySeed());
     const int threads = threads_ > 0 ? threads_ : lanedeal::everyCore();
-    run_ = std::make_unique<StatisticsRun>(runSeed_, target_, threads);
+    run_ = std::make_unique<BackgroundStatistics>(runSeed_, target_, threads);
     clock_.start();
     lastShownMs_ = 0;
     StartButton->setEnabled(false);
@@ -196,9 +194,9 @@ void StatisticsWindow::takeDealt()
         timer_.stop();
         return;
     }
-    const bool more = run_->advance(TakeBudget);
-    statistics_ = run_->statistics();
-    if (!more) {
+    const BackgroundStatistics::Totals totals = run_->totals();
+    statistics_ = totals.statistics;
+    if (totals.ended) {
         endRun();
         return;
     }
@@ -212,7 +210,7 @@ void StatisticsWindow::endRun()
 {
     timer_.stop();
     runMs_ = clock_.elapsed();
-    statistics_ = run_->statistics();
+    statistics_ = run_->totals().statistics;
     run_.reset();
     StartButton->setEnabled(true);
     StopButton->setEnabled(false);

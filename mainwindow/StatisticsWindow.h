@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mainwindow/ChainStatistics.h"
+#include "search/ChainStatistics.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -21,9 +22,10 @@ class QPushButton;
 
 // "Статистика": deals random chains in the background and draws how far they
 // collapse and, for those that collapse to two cards, their EFL, transits and
-// suit hexagrams, with the analysed chain's own values marked. The dealing runs
-// on the dealer's threads; the window takes what they dealt on a timer, so it
-// stays responsive. Closing the window stops the dealing and joins its threads.
+// suit hexagrams, with the analysed chain's own values marked. The dealing and
+// the counting run on threads of their own; the window only picks up the totals
+// on a timer, so it never waits on them. Closing the window stops the dealing
+// and joins its threads.
 class StatisticsWindow : public QWidget
 {
     Q_OBJECT
@@ -76,7 +78,7 @@ private:
     void showStatistics();
     void showMarks();
 
-    std::unique_ptr<StatisticsRun> run_;
+    std::unique_ptr<BackgroundStatistics> run_;
     QTimer timer_;
     QElapsedTimer clock_;
     qint64 lastShownMs_ = 0;

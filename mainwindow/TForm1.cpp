@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TForm1.h"
 
+#include "analysis/CardReplacement.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
 #include "engine/Deck.h"
@@ -7,10 +9,6 @@
 #include "hexagrams/HexagramSelection.h"
 #include "hexagrams/views/HexagramPicture.h"
 #include "hexagrams/views/HexagramTableCells.h"
-#include "mainwindow/CardReplacement.h"
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/ConditionEstimator.h"
-#include "mainwindow/MicroChainSearch.h"
 #include "mainwindow/StatisticsWindow.h"
 #include "platform/IntConvert.h"
 #include "platform/LocaleFormats.h"
@@ -20,6 +18,9 @@
 #include "platform/views/ReportView.h"
 #include "platform/views/SystemColors.h"
 #include "platform/views/TextDrawing.h"
+#include "search/ChainGenerator.h"
+#include "search/ConditionEstimator.h"
+#include "search/MicroChainSearch.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -796,7 +797,7 @@ void TForm1::ButtonTLGClick()
     TTLKoloda candidate;
     ClearChain(candidate);
     ClearResultTables(tables_);
-    ReadChain(Edit1->text(), candidate, services_);
+    readChainShowingShort(Edit1->text(), candidate, services_);
     AnalyseChain(candidate);
     FillAnalysisTable(tables_, state_, candidate);
     RunHexagramAnalyses(tables_, candidate);

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mainwindow/MainTables.h"
+#include "analysis/MainTables.h"
 #include "mainwindow/MicroSearchDialog.h"
 #include "mainwindow/ProgramState.h"
 #include "platform/Services.h"

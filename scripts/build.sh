@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds one of the presets of CMakePresets.json (release by
 # default) as a normal user: the targets named after the preset, or everything.
 #   bash scripts/build.sh [PRESET] [TARGET ...]

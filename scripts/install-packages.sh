@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, testing and packaging need on Debian 12. The one step
 # that needs root; everything else (scripts/build.sh) runs as a normal user.
 # Packages already present are not fetched again.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian 12 packages the project needs, for scripts/install-packages.sh.
 packages=(
     g++ cmake ninja-build pkg-config
@@ -7,8 +8,8 @@ packages=(
     # Tahoma with Cyrillic letters (Wine's, metric-compatible), which the windows'
     # captions are sized for; Qt's own dialog texts in Russian
     fonts-wine qt6-translations-l10n
-    # the icon's PNG sizes; the Debian package and what check-install.sh checks
-    librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db
+    # the icon's PNG sizes; the Debian packages and what check-install.sh checks
+    librsvg2-bin dpkg-dev file desktop-file-utils appstream man-db lintian
     # the formatting check
     clang-format-14
 )

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs on Debian 12 (as root; a normal user gets told
 # what to install), then configures and builds a preset as a normal build would:
 #   bash scripts/setup.sh [PRESET] [TARGET ...]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and starts the calculator. Without a display it says so and
 # shows the command-line twin at work instead.
 set -euo pipefail

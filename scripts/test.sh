@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs every test through CTest, in the CI configuration
 # (warnings as errors, library assertions) in build-ci/.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HexagramTableCells.h"
 
 #include "platform/views/SystemColors.h"

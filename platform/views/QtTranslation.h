@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Qt's own dialogs (standard buttons, progress and input dialogs, the line edit's

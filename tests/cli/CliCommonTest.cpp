@@ -1,5 +1,8 @@
-#include "cli/CliCommon.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../TestSupport.h"
+#include "cli/CommandMessages.h"
+#include "cli/CommandOptions.h"
+#include "cli/CommandOutput.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,14 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../ChainTexts.h"
 #include "../TestSupport.h"
 #include "CliTestSupport.h"
 #include "cli/AnalyseCommand.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <vector>
+
+#include <signal.h>
 
 #include <gtest/gtest.h>
 
@@ -118,7 +123,7 @@ TEST(CliAnalyse, EachInputLineIsOneChainAndOneJsonLine)
     EXPECT_EQ(json(lines[1])[u"left"].toInt(), 36);
     EXPECT_EQ(json(lines[1])[u"text"].toString(), NoCollapseText);
     EXPECT_TRUE(json(lines[2])[u"short"].toBool());
-    EXPECT_EQ(run.err.trimmed(), QStringLiteral("Цепочка маловата"));
+    EXPECT_TRUE(run.err.isEmpty()) << "the record says \"short\" itself";
 }
 
 // Random chains and spoilt ones (short, doubled, foreign letters) with a Windows-
@@ -140,7 +145,7 @@ TEST(CliAnalyseThreads, EveryThreadCountWritesWhatOneThreadWrites)
         EXPECT_EQ(one.out.count(format == u"--json" ? QStringLiteral("{\"cards\"")
                                                     : QStringLiteral("Цепочка: ")),
                   403);
-        EXPECT_TRUE(one.err.contains(QStringLiteral("Цепочка маловата")));
+        EXPECT_EQ(one.err.contains(QStringLiteral(": Цепочка маловата")), format != u"--json");
         for (const QString &threads : words("2 3")) {
             const CliRun many = tlcalcCli(
                 {QStringLiteral("analyse"), format, QStringLiteral("--threads"), threads}, input);
@@ -150,7 +155,7 @@ TEST(CliAnalyseThreads, EveryThreadCountWritesWhatOneThreadWrites)
             const auto withoutNote = [](const QString &err) {
                 QStringList lines = err.split(u'\n');
                 EXPECT_EQ(lines.removeAll(QStringLiteral(
-                              "tlcalc-cli analyse: line 402 is not valid UTF-8: reading it and "
+                              "tlcalc-cli analyse: строка 402: not valid UTF-8: reading it and "
                               "any like it as Windows-1251 (--encoding utf-8 or cp1251 decides)")),
                           1);
                 return lines;
@@ -421,9 +426,8 @@ TEST(CliEncodingAnalysis, AWindows1251ArgumentIsReadAsTheInputIs)
     const QJsonObject record = json(QString::fromUtf8(process.readAllStandardOutput()).trimmed());
     EXPECT_EQ(record[u"text"].toString(), NoCollapseText);
     EXPECT_EQ(record[u"left"].toInt(), 36);
-    EXPECT_TRUE(
-        QString::fromUtf8(process.readAllStandardError())
-            .startsWith(QStringLiteral("tlcalc-cli analyse: argument 2 is not valid UTF-8")));
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError())
+                    .startsWith(QStringLiteral("tlcalc-cli analyse: argument 2: not valid UTF-8")));
 }
 
 struct WriteFailureCase
@@ -595,7 +599,7 @@ TEST(CliDeckCheck, TextOutputSaysOnStandardErrorWhenTheDeckIsNotFull)
     EXPECT_EQ(full.status, 0);
     EXPECT_TRUE(full.err.isEmpty());
     EXPECT_EQ(odd.status, 0);
-    EXPECT_EQ(odd.err, QStringLiteral("не хватает: Xп; не карты: «Хп»\n"));
+    EXPECT_EQ(odd.err, QStringLiteral("tlcalc-cli analyse: не хватает: Xп; не карты: «Хп»\n"));
     // Standard output holds the report and nothing else.
     EXPECT_EQ(odd.out, analyseReport(lookAlike, services) + u'\n');
 }
@@ -617,6 +621,18 @@ TEST_P(CliHelp, ShowsTheCommandsUsageAndItsOwnOptions)
 
 INSTANTIATE_TEST_SUITE_P(Commands, CliHelp,
                          ::testing::Values("analyse", "generate", "exchange", "stats"));
+
+TEST(CliVersion, NamesTheVersionThenTheLicence)
+{
+    const CliRun run = tlcalcCli({QStringLiteral("--version")});
+    EXPECT_EQ(run.status, 0);
+    ASSERT_FALSE(run.lines().isEmpty());
+    EXPECT_EQ(run.lines().first(), QStringLiteral("tlcalc-cli " TLCALC_VERSION));
+    EXPECT_TRUE(run.out.contains(
+        QStringLiteral("GNU General Public License, version 3 or later (GPL-3.0-or-later)")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.err.isEmpty());
+}
 
 namespace {
 
@@ -736,4 +752,133 @@ TEST(CliStats, TableSaysTheSharesInPerCent)
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Сворачиваются до двух карт: ")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" %)")));
     EXPECT_TRUE(lines.contains(QStringLiteral(" Осталось карт      раскладов     % всех")));
+}
+
+struct InterruptCase
+{
+    const char *name;
+    QStringList arguments;
+    int signal;
+    // A pattern of what stands on standard error once the run is under way, so
+    // that the signal comes in the middle of the work.
+    const char16_t *underWay;
+    const char16_t *interrupted; // the end of the note that the run was interrupted
+};
+
+class CliInterrupt : public ::testing::TestWithParam<InterruptCase>
+{
+};
+
+// The first SIGINT or SIGTERM ends a long run as a limit does: what was done is
+// written, a note says so, and the status is the one a shell gives a death by
+// that signal.
+TEST_P(CliInterrupt, WritesWhatWasDoneAndEndsWithTheSignalsStatus)
+{
+    const InterruptCase &c = GetParam();
+    QProcess process;
+    process.start(QStringLiteral(TLCALC_CLI_PATH), c.arguments);
+    ASSERT_TRUE(process.waitForStarted());
+    const QRegularExpression underWay(QString::fromUtf16(c.underWay));
+    QString err;
+    QElapsedTimer clock;
+    clock.start();
+    while (!err.contains(underWay) && clock.elapsed() < 30000 &&
+           process.state() == QProcess::Running) {
+        process.waitForReadyRead(100);
+        err += QString::fromUtf8(process.readAllStandardError());
+    }
+    ASSERT_EQ(process.state(), QProcess::Running) << err.toStdString();
+    ASSERT_TRUE(err.contains(underWay)) << err.toStdString();
+    ::kill(pid_t(process.processId()), c.signal);
+    ASSERT_TRUE(process.waitForFinished(10000)) << "the run went on after the signal";
+    err += QString::fromUtf8(process.readAllStandardError());
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "not a death by the signal";
+    EXPECT_EQ(process.exitCode(), 128 + c.signal);
+    const QString note = err.trimmed().split(u'\n').constLast();
+    EXPECT_TRUE(note.contains(c.signal == SIGINT ? QStringLiteral(": interrupted by SIGINT: ")
+                                                 : QStringLiteral(": interrupted by SIGTERM: ")))
+        << note.toStdString();
+    EXPECT_TRUE(note.contains(QString::fromUtf16(c.interrupted))) << note.toStdString();
+
+    const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
+    if (c.arguments.constFirst() == u"stats") {
+        // The counts of the deals made so far, with their true number.
+        ASSERT_EQ(lines.size(), 1);
+        const QJsonObject stats = json(lines[0]);
+        const qint64 deals = stats[u"deals"].toInteger();
+        EXPECT_GT(deals, 0);
+        EXPECT_LT(deals, 100'000'000'000);
+        EXPECT_EQ(histogramTotal(stats[u"left"].toObject()), deals);
+        EXPECT_TRUE(note.contains(QStringLiteral("the counts of %1 of ").arg(deals)));
+    } else if (c.arguments.constFirst() == u"micro") {
+        // Every micro-chain built before the signal, none lost.
+        ASSERT_GE(lines.size(), 1) << err.toStdString();
+        EXPECT_TRUE(note.contains(QStringLiteral("%1 of 500 micro-chains built").arg(lines.size())))
+            << note.toStdString();
+        for (int k = 0; k < lines.size(); ++k)
+            EXPECT_EQ(json(lines[k])[u"number"].toInt(), k + 1);
+    } else {
+        EXPECT_TRUE(lines.isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliInterrupt,
+    ::testing::Values(
+        InterruptCase{"MicroOnSigint",
+                      words("micro --efl 11 --method gat --target Тч --count 500 --seed 3 "
+                            "--progress --json"),
+                      SIGINT, u"[1-9][0-9]* of 500 micro-chains built", u"micro-chains built"},
+        InterruptCase{"MicroOnSigterm",
+                      words("micro --efl 11 --method gat --target ?п --count 500 --seed 4 "
+                            "--progress --json"),
+                      SIGTERM, u"[1-9][0-9]* of 500 micro-chains built", u"micro-chains built"},
+        InterruptCase{"StatsOnSigint",
+                      words("stats --deals 100000000000 --seed 1 --threads 2 --progress --json"),
+                      SIGINT, u"chains dealt", u"deals written"},
+        InterruptCase{"StatsOnSigterm",
+                      words("stats --deals 100000000000 --seed 2 --threads 1 --progress --json"),
+                      SIGTERM, u"chains dealt", u"deals written"},
+        // Conditions no chain may meet: the run says once that it found nothing,
+        // with the chance bound of the deals made, and goes on until stopped.
+        InterruptCase{"QuietGenerateSaysSoThenEndsOnSigint",
+                      words("generate --min-efl 34 --max-transits 1 --threads 2"), SIGINT,
+                      u"ни одной в ", u"0 of 1 chains found"}),
+    [](const auto &test) { return std::string(test.param.name); });
+
+// Short chains: a JSON record says "short" itself; a report's note goes to
+// standard error with the command's prefix and, among several chains, its line.
+TEST(CliAnalyseNotes, JsonWritesNoNoteAndTextNotesNameTheirLines)
+{
+    const QString input =
+        OrderedDeckText + QStringLiteral("\n6п 7п\n") + NoCollapseText + QStringLiteral("\n8п\n");
+    const CliRun asJson = tlcalcCli(words("analyse --json"), input);
+    EXPECT_EQ(asJson.status, 0);
+    EXPECT_EQ(asJson.lines().size(), 4);
+    EXPECT_TRUE(json(asJson.lines().value(1))[u"short"].toBool());
+    EXPECT_TRUE(asJson.err.isEmpty()) << asJson.err.toStdString();
+
+    for (const QString &threads : words("1 2")) {
+        const CliRun asText = tlcalcCli(words("analyse --threads") << threads, input);
+        EXPECT_EQ(asText.status, 0);
+        QStringList notes = asText.err.split(u'\n', Qt::SkipEmptyParts);
+        notes.sort();
+        EXPECT_EQ(notes, QStringList({
+                             QStringLiteral("tlcalc-cli analyse: строка 2: Цепочка маловата"),
+                             QStringLiteral("tlcalc-cli analyse: строка 2: не хватает: 8п 9п Xп "
+                                            "Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Дб Кб Тб 6к 7к 8к 9к "
+                                            "Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч"),
+                             QStringLiteral("tlcalc-cli analyse: строка 4: Цепочка маловата"),
+                             QStringLiteral("tlcalc-cli analyse: строка 4: не хватает: 6п 7п 9п "
+                                            "Xп Вп Дп Кп Тп 6б 7б 8б 9б Xб Вб Дб Кб Тб 6к 7к 8к "
+                                            "9к Xк Вк Дк Кк Тк 6ч 7ч 8ч 9ч Xч Вч Дч Кч Тч"),
+                         }))
+            << asText.err.toStdString();
+    }
+    // One chain as an argument: the note needs no line.
+    const CliRun one = tlcalcCli(words("analyse") << QStringLiteral("6п 7п"));
+    EXPECT_TRUE(one.err.startsWith(QStringLiteral("tlcalc-cli analyse: Цепочка маловата\n")))
+        << one.err.toStdString();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/GenerateCommand.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
@@ -51,10 +52,9 @@ TEST(GenerateChains, ASeedFindsTheSameChainsAfterTheSameDealsOnOneTwoAndThreeThr
         EXPECT_EQ(other.texts, one.texts) << threads << " threads";
         EXPECT_EQ(other.tried, one.tried) << threads << " threads";
     }
-    TestServices services;
     for (const QString &text : one.texts) {
         TTLKoloda chain;
-        ReadChain(text, chain, services);
+        ReadChain(text, chain);
         EXPECT_EQ(CountCollapse(chain), 2);
         AnalyseChain(chain);
         int efl = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ChainReader.h"
 #include "../TestSupport.h"
 #include "engine/ChainState.h"
@@ -45,11 +46,9 @@ TEST_P(ChainReader, ReadsEntriesAsTheTextGivesThem)
     const ReaderCase c = GetParam();
     TestServices services;
     TTLKoloda chain;
-    ReadChain(QString::fromUtf16(c.text), chain, services);
-    EXPECT_EQ(services.messages.size(), c.warns ? 1 : 0);
-    if (c.warns) {
-        EXPECT_EQ(services.messages.value(0), QStringLiteral("Цепочка маловата"));
-    }
+    const ReadChainResult read = ReadChain(QString::fromUtf16(c.text), chain);
+    EXPECT_EQ(read.isShort, c.warns);
+    EXPECT_TRUE(services.messages.isEmpty()) << "the reader tells, its caller shows";
     for (int n = 1; n <= 36; ++n) {
         const TKarta &card = chain.Cards[n];
         EXPECT_EQ(card.Position, n);
@@ -97,10 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ChainReaderDeck, OrderedDeckTextReadsAsTheDeckWithoutWarning)
 {
-    TestServices services;
     TTLKoloda chain;
-    ReadChain(OrderedDeckText, chain, services);
-    EXPECT_TRUE(services.messages.isEmpty());
+    EXPECT_FALSE(ReadChain(OrderedDeckText, chain).isShort);
     for (int s = 1; s <= 4; ++s)
         for (int r = 1; r <= 9; ++r) {
             const TKarta &card = chain.Cards[(s - 1) * 9 + r];
@@ -111,9 +108,8 @@ TEST(ChainReaderDeck, OrderedDeckTextReadsAsTheDeckWithoutWarning)
 
 TEST(ChainReaderDeck, TextAfterTheThirtySixthCardIsIgnored)
 {
-    TestServices services;
     TTLKoloda chain;
-    ReadChain(OrderedDeckText + QStringLiteral("7п 8п 9п"), chain, services);
+    ReadChain(OrderedDeckText + QStringLiteral("7п 8п 9п"), chain);
     EXPECT_EQ(chain.Cards[36].name(), QStringLiteral("Тч"));
 }
 
@@ -162,9 +158,8 @@ TEST(ChainTextScannerEntries, GoOnPastTheThirtySixth)
 
 TEST(ClearChainRecord, EmptiesLettersCountersAndResults)
 {
-    TestServices services;
     TTLKoloda chain;
-    ReadChain(OrderedDeckText, chain, services);
+    ReadChain(OrderedDeckText, chain);
     chain.Cards[5].MobileCount = 3;
     chain.Cards[5].Depth = 2;
     chain.TransitTotal = 7;
@@ -180,9 +175,8 @@ TEST(ClearChainRecord, EmptiesLettersCountersAndResults)
 
 TEST(ChainRecordCopy, ChangingACopyLeavesTheOriginal)
 {
-    TestServices services;
     ChainState state;
-    ReadChain(OrderedDeckText, state.CurrentChain, services);
+    ReadChain(OrderedDeckText, state.CurrentChain);
     TTLKoloda copy = state.CurrentChain;
     copy.Cards[1].Rank = QStringLiteral("Т");
     copy.Cards[1].Suit += QStringLiteral("!");

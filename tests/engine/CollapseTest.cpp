@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Collapse.h"
 #include "../TestSupport.h"
 #include "engine/ChainReader.h"
@@ -10,9 +11,8 @@ namespace {
 
 TTLKoloda readQuietly(const QString &text)
 {
-    TestServices services;
     TTLKoloda chain;
-    ReadChain(text, chain, services);
+    ReadChain(text, chain);
     return chain;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "../TestSupport.h"
@@ -7,9 +8,8 @@
 // A chain text as the fast path's bytes, read the way the analysis reads it.
 inline fastdeal::Deal dealFromText(const QString &text)
 {
-    TestServices services;
     TTLKoloda chain;
-    ReadChain(text, chain, services);
+    ReadChain(text, chain);
     fastdeal::Deal deal{};
     for (int n = 1; n <= 36; ++n)
         deal[std::size_t(n - 1)] =

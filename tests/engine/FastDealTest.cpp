@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/FastDeal.h"
 #include "../TestSupport.h"
 #include "DealFromText.h"
@@ -21,9 +22,8 @@ TEST(FastDeal, TextAndRecordOfADealAgree)
     EXPECT_EQ(fastdeal::toText(fastdeal::orderedDeal()) + u' ', OrderedDeckText);
     TTLKoloda chain;
     fastdeal::toRecord(fastdeal::orderedDeal(), chain);
-    TestServices services;
     TTLKoloda read;
-    ReadChain(OrderedDeckText, read, services);
+    ReadChain(OrderedDeckText, read);
     EXPECT_TRUE(chain.Cards == read.Cards);
 }
 
@@ -108,9 +108,8 @@ TEST(FastDeal, FastMetricsOfTheWorkedExamples)
 {
     for (const QString &text : {OrderedDeckText, NoCollapseText}) {
         const fastdeal::Deal deal = dealFromText(text);
-        TestServices services;
         TTLKoloda expected;
-        ReadChain(text, expected, services);
+        ReadChain(text, expected);
         CollapseWithMetrics(expected);
         fastdeal::Metrics metrics;
         fastdeal::collapseWithMetrics(deal, metrics);

@@ -1,12 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "engine/ChainReader.h"
 #include "engine/Collapse.h"
-#include "mainwindow/ChainGenerator.h"
-#include "mainwindow/ConditionEstimator.h"
 #include "platform/LocaleFormats.h"
 #include "platform/RandomSource.h"
+#include "search/ChainGenerator.h"
+#include "search/ConditionEstimator.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QThread>
 
@@ -62,7 +64,7 @@ TEST_F(GeneratorWindow, FoundChainIsShownAnalysedAndTimed)
     EXPECT_TRUE(form->RunRateLabel->text().isEmpty());
 
     TTLKoloda read;
-    ReadChain(text, read, services);
+    ReadChain(text, read);
     EXPECT_EQ(CountCollapse(read), 2);
     AnalyseChain(read);
     EXPECT_TRUE(state->CurrentChain.Cards == read.Cards);
@@ -115,6 +117,32 @@ TEST_F(GeneratorWindow, ExitDuringARunWritesNothingMoreAndCloses)
     EXPECT_EQ(form->tables().RichEdit1.lineCount(), 0);
     EXPECT_EQ(form->Edit1->text(), OrderedDeckText);
     EXPECT_TRUE(state->CurrentChain == before);
+}
+
+// A long run passes 2^32 deals; the label goes on counting and shows the count whole.
+TEST_F(GeneratorWindow, CountLabelGoesOnPastTwoToTheThirtyTwo)
+{
+    tickAnUnreachableEfl();
+    const std::uint64_t nearTheTop = (std::uint64_t(1) << 32) - 1000;
+    std::uint64_t shown = 0;
+    int events = 0;
+    bool closing = false;
+    QElapsedTimer clock;
+    clock.start();
+    services.setPendingEventsHook([&] {
+        if (++events == 1)
+            state->TriedVariants = nearTheTop;
+        if (closing)
+            return;
+        shown = form->Label1->text().section(u' ', 2, 2).toULongLong();
+        if (shown > nearTheTop + 1000 || clock.elapsed() > 20000) {
+            closing = true;
+            form->ButtonClose->click();
+        }
+    });
+    form->ButtonTLGClick();
+    EXPECT_GT(shown, std::uint64_t(1) << 32);
+    EXPECT_GT(state->TriedVariants, std::uint64_t(1) << 32);
 }
 
 TEST_F(GeneratorWindow, ClosingTheWindowAnyOtherWayAlsoEndsTheRun)
@@ -173,7 +201,7 @@ TEST_F(GeneratorWindow, SecondPressRunsANestedSearchThenTheFirstResumes)
     int *workersNested = nullptr;
     tickAnUnreachableEfl(); // the outer run cannot succeed as it starts
     int events = 0;
-    std::uint32_t nestedCount = 0;
+    std::uint64_t nestedCount = 0;
     int workersDuringTheNestedRun = 0;
     services.setPendingEventsHook([&] {
         ++events;
@@ -202,7 +230,7 @@ TEST_F(GeneratorWindow, SecondPressRunsANestedSearchThenTheFirstResumes)
     // The nested run reset the shared count; the outer one went on from there.
     EXPECT_GE(state->TriedVariants, nestedCount);
     TTLKoloda read;
-    ReadChain(form->Edit1->text(), read, services);
+    ReadChain(form->Edit1->text(), read);
     EXPECT_EQ(CountCollapse(read), 2);
     EXPECT_EQ(state->CurrentChain.Cards[1].name(), read.Cards[1].name());
 }
@@ -219,7 +247,7 @@ TEST_F(GeneratorWindow, ReplacementSwapsCardsAndAnalysesTheNewChain)
     EXPECT_EQ(form->tables().StringGrid1.cell(1, 1), QStringLiteral("Тч"));
     EXPECT_EQ(state->CurrentChain.Cards[1].name(), QStringLiteral("Тч"));
     TTLKoloda read;
-    ReadChain(text, read, services);
+    ReadChain(text, read);
     EXPECT_EQ(form->tables().RichEdit1.lines().value(0),
               QStringLiteral("Свёртка до %1 карт").arg(CountCollapse(read)));
     EXPECT_TRUE(form->ButtonCheckString->isEnabled());

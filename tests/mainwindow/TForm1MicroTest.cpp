@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
-#include "mainwindow/MicroChainSearch.h"
 #include "platform/RandomSource.h"
 #include "platform/views/CompactList.h"
+#include "search/MicroChainSearch.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A data race on purpose, for the thread sanitizer job to report: if it stays
 // silent here, the job cannot be trusted to find a race anywhere else.
 //

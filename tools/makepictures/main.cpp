@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws resources/Kompass.jpg and resources/about.jpg so that both pictures can be
 // regenerated from source. Usage: makepictures <output folder>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures how close the constructive micro-chain search comes to
 // generate-and-test, and how long it takes. Not a test: its figures are noisy by
 // nature and a run takes minutes.
@@ -18,9 +19,9 @@
 //       ("b" before K as above)
 #include "engine/ChainState.h"
 #include "engine/Deck.h"
-#include "mainwindow/MicroChainConstruct.h"
-#include "mainwindow/MicroChainSearch.h"
 #include "platform/RandomSource.h"
+#include "search/MicroChainConstruct.h"
+#include "search/MicroChainSearch.h"
 
 #include <QString>
 

@@ -1,0 +1,133 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Turns NEWS.md into the Debian packages' changelogs, when the programs are built:
+#   cmake -DNEWS=NEWS.md -DSOURCE=tlcalc -DREVISION=1 -DMAINTAINER="Name <address>"
+#         -DOUTPUT_DIR=dir -P DebianChangelog.cmake
+# writes dir/changelog.Debian.gz, one Debian changelog entry per release of NEWS.md
+# (version VERSION-REVISION, its items as "  * " lines wrapped at 80 columns, signed
+# by the maintainer at midnight UTC of the release's date), and dir/changelog.gz,
+# the releases as NEWS.md words them. gzip -9n leaves out the name and time, so a
+# rebuild gives the same bytes.
+foreach(required NEWS SOURCE REVISION MAINTAINER OUTPUT_DIR)
+    if(NOT DEFINED ${required})
+        message(FATAL_ERROR "DebianChangelog.cmake needs -D${required}=...")
+    endif()
+endforeach()
+
+# Debian's changelog dates name the weekday; days since 1970 give it (the civil-
+# from-days count of the proleptic Gregorian calendar).
+function(rfc2822_date year month day result)
+    foreach(part year month day)
+        string(REGEX REPLACE "^0+([0-9])" "\\1" ${part} "${${part}}")
+    endforeach()
+    set(y ${year})
+    if(month LESS_EQUAL 2)
+        math(EXPR y "${y} - 1")
+        math(EXPR shifted "${month} + 9")
+    else()
+        math(EXPR shifted "${month} - 3")
+    endif()
+    math(EXPR era "${y} / 400")
+    math(EXPR yoe "${y} - ${era} * 400")
+    math(EXPR doy "(153 * ${shifted} + 2) / 5 + ${day} - 1")
+    math(EXPR doe "${yoe} * 365 + ${yoe} / 4 - ${yoe} / 100 + ${doy}")
+    math(EXPR days "${era} * 146097 + ${doe} - 719468")
+    math(EXPR weekday "(${days} + 4) % 7")
+    set(weekdays Sun Mon Tue Wed Thu Fri Sat)
+    list(GET weekdays ${weekday} weekday_name)
+    math(EXPR month_index "${month} - 1")
+    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+    list(GET months ${month_index} month_name)
+    if(day LESS 10)
+        set(day "0${day}")
+    endif()
+    set(${result} "${weekday_name}, ${day} ${month_name} ${year} 00:00:00 +0000" PARENT_SCOPE)
+endfunction()
+
+# One item as changelog lines: "  * " before the first, four blanks before the rest.
+function(wrapped_item text result)
+    string(REPLACE "`" "" text "${text}")
+    string(REGEX REPLACE "[ \t]+" ";" words "${text}")
+    set(lines "")
+    set(line "  *")
+    foreach(word IN LISTS words)
+        string(LENGTH "${line} ${word}" length)
+        if(length GREATER 80 AND NOT line MATCHES "^ *\\*?$")
+            string(APPEND lines "${line}\n")
+            set(line "   ")
+        endif()
+        string(APPEND line " ${word}")
+    endforeach()
+    string(REPLACE "${semicolon}" ";" lines "${lines}${line}\n")
+    set(${result} "${lines}" PARENT_SCOPE)
+endfunction()
+
+# One list element per line; a semicolon, CMake's list separator, travels as the
+# ASCII unit separator until the lines are written.
+string(ASCII 31 semicolon)
+file(READ "${NEWS}" news)
+string(REPLACE ";" "${semicolon}" news "${news}")
+string(REPLACE "\n" ";" news_lines "${news}")
+set(changelog "")
+set(upstream "")
+set(version "")
+set(item "")
+set(entry "")
+set(signature "")
+
+macro(close_item)
+    if(NOT item STREQUAL "")
+        wrapped_item("${item}" lines)
+        string(APPEND entry "${lines}")
+        set(item "")
+    endif()
+endmacro()
+macro(close_release)
+    close_item()
+    if(NOT version STREQUAL "")
+        if(entry STREQUAL "")
+            message(FATAL_ERROR "${NEWS}: release ${version} lists no change")
+        endif()
+        string(APPEND changelog
+               "${SOURCE} (${version}-${REVISION}) unstable; urgency=medium\n\n"
+               "${entry}\n -- ${MAINTAINER}  ${signature}\n\n")
+        set(entry "")
+    endif()
+endmacro()
+
+foreach(line IN LISTS news_lines)
+    if(line MATCHES "^## ([0-9][0-9A-Za-z.+~]*) \\(([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])\\)$")
+        close_release()
+        set(version ${CMAKE_MATCH_1})
+        rfc2822_date(${CMAKE_MATCH_2} ${CMAKE_MATCH_3} ${CMAKE_MATCH_4} signature)
+    elseif(line MATCHES "^## ")
+        message(FATAL_ERROR "${NEWS}: '${line}' is not a '## VERSION (YYYY-MM-DD)' heading")
+    elseif(version STREQUAL "")
+        continue()
+    elseif(line MATCHES "^- (.*)$")
+        close_item()
+        set(item "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^  +(.*)$" AND NOT item STREQUAL "")
+        string(APPEND item " ${CMAKE_MATCH_1}")
+    elseif(NOT line STREQUAL "")
+        message(FATAL_ERROR "${NEWS}: '${line}' is neither a '- ' item nor its continuation")
+    endif()
+    if(NOT version STREQUAL "")
+        string(REPLACE "${semicolon}" ";" line "${line}")
+        string(APPEND upstream "${line}\n")
+    endif()
+endforeach()
+close_release()
+if(changelog STREQUAL "")
+    message(FATAL_ERROR "${NEWS} holds no '## VERSION (YYYY-MM-DD)' release")
+endif()
+string(REGEX REPLACE "\n\n$" "\n" changelog "${changelog}")
+
+file(MAKE_DIRECTORY "${OUTPUT_DIR}")
+file(WRITE "${OUTPUT_DIR}/changelog.Debian" "${changelog}")
+file(WRITE "${OUTPUT_DIR}/changelog" "${upstream}")
+foreach(name changelog.Debian changelog)
+    execute_process(COMMAND gzip -9nc
+                    INPUT_FILE "${OUTPUT_DIR}/${name}"
+                    OUTPUT_FILE "${OUTPUT_DIR}/${name}.gz"
+                    COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
