@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "../ScratchFolder.h"
 #include "MainWindowFixture.h"
 #include "analysis/ChainFile.h"
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-class WindowFiles : public MainWindowTest
+class WindowFiles : public MainWindowTest, public ScratchFolder
 {
 protected:
     void SetUp() override
@@ -30,19 +31,6 @@ protected:
         form->setFileQuestions(questions);
     }
 
-    QString path(const char *name) const
-    {
-        return QDir(folder.path()).filePath(QString::fromUtf8(name));
-    }
-    QString write(const char *name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    QTemporaryDir folder;
     QString answerPath;
     QStringList askedFolders;
     QStringList offered;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/TextFile.h"
+#include "../ScratchFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,27 +15,14 @@
 
 namespace {
 
-class TextFiles : public ::testing::Test
+class TextFiles : public ::testing::Test, public ScratchFolder
 {
 protected:
-    QString path(const char *name) const
-    {
-        return QDir(folder.path()).filePath(QString::fromUtf8(name));
-    }
-    QString write(const char *name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
     static QByteArray contentsOf(const QString &filePath)
     {
         QFile file(filePath);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    QTemporaryDir folder;
 };
 
 TEST_F(TextFiles, ReadUtf8LinesAtEveryKindOfLineEndWithoutTheByteOrderMark)
