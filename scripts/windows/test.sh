@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the Windows programs (scripts/windows/build.sh) and runs every test of
+# the project as a Windows program under Wine: the headless and the window tests
+# (on Qt's offscreen platform, so no display is needed), the outputs recorded
+# from the Linux build, the benchmarks' short runs, then a silent install and
+# uninstall of the installer. Wine keeps its files in build-windows/wine.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+bash scripts/windows/build.sh
+
+# Wine sets up its prefix once, before the tests start side by side.
+build-windows/wine-run wineboot --init >/dev/null 2>&1
+ctest --preset windows --parallel "$(nproc)"
+bash scripts/windows/check-installer.sh build-windows
