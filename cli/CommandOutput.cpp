@@ -40,7 +40,7 @@ int surrogateEscapeAt(const QByteArray &json, qsizetype i)
 bool OutputStream::failed()
 {
     if (error_ == 0)
-        error_ = errno != 0 ? errno : EIO;
+        error_ = os::writeError();
     return false;
 }
 

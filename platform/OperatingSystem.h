@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <thread>
 #include <vector>
 
 // What the command-line program does differently on POSIX systems and on
@@ -34,6 +35,10 @@ void prepareStandardStreams();
 // The C library's text for an errno value, in English whatever the locale.
 QString errorText(int error);
 
+// The errno value of the write that just failed, EIO if it set none. A pipe
+// whose reader has gone is EPIPE everywhere; Windows' C runtime says EINVAL.
+int writeError();
+
 // Whether reading the descriptor now would wait: nothing has arrived yet and the
 // writer has not closed its end.
 bool readWouldWait(int fd);
@@ -47,5 +52,9 @@ bool readWouldWait(int fd);
 void onStopRequest(void (*request)(int signal));
 // Takes the next request as a first one again (for tests).
 void rearmStopRequest();
+
+// Names a thread, so that a look at the process's threads (top -H, a debugger,
+// a test) tells it from any other. Names longer than 15 bytes are cut on Linux.
+void nameThread(std::thread &thread, const char *name);
 
 } // namespace os

@@ -2,11 +2,13 @@
 #include "OperatingSystem.h"
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 
 #include <locale.h>
 #include <poll.h>
+#include <pthread.h>
 
 namespace os {
 namespace {
@@ -39,6 +41,11 @@ QString errorText(int error)
     return QString::fromLocal8Bit(c ? strerror_l(error, c) : std::strerror(error));
 }
 
+int writeError()
+{
+    return errno != 0 ? errno : EIO;
+}
+
 bool readWouldWait(int fd)
 {
     pollfd input{fd, POLLIN, 0};
@@ -55,6 +62,11 @@ void rearmStopRequest()
 {
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
+}
+
+void nameThread(std::thread &thread, const char *name)
+{
+    pthread_setname_np(thread.native_handle(), name);
 }
 
 } // namespace os

@@ -2,6 +2,7 @@
 #include "OperatingSystem.h"
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <pthread.h>
 #include <windows.h>
 
 #include <shellapi.h>
@@ -100,6 +102,14 @@ QString errorText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+int writeError()
+{
+    const DWORD system = GetLastError();
+    if (errno == EINVAL && (system == ERROR_NO_DATA || system == ERROR_BROKEN_PIPE))
+        return EPIPE;
+    return errno != 0 ? errno : EIO;
+}
+
 bool readWouldWait(int fd)
 {
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
@@ -136,6 +146,18 @@ void onStopRequest(void (*request)(int signal))
 void rearmStopRequest()
 {
     stopTaken.store(false);
+}
+
+void nameThread(std::thread &thread, const char *name)
+{
+    // SetThreadDescription came with Windows 10; looked up, so that older
+    // systems merely go without the names.
+    using Describe = HRESULT(WINAPI *)(HANDLE, PCWSTR);
+    static const auto describe = reinterpret_cast<Describe>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetThreadDescription")));
+    const auto handle = reinterpret_cast<HANDLE>(pthread_gethandle(thread.native_handle()));
+    if (describe && handle)
+        describe(handle, reinterpret_cast<PCWSTR>(QString::fromUtf8(name).utf16()));
 }
 
 } // namespace os
