@@ -6,6 +6,10 @@
 // What the tests do with threads, pipes and other processes, on POSIX systems
 // and on Windows alike.
 
+// Whether the test runs as a Windows program under Wine, whose stand-ins for
+// the Windows fonts measure otherwise than the fonts themselves.
+bool runsUnderWine();
+
 // The threads of this process that carry the given name.
 int threadsNamed(const char *name);
 

@@ -19,6 +19,11 @@ int threadsNamed(const char *name)
     return count;
 }
 
+bool runsUnderWine()
+{
+    return false;
+}
+
 int openPipe(int fds[2])
 {
     return ::pipe(fds);

@@ -43,6 +43,11 @@ int threadsNamed(const char *name)
     return count;
 }
 
+bool runsUnderWine()
+{
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 int openPipe(int fds[2])
 {
     return _pipe(fds, 1 << 16, _O_BINARY);

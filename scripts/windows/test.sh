@@ -9,7 +9,13 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/windows/build.sh
 
-# Wine sets up its prefix once, before the tests start side by side.
+# Wine sets up its prefix once, before the tests start side by side, and keeps
+# one server for the whole run rather than starting one per test.
+export WINEPREFIX=$PWD/build-windows/wine
+wineserver --kill 2>/dev/null || true
+mkdir -p "$WINEPREFIX"
+wineserver --persistent
+trap 'wineserver --kill 2>/dev/null || true' EXIT
 build-windows/wine-run wineboot --init >/dev/null 2>&1
 ctest --preset windows --parallel "$(nproc)"
 bash scripts/windows/check-installer.sh build-windows
