@@ -27,10 +27,14 @@ std::vector<QByteArray> commandLineArguments(int argc, char *argv[]);
 
 // Readies the standard streams of a command-line program: the bytes written are
 // the bytes that arrive (Windows would put CR before every line end), a console
-// shows UTF-8 and hands typed text over as Windows-1251, which the input reader
-// knows, and a reader that closes the pipe early makes a write fail with EPIPE
-// rather than end the process by a signal.
+// shows the UTF-8 written to it and hands typed text over as Windows-1251,
+// which the input reader knows, and a reader that closes the pipe early makes a
+// write fail with EPIPE rather than end the process by a signal.
 void prepareStandardStreams();
+
+// Whether standard error is a terminal (a console), as it was before
+// prepareStandardStreams.
+bool standardErrorIsTerminal();
 
 // The C library's text for an errno value, in English whatever the locale.
 QString errorText(int error);

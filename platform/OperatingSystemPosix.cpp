@@ -9,6 +9,7 @@
 #include <locale.h>
 #include <poll.h>
 #include <pthread.h>
+#include <unistd.h>
 
 namespace os {
 namespace {
@@ -33,6 +34,11 @@ std::vector<QByteArray> commandLineArguments(int argc, char *argv[])
 void prepareStandardStreams()
 {
     std::signal(SIGPIPE, SIG_IGN);
+}
+
+bool standardErrorIsTerminal()
+{
+    return isatty(STDERR_FILENO) != 0;
 }
 
 QString errorText(int error)

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
+
+#include <QStringDecoder>
 
 #include <fcntl.h>
 #include <io.h>
@@ -52,14 +55,90 @@ BOOL WINAPI onConsoleEvent(DWORD event)
 }
 
 UINT consoleInputPage = 0;
-UINT consoleOutputPage = 0;
+bool errorIsConsole = false;
 
-void restoreConsolePages()
+void restoreConsolePage()
 {
-    if (consoleInputPage)
-        SetConsoleCP(consoleInputPage);
-    if (consoleOutputPage)
-        SetConsoleOutputCP(consoleOutputPage);
+    SetConsoleCP(consoleInputPage);
+}
+
+// Text for a console goes out as UTF-16 through WriteConsoleW, which every
+// console shows; UTF-8 bytes show right only where the console decodes them
+// (Windows 10's, once its output page says UTF-8; not older ones, nor Wine's).
+// A standard stream that is a console therefore becomes a pipe, read by a
+// thread that hands the text on to the console.
+class ConsoleRelay
+{
+public:
+    ConsoleRelay(int fd, HANDLE console) : fd_(fd)
+    {
+        // The descriptor's own handle closes when the pipe takes its place.
+        const HANDLE process = GetCurrentProcess();
+        if (!DuplicateHandle(process, console, process, &console_, 0, FALSE, DUPLICATE_SAME_ACCESS))
+            return;
+        int ends[2];
+        if (_pipe(ends, 1 << 16, _O_BINARY) != 0)
+            return;
+        if (_dup2(ends[1], fd) != 0) {
+            _close(ends[0]);
+            _close(ends[1]);
+            return;
+        }
+        _close(ends[1]);
+        readEnd_ = ends[0];
+        thread_ = std::thread([this] { relay(); });
+    }
+
+    // Hands on what is still in the pipe, once nothing more will be written.
+    void finish()
+    {
+        if (!thread_.joinable())
+            return;
+        _close(fd_);
+        thread_.join();
+        _close(readEnd_);
+    }
+
+private:
+    void relay()
+    {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        char bytes[4096];
+        for (;;) {
+            const int got = _read(readEnd_, bytes, sizeof bytes);
+            if (got <= 0)
+                break;
+            const QString text = utf8.decode(QByteArrayView(bytes, got));
+            DWORD written = 0;
+            WriteConsoleW(console_, reinterpret_cast<const wchar_t *>(text.utf16()),
+                          DWORD(text.size()), &written, nullptr);
+        }
+    }
+
+    int fd_;
+    HANDLE console_ = nullptr;
+    int readEnd_ = -1;
+    std::thread thread_;
+};
+
+ConsoleRelay *outputRelay = nullptr;
+ConsoleRelay *errorRelay = nullptr;
+
+void finishConsoleRelays()
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    // Output first: a note on standard error comes after the lines it follows.
+    for (ConsoleRelay *relay : {outputRelay, errorRelay})
+        if (relay)
+            relay->finish();
+}
+
+HANDLE consoleOf(int fd)
+{
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) ? handle : nullptr;
 }
 
 } // namespace
@@ -82,18 +161,28 @@ void prepareStandardStreams()
 {
     for (std::FILE *stream : {stdin, stdout, stderr})
         _setmode(_fileno(stream), _O_BINARY);
-    // A console shows the program's UTF-8 as it is written, and hands over what
-    // is typed in Windows-1251 rather than in the old DOS page, which nothing
-    // else on a Russian desktop uses. The console keeps the pages it had once
-    // the program ends.
-    const UINT output = GetConsoleOutputCP();
+    // What is typed arrives in Windows-1251, which the input reader knows,
+    // rather than in the old DOS page, which nothing else on a Russian desktop
+    // uses; the console keeps its page once the program ends.
     const UINT input = GetConsoleCP();
-    if (output && output != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
-        consoleOutputPage = output;
-    if (input && input != 1251 && SetConsoleCP(1251))
+    if (input && input != 1251 && SetConsoleCP(1251)) {
         consoleInputPage = input;
-    if (consoleOutputPage || consoleInputPage)
-        std::atexit(restoreConsolePages);
+        std::atexit(restoreConsolePage);
+    }
+    const HANDLE output = consoleOf(_fileno(stdout));
+    const HANDLE error = consoleOf(_fileno(stderr));
+    errorIsConsole = error != nullptr;
+    if (output)
+        outputRelay = new ConsoleRelay(_fileno(stdout), output);
+    if (error)
+        errorRelay = new ConsoleRelay(_fileno(stderr), error);
+    if (output || error)
+        std::atexit(finishConsoleRelays);
+}
+
+bool standardErrorIsTerminal()
+{
+    return errorIsConsole;
 }
 
 QString errorText(int error)

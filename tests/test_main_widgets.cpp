@@ -17,10 +17,10 @@ int main(int argc, char **argv)
     // display it must still start.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen screen is 800 × 600 unless told otherwise; the windows are
-    // tested on a desktop's screen, as large as the one they are looked at on.
-    // The platform's arguments are separated by colons, so a Windows path, whose
-    // drive letter ends in one, is given relative to the working folder there.
+        // The offscreen screen is 800 × 600 unless told otherwise; the windows are
+        // tested on a desktop's screen, as large as the one they are looked at on.
+        // The platform's arguments are separated by colons, so a Windows path, whose
+        // drive letter ends in one, is given relative to the working folder there.
 #ifdef Q_OS_WIN
     QTemporaryDir configFolder(QStringLiteral("screen-XXXXXX"));
 #else

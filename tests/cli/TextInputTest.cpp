@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "../TestSupport.h"
 #include "../SystemTestSupport.h"
+#include "../TestSupport.h"
 #include "CliTestSupport.h"
 #include "cli/LineReader.h"
 #include "platform/TextEncoding.h"
