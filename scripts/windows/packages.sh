@@ -8,6 +8,6 @@ windows_packages=(
     dpkg-dev patch
     # the tests and benchmarks run under Wine; fonts-wine supplies Tahoma
     wine wine64 fonts-wine
-    # the portable zip and the installer
-    zip nsis
+    # the portable zip and the installer; icotool packs the programs' icon
+    zip nsis icoutils
 )

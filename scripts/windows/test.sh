@@ -18,4 +18,7 @@ wineserver --persistent
 trap 'wineserver --kill 2>/dev/null || true' EXIT
 build-windows/wine-run wineboot --init >/dev/null 2>&1
 ctest --preset windows --parallel "$(nproc)"
+# The installer's check waits for Wine's processes to end by waiting for the
+# server, which must then be one that stops when they do.
+wineserver --kill
 bash scripts/windows/check-installer.sh build-windows
