@@ -5,11 +5,10 @@
 #include "analysis/MainTables.h"
 #include "engine/ParallelDealer.h"
 #include "engine/TypedCards.h"
+#include "platform/OperatingSystem.h"
 
 #include <cstdio>
 #include <stdexcept>
-
-#include <unistd.h>
 
 namespace {
 
@@ -289,7 +288,7 @@ std::optional<qint64> timeLimitMs(const CommandLine &line, const QCommandLineOpt
 
 bool showsProgress(const CommandLine &line, const QCommandLineOption &option)
 {
-    return line.isSet(option) || isatty(fileno(stderr));
+    return line.isSet(option) || os::standardErrorIsTerminal();
 }
 
 std::optional<std::uint64_t> seedValue(const CommandLine &line, const QCommandLineOption &option,

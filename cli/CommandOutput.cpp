@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandOutput.h"
+#include "platform/OperatingSystem.h"
 
 #include <QJsonDocument>
 
 #include <cctype>
 #include <cerrno>
-#include <cstring>
-
-#include <locale.h>
 
 namespace {
 
@@ -42,7 +40,7 @@ int surrogateEscapeAt(const QByteArray &json, qsizetype i)
 bool OutputStream::failed()
 {
     if (error_ == 0)
-        error_ = errno != 0 ? errno : EIO;
+        error_ = os::writeError();
     return false;
 }
 
@@ -118,8 +116,7 @@ QString errorReason(int error)
 {
     // The C locale's text: every message of the program is in English, whatever
     // language the environment asks the C library for.
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return QString::fromLocal8Bit(c ? strerror_l(error, c) : std::strerror(error));
+    return os::errorText(error);
 }
 
 QByteArray jsonLine(const QJsonObject &object)

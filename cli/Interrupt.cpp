@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Interrupt.h"
+#include "platform/OperatingSystem.h"
 
 #include <atomic>
 #include <csignal>
@@ -11,20 +12,17 @@ namespace {
 std::atomic<int> caughtSignal{0};
 static_assert(std::atomic<int>::is_always_lock_free);
 
-extern "C" void onInterrupt(int signal)
+void onInterrupt(int signal)
 {
     int none = 0;
     caughtSignal.compare_exchange_strong(none, signal);
-    // The next one takes the default action and ends the process.
-    std::signal(signal, SIG_DFL);
 }
 
 } // namespace
 
 void InterruptWatch::install()
 {
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    os::onStopRequest(onInterrupt);
 }
 
 int InterruptWatch::caught()
@@ -35,7 +33,7 @@ int InterruptWatch::caught()
 void InterruptWatch::reset()
 {
     caughtSignal.store(0);
-    install();
+    os::rearmStopRequest();
 }
 
 QString signalName(int signal)
@@ -45,6 +43,10 @@ QString signalName(int signal)
         return QStringLiteral("SIGINT");
     case SIGTERM:
         return QStringLiteral("SIGTERM");
+#ifdef SIGBREAK
+    case SIGBREAK:
+        return QStringLiteral("SIGBREAK");
+#endif
     default:
         return QStringLiteral("signal %1").arg(signal);
     }

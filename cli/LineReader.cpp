@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LineReader.h"
+#include "platform/OperatingSystem.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include <poll.h>
 #include <unistd.h>
 
 LineReader::LineReader(int fd, InputEncoding encoding, qsizetype chunk)
@@ -124,6 +124,5 @@ bool LineReader::wouldWait() const
 {
     if (atEnd_ || std::memchr(chunk_.constData() + begin_, '\n', std::size_t(end_ - begin_)))
         return false;
-    pollfd input{fd_, POLLIN, 0};
-    return ::poll(&input, 1, 0) == 0;
+    return os::readWouldWait(fd_);
 }

@@ -2,12 +2,12 @@
 #include "CommandMessages.h"
 #include "CommandOutput.h"
 #include "Commands.h"
+#include "platform/OperatingSystem.h"
 #include "platform/TextEncoding.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <csignal>
 #include <vector>
 
 namespace {
@@ -44,13 +44,15 @@ InputEncoding argumentEncoding(const std::vector<QByteArray> &raw)
 
 int main(int argc, char *argv[])
 {
-    // The bytes as given, before Qt reads them in the locale's encoding.
-    const std::vector<QByteArray> raw(argv, argv + argc);
+    // The bytes as given (the text given, on Windows), before Qt reads them in
+    // the locale's encoding.
+    const std::vector<QByteArray> raw = os::commandLineArguments(argc, argv);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tlcalc-cli"));
-    // A reader that closes the pipe early is a write error like any other, with
-    // its message and status, not a death by signal that a script may not see.
-    std::signal(SIGPIPE, SIG_IGN);
+    // Bytes out as written, UTF-8 on a console; a reader that closes the pipe
+    // early is a write error like any other, with its message and status, not a
+    // death by signal that a script may not see.
+    os::prepareStandardStreams();
 
     if (raw.size() < 2)
         return usageError(QStringLiteral("no command given"));
@@ -74,7 +76,10 @@ int main(int argc, char *argv[])
     if (found == commands().end())
         return usageError(QStringLiteral("unknown command '%1'").arg(command));
 
-    const InputEncoding encoding = argumentEncoding(raw);
+    // Arguments that came as Unicode text are UTF-8 already, whatever --encoding
+    // says of the input.
+    const InputEncoding encoding =
+        os::ArgumentsAreUnicode ? InputEncoding::Utf8 : argumentEncoding(raw);
     QStringList arguments{QString::fromUtf8(raw[0])};
     for (std::size_t i = 2; i < raw.size(); ++i) {
         QByteArray argument = raw[i];

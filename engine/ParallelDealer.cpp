@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ParallelDealer.h"
+#include "platform/OperatingSystem.h"
 
 #include <QThread>
 
 #include <algorithm>
 #include <cassert>
-
-#include <pthread.h>
 
 namespace lanedeal {
 
@@ -60,7 +59,7 @@ ParallelDealer::ParallelDealer(std::uint64_t runSeed, int threads, std::uint64_t
         workers_.emplace_back([this] { work(); });
         // Named before the constructor returns, so that a look at the process's
         // threads (top -H, or a test) tells the dealer's workers from any other.
-        pthread_setname_np(workers_.back().native_handle(), threadName);
+        os::nameThread(workers_.back(), threadName);
     }
 }
 

@@ -2,10 +2,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, testing and packaging need on Debian 12. The one step
 # that needs root; everything else (scripts/build.sh) runs as a normal user.
-# Packages already present are not fetched again.
+# Packages already present are not fetched again. --windows adds what the
+# Windows build needs (scripts/windows/packages.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+if [[ ${1:-} == --windows ]]; then
+    source scripts/windows/packages.sh
+    packages+=("${windows_packages[@]}")
+fi
 
 missing=($(missing_packages))
 if ((${#missing[@]})); then

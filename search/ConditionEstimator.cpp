@@ -36,16 +36,18 @@ void ConditionEstimator::grow(std::uint64_t seed, int threads)
     // taken, so the sample is the seed's, whatever its pauses.
     std::unique_ptr<lanedeal::ParallelDealer> dealer;
     std::uint64_t blocks = 0;
+    bool dropped = false;
     for (;;) {
         {
             std::unique_lock lock(mutex_);
-            if (!growing_ && dealer) {
+            if ((!growing_ || dropped) && dealer) {
                 lock.unlock();
                 dealer->stop();
                 dealer.reset();
                 lock.lock();
                 dealing_ = false;
                 dealt_.notify_all();
+                dropped = false;
             }
             wake_.wait(lock, [this] { return quit_ || growing_; });
             if (quit_)
@@ -58,8 +60,16 @@ void ConditionEstimator::grow(std::uint64_t seed, int threads)
                 lanedeal::DealFilter(), lanedeal::ParallelDealer::SampleThreadName);
         const auto start = std::chrono::steady_clock::now();
         if (const std::optional<lanedeal::BlockResult> block = dealer->next(20ms)) {
-            sample_.add(*block);
-            ++blocks;
+            // Taken only while still wanted: a count that called for the stop
+            // is the sample's last. A block left out is dealt again, by the
+            // next dealer, when the sample grows on.
+            const std::lock_guard lock(mutex_);
+            if (growing_) {
+                sample_.add(*block);
+                ++blocks;
+            } else {
+                dropped = true;
+            }
         }
         dealingSeconds_ =
             dealingSeconds_ +
@@ -105,7 +115,19 @@ void ConditionEstimator::refresh()
 {
     if (!conditions_)
         return;
-    const SolvedSample::Count count = sample_.count(*conditions_);
+    const EstimateLimits &limits = options_.limits;
+    const auto finished = [&](const SolvedSample::Count &c) {
+        return c.passed >= limits.enoughPassed || c.dealt >= limits.maxDeals;
+    };
+    SolvedSample::Count count;
+    {
+        // Counted and stopped under the dealer's lock, so that no block joins
+        // the sample between the count that is enough and the stop.
+        const std::lock_guard lock(mutex_);
+        count = sample_.count(*conditions_);
+        if (count.dealt > 0 && finished(count))
+            growing_ = false;
+    }
     if (count.dealt == 0) {
         estimate_.reset();
         setText(QStringLiteral("оценка шансов…"));
@@ -116,7 +138,6 @@ void ConditionEstimator::refresh()
     estimate.dealt = count.dealt;
     estimate.passed = count.passed;
     estimate.seconds = dealingSeconds_;
-    const EstimateLimits &limits = options_.limits;
     const bool enough = count.passed >= limits.enoughPassed;
     const bool capped = count.dealt >= limits.maxDeals;
     estimate.end = enough   ? ConditionEstimate::End::Enough

@@ -52,16 +52,3 @@ void PrintTo(const Case &c, std::ostream *out)
 {
     *out << c.name;
 }
-
-// The threads of this process that carry the given name (Linux: /proc/self/task).
-inline int threadsNamed(const char *name)
-{
-    int count = 0;
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
-        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name)
-            ++count;
-    }
-    return count;
-}

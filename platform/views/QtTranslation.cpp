@@ -37,10 +37,15 @@ bool installQtTranslation()
     };
     // The program speaks Russian whatever the desktop's language, so the
     // translation is chosen by the program, not by the user's locale.
+    // Qt's own folder on a desktop that has one; the copy in the program's
+    // resources where Qt is built into the program (Windows).
     auto *translator = new QTranslator(application);
-    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    const auto load = [&](const QString &folder) {
+        return translator->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder);
+    };
+    if (!load(QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        !load(QStringLiteral(":/translations"))) {
         delete translator;
         installOk();
         return false;

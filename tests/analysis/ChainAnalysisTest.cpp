@@ -11,8 +11,8 @@
 #include <atomic>
 
 // Counts the heap allocations of the thread that asks, malloc being where
-// QString and operator new both end. Sanitizers keep malloc for themselves.
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// QString and operator new both end (glibc). Sanitizers keep malloc for themselves.
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 #define TLCALC_COUNTS_ALLOCATIONS 1
 extern "C" {
 void *__libc_malloc(std::size_t size);

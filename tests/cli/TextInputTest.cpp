@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "../SystemTestSupport.h"
 #include "../TestSupport.h"
 #include "CliTestSupport.h"
 #include "cli/LineReader.h"
@@ -27,7 +28,7 @@ struct Lines
 int pipeHolding(const QByteArray &input)
 {
     int fds[2];
-    EXPECT_EQ(::pipe(fds), 0);
+    EXPECT_EQ(openPipe(fds), 0);
     EXPECT_LT(input.size(), 60000) << "the input must fit the pipe";
     EXPECT_EQ(::write(fds[1], input.constData(), std::size_t(input.size())), input.size());
     ::close(fds[1]);
@@ -158,6 +159,9 @@ TEST(LineReadingCp1251, TheDeckInWindows1251ReadsAsTheDeck)
 
 TEST(LineReadingErrors, AFailedReadIsAnErrorNotAnEnd)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows opens no folder to read";
+#endif
     const int directory = ::open("/", O_RDONLY);
     ASSERT_GE(directory, 0);
     LineReader reader(directory);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "../SystemTestSupport.h"
 #include "MainWindowFixture.h"
 #include "drawings/DrawingsGeometry.h"
 #include "drawings/DrawingsKompas.h"
@@ -110,6 +111,9 @@ class TextFit : public MainWindowTest
 
 TEST_F(TextFit, EveryTextShowsWholeInItsBox)
 {
+    if (runsUnderWine())
+        GTEST_SKIP() << "Wine has no Lucida Console, and its Tahoma measures a few pixels "
+                        "wider than the boxes sized for Tahoma";
     ASSERT_EQ(QFontInfo(form->font()).family(), QStringLiteral("Tahoma"))
         << "Tahoma is not loaded: install fonts-wine";
     QWidget owner;
@@ -158,6 +162,9 @@ TEST_F(TextFit, EveryTextShowsWholeInItsBox)
 
 TEST_F(TextFit, TheReportAndTheChainLineAreMonospaced)
 {
+    if (runsUnderWine())
+        GTEST_SKIP() << "Wine has no Lucida Console, and its Tahoma measures a few pixels "
+                        "wider than the boxes sized for Tahoma";
     for (const QWidget *box :
          {static_cast<QWidget *>(form->RichEdit1), static_cast<QWidget *>(form->Edit1)}) {
         const QFontMetrics metrics(box->font());
