@@ -11,10 +11,6 @@
 #     Both hold the same files: the two programs, stripped, the drawings
 #     window's picture, a read-me, the licence and the notices of the libraries
 #     linked into the programs, the texts with Windows line ends.
-if(NOT WIN32)
-    return()
-endif()
-
 set(win_dir ${CMAKE_BINARY_DIR}/windows)
 
 # The icon: the sizes Explorer, the taskbar and the Start menu ask for. The
