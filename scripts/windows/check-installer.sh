@@ -66,7 +66,8 @@ shortcut=$programs_menu/ТЛ\ калькулятор.lnk
 win_install_dir='C:\Program Files\TL Calculator'
 exported_key=$WINEPREFIX/drive_c/windows/temp/tlcalc-uninstall-key.reg
 
-"$wine_run" wineboot --init >/dev/null 2>&1
+# Wine boots before its first program, as in test.sh.
+"$wine_run" cmd /c exit >/dev/null 2>&1
 # What an earlier run that stopped half-way left behind.
 if [[ -e $install_dir ]] || "$wine_run" reg query "$key" /reg:64 >/dev/null 2>&1; then
     echo "     removing an earlier install"
