@@ -6,8 +6,9 @@ windows_packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     # Qt's source comes as a Debian source package, patched before the build
     dpkg-dev patch
-    # the tests and benchmarks run under Wine; fonts-wine supplies Tahoma
-    wine wine64 fonts-wine
+    # the tests and benchmarks run under Wine; fonts-wine supplies Tahoma;
+    # pgrep sees when Wine's desktop is up
+    wine wine64 fonts-wine procps
     # the portable zip and the installer; icotool packs the programs' icon
     zip nsis icoutils
 )
